@@ -1,0 +1,314 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The computer's side: it probes with series of words that differ in one
+// letter, learns from the counts which letters are in the player's word, and
+// guesses dictionary words once it knows more than LetterThreshold of them.
+#include <algorithm>
+#include <vector>
+
+#include "engine/functions.h"
+#include "platform/services.h"
+#include "platform/text_file.h"
+#include "windows/main/quibbly_form.h"
+#include "windows/other/thinking_form.h"
+
+namespace quibbly::Functions {
+
+namespace {
+
+constexpr int MaxSwapWords = 29;
+constexpr int MaxMasterWords = 12;
+// Rebuilds in one turn after which the computer stops building lists and
+// takes the first dictionary word it has not guessed yet.
+constexpr int RebuildLimit = 16;
+
+std::size_t Index(const std::string& text) {
+    const double value = NumericValue(text);
+    return value < 0 ? 0 : static_cast<std::size_t>(value);
+}
+
+std::size_t CurrentIndex() { return Index(CandidateIndex); }
+
+std::string FirstFive(const std::string& line) { return line.substr(0, 5); }
+
+bool Has(const std::string& text, char letter) { return text.find(letter) != std::string::npos; }
+
+bool AlreadyGuessed(const std::string& entry) {
+    const ListBox& guesses = QuibblyForm::Instance().MyGuessList;
+    const std::string word = FirstFive(entry);
+    for (const std::string& row : guesses.Rows())
+        if (FirstFive(row) == word) return true;
+    return false;
+}
+
+void StartOver() {
+    MyLetters.clear();
+    PossibleLetters = Alphabet;
+    CandidateIndex = "0";
+}
+
+// Distinct letters of a word that pass a test, in order of first appearance.
+template <class Test>
+std::string DistinctLetters(const std::string& word, Test test) {
+    std::string letters;
+    for (char letter : word)
+        if (!Has(letters, letter) && test(letter)) letters.push_back(letter);
+    return letters;
+}
+
+bool QualifiesForList(const std::string& word, bool repeatsAllowed) {
+    if (word.size() < 5) return false;
+    for (std::size_t i = 0; i < 5; ++i)
+        if (word[i] < 'A' || word[i] > 'Z') return false;
+    return repeatsAllowed || PairCount(word) == 5;
+}
+
+// The last resort when no list yields a guess: the first dictionary word that
+// has not been guessed, so that the computer always names a word.
+void TakeFirstUnguessedWord() {
+    const bool hard = QuibblyForm::Instance().LevelHard.Checked();
+    TextFileReader in("master.wtf");
+    std::string line;
+    while (in.ReadLine(line)) {
+        if (!QualifiesForList(line, hard) || AlreadyGuessed(line)) continue;
+        Candidates[1] = FirstFive(line);
+        CandidateCount = 1;
+        CandidateIndex = "1";
+        FirstCount = -1;
+        FromMaster = true;
+        return;
+    }
+    // Not even the dictionary holds an unguessed word: the list stays empty.
+    Candidates[1].clear();
+    CandidateCount = 1;
+    CandidateIndex = "1";
+}
+
+}  // namespace
+
+void DropLetter(char letter) {
+    std::string kept;
+    for (char ch : PossibleLetters)
+        if (ch != letter) kept.push_back(ch);
+    PossibleLetters = kept;
+}
+
+void MyTurn() {
+    QuibblyForm& form = QuibblyForm::Instance();
+    Services().Randomize();
+    TurnNumber += 0.5f;
+    form.TurnLabel.SetCaption(std::to_string(static_cast<long>(TurnNumber)));
+    ShowFaces();
+    form.WhoLabel.SetCaption("It's My Turn");
+    for (Button* button : form.CountButtons()) button->SetEnabled(true);
+    form.CorrectButton.SetEnabled(true);
+    form.YourGuessText.SetEnabled(false);
+    form.GuessButton.SetEnabled(false);
+    form.WordMatch.SetEnabled(false);
+
+    if (!(PossibleLetters.size() + MyLetters.size() >= 3 && MyLetters.size() <= 5)) StartOver();
+
+    const long turn = static_cast<long>(TurnNumber);
+    if (RecheckPeriod > 0 && turn % RecheckPeriod == 0 && !FromMaster) RecheckGuesses();
+
+    int tries = 0;
+    int builds = 0;
+    for (;;) {
+        std::size_t index = CurrentIndex();
+        if (index == 0 || index >= static_cast<std::size_t>(std::max<Integer>(CandidateCount, 0)) ||
+            MyLetters.size() == 5) {
+            if (++builds > RebuildLimit) {
+                TakeFirstUnguessedWord();
+                break;
+            }
+            ++tries;
+            FromMaster = false;
+            BuildCandidates();
+            index = CurrentIndex();
+        }
+        // Pass over the words already guessed. The search stops at the end of
+        // the list: what lies beyond it is left over from earlier lists.
+        const std::size_t count = static_cast<std::size_t>(std::max<Integer>(CandidateCount, 0));
+        do {
+            ++index;
+        } while (index <= count && AlreadyGuessed(Candidates[index]));
+        bool accepted = false;
+        if (index <= count) {
+            CandidateIndex = std::to_string(index);
+            const std::string& entry = Candidates[index];
+            const char brought = entry.empty() ? '\0' : entry.back();
+            accepted = FromMaster || index == 1 || (brought != '\0' && Has(PossibleLetters, brought));
+            accepted = accepted && entry.size() >= 5;
+        } else {
+            CandidateIndex = std::to_string(count);  // used up: the next round rebuilds
+        }
+        if (tries > 3) {
+            // Too many lists in one turn: forget every deduction. A guess just
+            // found on the last list is still taken.
+            MyLetters.clear();
+            PossibleLetters = Alphabet;
+            tries = 0;
+            if (!accepted) {
+                CandidateIndex = "0";
+                FromMaster = false;
+            }
+        }
+        if (accepted) break;
+    }
+    form.MyGuessText.SetText(FirstFive(Candidates[CurrentIndex()]));
+}
+
+void BuildCandidates() {
+    ThinkingForm& thinking = ThinkingForm::Instance();
+    thinking.Show();
+    thinking.Repaint();
+    if (static_cast<int>(MyLetters.size()) > LetterThreshold && !FromMaster)
+        BuildFromMaster();
+    else
+        BuildFromSeries();
+    thinking.Hide();
+}
+
+void BuildFromSeries() {
+    // The series always start from an easy word, whatever the level.
+    std::string base;
+    {
+        TextFileReader easy("easy.wtf");
+        std::string line;
+        if (easy.ReadLine(line)) {
+            const int count = static_cast<int>(NumericValue(line) + 0.5);
+            if (count >= 1) {
+                const int r = static_cast<int>(count * Services().Rnd()) + 1;
+                for (int i = 1; i <= r && easy.ReadLine(line); ++i)
+                    if (i == r) base = line;
+            }
+        }
+    }
+
+    std::vector<std::string> series;  // entry 0 is the base word
+    {
+        TextFileReader in("series.wtf");
+        std::string line;
+        bool found = false;
+        while (!found && in.ReadLine(line))
+            found = line == base && line.size() == 5 && PairCount(line) == 5;
+        if (found) {
+            series.push_back(base);
+            // The end of the file also ends a series.
+            while (in.ReadLine(line) && line.size() > 5) {
+                if (PairCount(line) != 5) continue;
+                // Swap words beyond the list's room are not kept.
+                if (static_cast<int>(series.size()) <= MaxSwapWords) series.push_back(line);
+            }
+        }
+    }
+    // A word that heads no series makes a list of its own, as a series
+    // without swap words would.
+    if (series.empty() && QualifiesForList(base, false)) series.push_back(base);
+
+    const int count = static_cast<int>(series.size());
+    CandidateCount = static_cast<Integer>(count);
+    CandidateIndex = "0";
+    FirstCount = -1;
+    if (count == 0) return;
+
+    Candidates[1] = series[0];
+    // The swap words keep their order but start at a random one.
+    Services().Randomize();
+    int start = static_cast<int>(count * Services().Rnd()) + 2;
+    if (start > count) start = count;
+    std::size_t slot = 2;
+    for (int i = start; i <= count; ++i) Candidates[slot++] = series[static_cast<std::size_t>(i - 1)];
+    for (int i = 2; i < start; ++i) Candidates[slot++] = series[static_cast<std::size_t>(i - 1)];
+}
+
+void BuildFromMaster() {
+    const bool hard = QuibblyForm::Instance().LevelHard.Checked();
+    std::vector<std::string> survivors;
+    std::size_t found = 0;
+    {
+        TextFileReader in("master.wtf");
+        std::string line;
+        while (in.ReadLine(line)) {
+            if (line.size() < 5 || (!hard && PairCount(line) != 5)) continue;
+            const std::string word = FirstFive(line);
+            std::size_t hits = 0;
+            for (char letter : MyLetters)
+                if (Has(word, letter)) ++hits;
+            if (hits != MyLetters.size()) continue;
+            bool ruledOut = false;
+            for (char letter : word)
+                if (!Has(PossibleLetters, letter) && !Has(MyLetters, letter)) ruledOut = true;
+            if (ruledOut) continue;
+            if (++found <= MaxMasterWords) survivors.push_back(word);
+        }
+    }
+    if (found > MaxMasterWords) {
+        BuildFromSeries();
+        return;
+    }
+    for (std::size_t i = 0; i < survivors.size(); ++i) Candidates[i + 1] = survivors[i];
+    CandidateCount = static_cast<Integer>(survivors.size());
+    CandidateIndex = "0";
+    FirstCount = -1;
+    FromMaster = true;
+}
+
+void LearnFromCount(Integer count) {
+    const ListBox& guesses = QuibblyForm::Instance().MyGuessList;
+    if (guesses.ListCount() <= 1 || count == FirstCount) return;
+    const std::string base = FirstFive(Candidates[1]);
+    const std::string& entry = Candidates[std::min<std::size_t>(CurrentIndex(), MaxCandidates)];
+    const std::string current = FirstFive(entry);
+    char out = '\0';
+    for (char letter : base)
+        if (!Has(current, letter)) out = letter;
+    const char in = entry.empty() ? '\0' : entry.back();
+
+    if (count > FirstCount && in != '\0') {
+        if (!Has(MyLetters, in)) MyLetters.append(static_cast<std::size_t>(count - FirstCount), in);
+        DropLetter(in);
+    }
+    if (count < FirstCount && out != '\0') {
+        if (!Has(MyLetters, out)) MyLetters.append(static_cast<std::size_t>(FirstCount - count), out);
+        DropLetter(out);
+    }
+}
+
+void RecheckGuesses() {
+    ThinkingForm& thinking = ThinkingForm::Instance();
+    thinking.Show();
+    thinking.Repaint();
+    const double start = Services().Timer();
+
+    const ListBox& guesses = QuibblyForm::Instance().MyGuessList;
+    for (const std::string& row : guesses.Rows()) {
+        if (row.empty()) continue;
+        const std::string guess = FirstFive(row);
+        const int count = static_cast<int>(NumericValue(row.substr(row.size() - 1)));
+        const std::string unknown = DistinctLetters(guess, [](char c) { return !Has(MyLetters, c); });
+        if (static_cast<int>(unknown.size()) <= 5 - count)
+            for (char letter : unknown) DropLetter(letter);
+        const std::string open = DistinctLetters(guess, [](char c) { return Has(PossibleLetters, c); });
+        const std::string known = DistinctLetters(guess, [](char c) { return Has(MyLetters, c); });
+        if (static_cast<int>(open.size() + known.size()) == count) {
+            for (char letter : open) {
+                if (Has(MyLetters, letter)) continue;
+                MyLetters.push_back(letter);
+                DropLetter(letter);
+            }
+        }
+    }
+    if (MyLetters.size() > 2) CandidateIndex = std::to_string(CandidateCount);
+
+    // Keep the window up for a second of the clock. The clock runs over at
+    // midnight, and a clock set back or far forward ends the wait.
+    for (;;) {
+        double elapsed = Services().Timer() - start;
+        if (elapsed < 0) elapsed += 86400.0;
+        if (elapsed >= 1.0 || elapsed > 2.0) break;
+        Services().Sleep(20);
+    }
+    thinking.Hide();
+}
+
+}  // namespace quibbly::Functions

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The module Functions: the game's state for the whole run and the
+// procedures that start, play and end a game, check words and guess.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/types.h"
+
+namespace quibbly::Functions {
+
+inline constexpr const char* Alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+inline constexpr int MaxLevelWords = 6000;
+inline constexpr int MaxCandidates = 200;
+
+// The letter markers' colours.
+inline constexpr Colour MarkerYellow = 0x80FFFF;
+inline constexpr Colour MarkerRed = 0x8000FF;
+inline constexpr Colour MarkerGreen = 0x80FF00;
+
+// ---- Game state ----
+extern std::string MyWord;          // the computer's secret word
+extern bool WordOK;                 // result of the last word check
+extern bool GameOn;                 // true while nobody has won
+extern float TurnNumber;            // half-turn counter
+extern std::array<std::string, MaxLevelWords + 1> LevelWords;  // 1..LevelWordCount
+extern Integer LevelWordCount;
+extern std::string LoadedLevel;     // level whose words the Idea window loaded
+extern std::string MyLetters;       // letters known to be in the player's word
+extern std::string PossibleLetters; // letters not yet decided either way
+extern std::array<std::string, MaxCandidates + 1> Candidates;  // 1..CandidateCount
+extern Integer CandidateCount;
+extern std::string CandidateIndex;  // a whole number as text; 0: none taken yet
+extern Integer FirstCount;          // first count for the current list; -1: none
+extern bool FromMaster;             // the current list came from the dictionary
+extern Integer LetterThreshold;     // more letters than this: build from the dictionary
+extern Integer RecheckPeriod;       // re-examine past guesses on multiples of this turn
+extern Integer YourCount;           // the count accepted for the computer's guess
+extern Integer WinnerCount;
+extern Integer WorstTopScore;
+extern std::array<std::string, 51> WinnerLines;
+
+// Every variable back to its value at program start.
+void ResetModuleState();
+
+// ---- Game start ----
+void ResetGame();
+// Loads the level's word file and draws MyWord. False, after a message that
+// names the file and its fault, when the file cannot be used.
+bool ChooseMyWord();
+void ChooseFirstTurn();
+// Back to the state before a game after a start that could not complete,
+// keeping the player's word.
+void ReturnToIdle();
+// The level's name as the check marks of the Level menu give it.
+std::string CheckedLevel();
+
+// ---- Word checks ----
+void CheckYourWord(const std::string& word);
+void FindInMaster(const std::string& word);
+// A message that names a word file and what is wrong with it.
+void ReportFileFault(const std::string& file, const std::string& fault);
+// The number of pairs (i, j) of positions 1..5 with equal characters; five
+// different letters give 5.
+int PairCount(const std::string& word);
+
+// ---- Control states ----
+void EnableGameControls();
+void DisableGameControls();
+void ResetLetterButtons();
+
+// ---- Turn cycle ----
+// How many positions of guess hold a letter that occurs anywhere in word.
+Integer MatchCount(const std::string& guess, const std::string& word);
+// A number as a message or list row writes it: a blank before a number that
+// is not negative.
+std::string NumberText(int number);
+void ShowFaces();
+void YourTurn();
+void PlayerGuess();                 // the Guess button
+void TakeYourCount(Integer count);  // 0 to 5, or 10 from Correct Word
+void CorrectWord();                 // the Correct Word button
+void QuitGame();                    // File > Quit Game
+// Asks "Would you like to play again?" and clears the board or leaves it.
+void AskPlayAgain();
+// The player's win after the message: the top-scores path. Until the winners
+// list exists, the play-again question follows at once.
+void PlayerWon();
+
+// ---- Computer guesser ----
+void MyTurn();
+void BuildCandidates();
+void BuildFromSeries();
+void BuildFromMaster();
+void LearnFromCount(Integer count);
+void RecheckGuesses();
+void DropLetter(char letter);
+
+}  // namespace quibbly::Functions

@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The turns of a game, the player's answers to the computer's guesses, and
+// the end of a game.
+#include "engine/functions.h"
+#include "platform/services.h"
+#include "windows/main/quibbly_form.h"
+
+namespace quibbly::Functions {
+
+Integer MatchCount(const std::string& guess, const std::string& word) {
+    Integer count = 0;
+    for (std::size_t i = 0; i < 5 && i < guess.size(); ++i)
+        if (word.find(guess[i]) != std::string::npos) ++count;
+    return count;
+}
+
+std::string NumberText(int number) {
+    return number < 0 ? std::to_string(number) : " " + std::to_string(number);
+}
+
+namespace {
+
+void ShowTurnNumber(QuibblyForm& form) {
+    TurnNumber += 0.5f;
+    form.TurnLabel.SetCaption(std::to_string(static_cast<long>(TurnNumber)));
+}
+
+// The guess and answer controls off, the board left for the player to look at.
+void LeaveBoardAfterGame() {
+    QuibblyForm& form = QuibblyForm::Instance();
+    EnableGameControls();
+    form.YourGuessText.SetEnabled(false);
+    form.GuessButton.SetEnabled(false);
+    for (Button* button : form.CountButtons()) button->SetEnabled(false);
+    form.CorrectButton.SetEnabled(false);
+}
+
+void AddSelectedRow(ListBox& list, const std::string& row) {
+    list.AddItem(row);
+    list.SetListIndex(list.ListCount() - 1);
+}
+
+void ComputerWon(const char* message) {
+    GameOn = false;
+    Services().MsgBox(message, MsgButtons::OK, MsgIcon::None, "I win!!");
+    Services().MsgBox("My word was " + MyWord, MsgButtons::OK, MsgIcon::None, "You had a good word.");
+    AskPlayAgain();
+}
+
+}  // namespace
+
+void ShowFaces() {
+    QuibblyForm& form = QuibblyForm::Instance();
+    const std::size_t known = MyLetters.size();
+    auto show = [&](bool sad, bool neutral, bool happy) {
+        form.FaceHappy.SetVisible(happy);
+        form.FaceSad.SetVisible(sad);
+        form.FaceNeutral.SetVisible(neutral);
+    };
+    if (known == 0) show(true, false, false);
+    if (known >= 2) show(false, true, false);
+    if (known == 5) show(false, false, true);
+}
+
+void YourTurn() {
+    QuibblyForm& form = QuibblyForm::Instance();
+    ShowTurnNumber(form);
+    ShowFaces();
+    form.WhoLabel.SetCaption("It's Your Turn");
+    form.MyGuessText.SetText("");
+    for (Button* button : form.CountButtons()) button->SetEnabled(false);
+    form.CorrectButton.SetEnabled(false);
+    form.YourGuessText.SetEnabled(true);
+    form.GuessButton.SetEnabled(true);
+    form.WordMatch.SetEnabled(form.LevelEasy.Checked());
+    form.YourGuessText.SetFocus();
+}
+
+void PlayerGuess() {
+    QuibblyForm& form = QuibblyForm::Instance();
+    const std::string guess = form.YourGuessText.Text();
+    CheckYourWord(guess);
+    if (!WordOK) return;
+    FindInMaster(guess);
+    if (!WordOK) return;
+    if (guess == MyWord) {
+        GameOn = false;
+        Services().MsgBox("You guessed my word!!  I had these letters: " + MyLetters, MsgButtons::OK,
+                          MsgIcon::None, "You win!!");
+        PlayerWon();
+        return;
+    }
+    const std::string row = guess + " - " + NumberText(MatchCount(guess, MyWord));
+    Services().MsgBox(row, MsgButtons::OK, MsgIcon::None, "Your Guess");
+    AddSelectedRow(form.YourGuessList, row);
+    if (GameOn) MyTurn();
+}
+
+void PlayerWon() {
+    // The top-scores path (CheckTopScore, the name and winners windows) ends
+    // in the same question once the winners list exists.
+    AskPlayAgain();
+}
+
+void TakeYourCount(Integer count) {
+    QuibblyForm& form = QuibblyForm::Instance();
+    const std::string yourWord = form.YourWordText.Text();
+    const std::string guess = form.MyGuessText.Text();
+    if (yourWord == guess) {
+        ComputerWon("Hey, I did guess your word!!");
+        return;
+    }
+    const Integer trueCount = MatchCount(guess, yourWord);
+    if (trueCount != count) {
+        YourCount = trueCount;
+        Services().MsgBox("There were" + NumberText(trueCount) + " letters that matched.", MsgButtons::OK,
+                          MsgIcon::Exclamation,
+                          count == 10 ? "I didn't guess your word" : "Not the correct count");
+    } else {
+        YourCount = count;
+    }
+    AddSelectedRow(form.MyGuessList, guess + " -" + NumberText(YourCount));
+    if (FirstCount == -1) FirstCount = YourCount;
+    if (YourCount == 5)
+        MyLetters = guess;
+    else if (YourCount != FirstCount)
+        LearnFromCount(YourCount);
+    YourTurn();
+}
+
+void CorrectWord() {
+    QuibblyForm& form = QuibblyForm::Instance();
+    if (form.YourWordText.Text() == form.MyGuessText.Text())
+        ComputerWon("I guessed your word!!");
+    else
+        TakeYourCount(10);
+}
+
+void AskPlayAgain() {
+    if (Services().MsgBox("Would you like to play again?", MsgButtons::YesNo, MsgIcon::None, "") ==
+        MsgAnswer::Yes) {
+        ResetGame();
+        ResetLetterButtons();
+    } else {
+        LeaveBoardAfterGame();
+    }
+}
+
+void QuitGame() {
+    Services().MsgBox("My word was " + MyWord, MsgButtons::OK, MsgIcon::None, "You quit the game.");
+    Services().MsgBox("I had these letters: " + MyLetters, MsgButtons::OK, MsgIcon::None,
+                      "You quit the game.");
+    LeaveBoardAfterGame();
+}
+
+}  // namespace quibbly::Functions

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/controls.h"
+
+#include "platform/form.h"
+
+namespace quibbly {
+
+Control::Control(Form& owner, ControlKind kind, std::string name, Control* container, Look look)
+    : owner_(owner), kind_(kind), name_(std::move(name)), container_(container), look_(std::move(look)) {
+    owner_.Register(*this);
+}
+
+void Control::SetEnabled(bool enabled) {
+    if (enabled_ == enabled) return;
+    enabled_ = enabled;
+    Changed();
+}
+
+void Control::SetVisible(bool visible) {
+    if (visible_ == visible) return;
+    visible_ = visible;
+    Changed();
+}
+
+void Control::Changed() {
+    if (view_ != nullptr) view_->Refresh();
+}
+
+Label::Label(Form& owner, std::string name, Control* container, Look look, std::string caption)
+    : Control(owner, ControlKind::Label, std::move(name), container, std::move(look)),
+      caption_(std::move(caption)) {}
+
+void Label::SetCaption(const std::string& caption) {
+    if (caption_ == caption) return;
+    caption_ = caption;
+    Changed();
+}
+
+TextBox::TextBox(Form& owner, std::string name, Control* container, Look look, int maxLength)
+    : Control(owner, ControlKind::TextBox, std::move(name), container, std::move(look)),
+      maxLength_(maxLength) {}
+
+void TextBox::SetText(const std::string& text) {
+    if (text_ == text) return;
+    text_ = text;
+    Changed();
+}
+
+void TextBox::SetFocus() { Owner().SetFocus(this); }
+
+bool TextBox::HasFocus() const { return Owner().Focus() == this; }
+
+void TextBox::Type(const std::string& keys) {
+    constexpr Integer Enter = 13;
+    constexpr Integer Backspace = 8;
+    for (char ch : keys) {
+        if (!Enabled()) return;
+        Integer key = static_cast<Integer>(static_cast<unsigned char>(ch));
+        if (KeyPress) KeyPress(key);
+        if (key == 0 || key == Enter) continue;
+        std::string text = text_;
+        if (key == Backspace) {
+            if (!text.empty()) text.pop_back();
+        } else if (maxLength_ == 0 || static_cast<int>(text.size()) < maxLength_) {
+            text.push_back(static_cast<char>(key));
+        }
+        SetText(text);
+    }
+}
+
+void ListBox::AddItem(const std::string& row) {
+    rows_.push_back(row);
+    Changed();
+}
+
+void ListBox::Clear() {
+    if (rows_.empty() && listIndex_ == -1) return;
+    rows_.clear();
+    listIndex_ = -1;
+    Changed();
+}
+
+void ListBox::SetListIndex(int index) {
+    if (index < -1 || index >= ListCount()) index = -1;
+    if (listIndex_ == index) return;
+    listIndex_ = index;
+    Changed();
+}
+
+Button::Button(Form& owner, std::string name, Control* container, Look look, std::string caption)
+    : Control(owner, ControlKind::Button, std::move(name), container, std::move(look)),
+      caption_(std::move(caption)),
+      backColour_(Design().back.value_or(Rgb(0xF0, 0xF0, 0xF0))) {}
+
+void Button::SetCaption(const std::string& caption) {
+    if (caption_ == caption) return;
+    caption_ = caption;
+    Changed();
+}
+
+void Button::SetBackColor(Colour colour) {
+    if (backColour_ == colour) return;
+    backColour_ = colour;
+    Changed();
+}
+
+void Button::Press() {
+    if (Enabled() && Visible() && Click) Click();
+}
+
+void PictureBox::Move(int left, int top) {
+    if (left_ == left && top_ == top) return;
+    left_ = left;
+    top_ = top;
+    Changed();
+}
+
+MenuItem::MenuItem(Form& owner, std::string name, std::string caption, char shortcut)
+    : Control(owner, ControlKind::MenuItem, std::move(name), nullptr, Look{}),
+      caption_(std::move(caption)),
+      shortcut_(shortcut) {}
+
+void MenuItem::SetChecked(bool checked) {
+    if (checked_ == checked) return;
+    checked_ = checked;
+    Changed();
+}
+
+void MenuItem::Choose() {
+    if (Enabled() && Visible() && Click) Click();
+}
+
+}  // namespace quibbly

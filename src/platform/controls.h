@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Window controls as plain objects: each holds exactly the state a player can
+// see. A change notifies the attached view, if any; without a view the model
+// is the whole window, which is how the engine runs headless.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace quibbly {
+
+class Form;
+class Control;
+
+// Implemented by the Qt layer: shows a control's model state on a widget.
+class ControlView {
+public:
+    virtual ~ControlView() = default;
+    virtual void Refresh() = 0;
+};
+
+enum class ControlKind { Frame, Label, TextBox, ListBox, Button, PictureBox, MenuItem };
+
+// How a control is drawn. Everything here is fixed at design time.
+struct Look {
+    Place place;                // twips, within the container
+    Font font;
+    std::optional<Colour> back; // none: the container's background shows through
+    std::optional<Colour> fore;
+    bool border = false;        // a single-line border
+    bool centred = true;        // text alignment of labels and text boxes
+    bool multiLine = false;     // text boxes
+    bool graphical = false;     // buttons that show their background colour
+    std::string picture;        // picture boxes: the image's resource name
+};
+
+class Control {
+public:
+    Control(Form& owner, ControlKind kind, std::string name, Control* container, Look look);
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
+
+    Form& Owner() const { return owner_; }
+    ControlKind Kind() const { return kind_; }
+    const std::string& Name() const { return name_; }
+    Control* Container() const { return container_; }
+    const Look& Design() const { return look_; }
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+
+    void Attach(ControlView* view) { view_ = view; }
+    ControlView* View() const { return view_; }
+
+protected:
+    void Changed();
+
+private:
+    Form& owner_;
+    ControlKind kind_;
+    std::string name_;
+    Control* container_;
+    Look look_;
+    bool enabled_ = true;
+    bool visible_ = true;
+    ControlView* view_ = nullptr;
+};
+
+class Frame : public Control {
+public:
+    Frame(Form& owner, std::string name, Control* container, Look look)
+        : Control(owner, ControlKind::Frame, std::move(name), container, std::move(look)) {}
+};
+
+class Label : public Control {
+public:
+    Label(Form& owner, std::string name, Control* container, Look look, std::string caption = {});
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+
+private:
+    std::string caption_;
+};
+
+class TextBox : public Control {
+public:
+    TextBox(Form& owner, std::string name, Control* container, Look look, int maxLength = 0);
+    const std::string& Text() const { return text_; }
+    void SetText(const std::string& text);
+    int MaxLength() const { return maxLength_; }
+    // Puts the input focus into this box.
+    void SetFocus();
+    bool HasFocus() const;
+
+    // Receives every typed character code before it is inserted; the handler
+    // may replace the code, and a code of 0 inserts nothing.
+    std::function<void(Integer& keyAscii)> KeyPress;
+
+    // Typing as a player would: each character goes through KeyPress and is
+    // then inserted at the end, within the maximum length. Enter inserts nothing.
+    void Type(const std::string& keys);
+
+private:
+    std::string text_;
+    int maxLength_;
+};
+
+class ListBox : public Control {
+public:
+    ListBox(Form& owner, std::string name, Control* container, Look look)
+        : Control(owner, ControlKind::ListBox, std::move(name), container, std::move(look)) {}
+    void AddItem(const std::string& row);
+    void Clear();
+    int ListCount() const { return static_cast<int>(rows_.size()); }
+    const std::string& List(int index) const { return rows_.at(static_cast<std::size_t>(index)); }
+    const std::vector<std::string>& Rows() const { return rows_; }
+    int ListIndex() const { return listIndex_; }
+    void SetListIndex(int index);
+
+private:
+    std::vector<std::string> rows_;
+    int listIndex_ = -1;
+};
+
+class Button : public Control {
+public:
+    Button(Form& owner, std::string name, Control* container, Look look, std::string caption);
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    Colour BackColor() const { return backColour_; }
+    void SetBackColor(Colour colour);
+
+    std::function<void()> Click;
+    // A player's click: does nothing while the button is disabled.
+    void Press();
+
+private:
+    std::string caption_;
+    Colour backColour_;
+};
+
+class PictureBox : public Control {
+public:
+    PictureBox(Form& owner, std::string name, Control* container, Look look)
+        : Control(owner, ControlKind::PictureBox, std::move(name), container, std::move(look)),
+          left_(Design().place.left), top_(Design().place.top) {}
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    void Move(int left, int top);
+
+private:
+    int left_;
+    int top_;
+};
+
+class MenuItem : public Control {
+public:
+    // caption "-" is a separator line; shortcut is a letter for Ctrl+letter, or 0.
+    MenuItem(Form& owner, std::string name, std::string caption, char shortcut = 0);
+    const std::string& Caption() const { return caption_; }
+    char Shortcut() const { return shortcut_; }
+    bool IsSeparator() const { return caption_ == "-"; }
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+    const std::vector<MenuItem*>& Items() const { return items_; }
+    void Add(MenuItem& item) { items_.push_back(&item); }
+
+    std::function<void()> Click;
+    // A player's choice of the item: nothing while it is disabled.
+    void Choose();
+
+private:
+    std::string caption_;
+    char shortcut_;
+    bool checked_ = false;
+    std::vector<MenuItem*> items_;
+};
+
+}  // namespace quibbly

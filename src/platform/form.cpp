@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/form.h"
+
+#include "platform/services.h"
+
+namespace quibbly {
+
+Form::Form(FormDesign design) : design_(std::move(design)) {}
+
+Form::~Form() = default;
+
+Control* Form::Find(const std::string& name) const {
+    for (Control* control : controls_)
+        if (control->Name() == name) return control;
+    return nullptr;
+}
+
+void Form::Show() {
+    visible_ = true;
+    if (view_ != nullptr) view_->ShowWindow();
+    // Becoming visible makes the window the active one.
+    Form_Activate();
+}
+
+void Form::Hide() {
+    visible_ = false;
+    if (view_ != nullptr) view_->HideWindow();
+}
+
+void Form::Repaint() {
+    if (view_ != nullptr) view_->RepaintNow();
+}
+
+int Form::Top() const { return view_ != nullptr ? view_->WindowTop() : top_; }
+
+int Form::Left() const { return view_ != nullptr ? view_->WindowLeft() : left_; }
+
+void Form::SetTop(int top) {
+    top_ = top;
+    if (view_ != nullptr) view_->MoveWindow(Left(), top);
+}
+
+void Form::SetFocus(Control* control) {
+    focus_ = control;
+    if (view_ != nullptr) view_->FocusChanged();
+}
+
+namespace {
+std::vector<std::unique_ptr<Form>>& Instances() {
+    static std::vector<std::unique_ptr<Form>> instances;
+    return instances;
+}
+}  // namespace
+
+void Forms::Adopt(std::unique_ptr<Form> form) {
+    Services().FormCreated(*form);
+    Instances().push_back(std::move(form));
+}
+
+void Forms::DropAll() {
+    auto& instances = Instances();
+    // Newest first: a later window may refer to an earlier one.
+    while (!instances.empty()) {
+        Services().FormDestroyed(*instances.back());
+        instances.pop_back();
+    }
+    ++generation_;
+}
+
+}  // namespace quibbly

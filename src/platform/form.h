@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A window as a plain object: its design, its controls and menus, and its
+// place on the screen. Each window class has one global instance, created on
+// first use; creating it runs its Form_Load.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/types.h"
+
+namespace quibbly {
+
+class Form;
+
+// Implemented by the Qt layer: shows a window model on the screen.
+class FormView {
+public:
+    virtual ~FormView() = default;
+    virtual void ShowWindow() = 0;
+    virtual void HideWindow() = 0;
+    // Paints the window and its controls before returning.
+    virtual void RepaintNow() = 0;
+    virtual void FocusChanged() = 0;
+    // The window's outer top and left edge on the screen, in twips.
+    virtual int WindowTop() const = 0;
+    virtual int WindowLeft() const = 0;
+    virtual void MoveWindow(int left, int top) = 0;
+};
+
+enum class BorderStyle { FixedSingle, FixedDialog };
+
+struct FormDesign {
+    std::string caption;       // empty with a dialog border: no title bar at all
+    int clientWidth = 0;       // twips
+    int clientHeight = 0;
+    Colour back = 0;
+    BorderStyle border = BorderStyle::FixedSingle;
+    bool minMaxButtons = false;
+    bool showInTaskbar = true;
+    std::string backPicture;   // resource name of a picture that fills the window
+    std::string icon;          // resource name of the window icon
+};
+
+class Form {
+public:
+    explicit Form(FormDesign design);
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form();
+
+    const FormDesign& Design() const { return design_; }
+
+    // Every control in creation order: a container comes before its contents.
+    const std::vector<Control*>& Controls() const { return controls_; }
+    // The controls that can take the focus, in tab order.
+    const std::vector<Control*>& TabOrder() const { return tabOrder_; }
+    // The menu bar's menus, left to right.
+    const std::vector<MenuItem*>& Menus() const { return menus_; }
+    Control* Find(const std::string& name) const;
+
+    bool Visible() const { return visible_; }
+    void Show();
+    void Hide();
+    void Repaint();
+    // The window's top and left edge on the screen, in twips.
+    int Top() const;
+    int Left() const;
+    void SetTop(int top);
+
+    Control* Focus() const { return focus_; }
+    void SetFocus(Control* control);
+
+    // Runs each time the window becomes the active window.
+    virtual void Form_Activate() {}
+    virtual void Form_Load() {}
+
+    void Attach(FormView* view) { view_ = view; }
+    FormView* View() const { return view_; }
+
+protected:
+    friend class Control;
+    void Register(Control& control) { controls_.push_back(&control); }
+    void SetTabOrder(std::vector<Control*> order) { tabOrder_ = std::move(order); }
+    void AddMenu(MenuItem& menu) { menus_.push_back(&menu); }
+
+private:
+    FormDesign design_;
+    std::vector<Control*> controls_;
+    std::vector<Control*> tabOrder_;
+    std::vector<MenuItem*> menus_;
+    bool visible_ = false;
+    int top_ = 0;
+    int left_ = 0;
+    Control* focus_ = nullptr;
+    FormView* view_ = nullptr;
+};
+
+// The global instances of all windows. A test drops them all to start from
+// a fresh program.
+class Forms {
+public:
+    template <class F>
+    static F& Instance() {
+        static F* instance = nullptr;
+        static std::size_t generation = 0;
+        if (instance == nullptr || generation != generation_) {
+            auto owned = std::make_unique<F>();
+            instance = owned.get();
+            generation = generation_;
+            Adopt(std::move(owned));
+            instance->Form_Load();
+        }
+        return *instance;
+    }
+    // Destroys every window instance; the next use of each creates it anew.
+    static void DropAll();
+
+private:
+    static void Adopt(std::unique_ptr<Form> form);
+    static inline std::size_t generation_ = 1;
+};
+
+}  // namespace quibbly

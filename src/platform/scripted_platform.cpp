@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/scripted_platform.h"
+
+#include <cmath>
+
+namespace quibbly {
+
+MsgAnswer ScriptedPlatform::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                                   const std::string& title) {
+    boxes.push_back(ShownBox{text, title, icon, buttons});
+    if (buttons == MsgButtons::OK) return MsgAnswer::OK;
+    if (answers_.empty()) {
+        ++unansweredQuestions;
+        return MsgAnswer::No;
+    }
+    MsgAnswer answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+double ScriptedPlatform::Timer() {
+    double now = clock;
+    clock = std::fmod(clock + clockStepPerRead, 86400.0);
+    return now;
+}
+
+void ScriptedPlatform::Sleep(int milliseconds) {
+    ++sleeps;
+    clock = std::fmod(clock + milliseconds / 1000.0, 86400.0);
+}
+
+void ScriptedPlatform::ShowHelp(const std::string& file, int command) {
+    helpShown.push_back(file + "#" + std::to_string(command));
+}
+
+double ScriptedPlatform::Rnd() {
+    if (fractions_.empty()) return Platform::Rnd();
+    double fraction = fractions_.front();
+    fractions_.pop_front();
+    return fraction;
+}
+
+std::vector<ShownBox> ScriptedPlatform::TakeBoxes() {
+    std::vector<ShownBox> taken;
+    taken.swap(boxes);
+    return taken;
+}
+
+}  // namespace quibbly

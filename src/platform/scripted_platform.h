@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A platform for tests and benchmarks: records every message box and answers
+// from a queue, runs a clock that only moves when told or when the program
+// waits, and lets a test choose the random fractions.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/services.h"
+
+namespace quibbly {
+
+struct ShownBox {
+    std::string text;
+    std::string title;
+    MsgIcon icon = MsgIcon::None;
+    MsgButtons buttons = MsgButtons::OK;
+    friend bool operator==(const ShownBox&, const ShownBox&) = default;
+};
+
+class ScriptedPlatform : public Platform {
+public:
+    MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                     const std::string& title) override;
+    void DoEvents() override { ++eventsYielded; }
+    double Timer() override;
+    void Sleep(int milliseconds) override;
+    std::string ShortDate() override { return shortDate; }
+    void ShowHelp(const std::string& file, int command) override;
+    void End() override { ended = true; }
+    void FormCreated(Form&) override {}
+    void FormDestroyed(Form&) override {}
+    double Rnd() override;
+
+    // Answers for the next Yes/No questions, oldest first. A question with no
+    // answer queued is answered No and counted in unansweredQuestions.
+    void Answer(MsgAnswer answer) { answers_.push_back(answer); }
+    // Fractions the next draws of Rnd return, oldest first.
+    void NextRandom(double fraction) { fractions_.push_back(fraction); }
+    // Every box shown so far, oldest first; TakeBoxes also forgets them.
+    std::vector<ShownBox> TakeBoxes();
+
+    std::vector<ShownBox> boxes;
+    int unansweredQuestions = 0;
+    double clock = 12 * 3600.0;     // seconds since midnight
+    double clockStepPerRead = 0.0;  // how far each reading moves the clock
+    int sleeps = 0;
+    int eventsYielded = 0;
+    std::string shortDate = "05/12/2026";
+    std::vector<std::string> helpShown;
+    bool ended = false;
+
+private:
+    std::deque<MsgAnswer> answers_;
+    std::deque<double> fractions_;
+};
+
+}  // namespace quibbly

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/services.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace quibbly {
+
+double Platform::Rnd() {
+    // 53 random bits give every fraction in [0, 1) the same chance.
+    return static_cast<double>(generator_() >> 11) * 0x1.0p-53;
+}
+
+void Platform::Randomize() { Randomize(Timer()); }
+
+void Platform::Randomize(double seed) {
+    generator_.seed(static_cast<std::uint64_t>(std::llround(seed * 1000.0)));
+}
+
+namespace {
+Platform* installed = nullptr;
+}
+
+Platform& Services() {
+    if (installed == nullptr) throw std::logic_error("no platform installed");
+    return *installed;
+}
+
+void InstallPlatform(Platform* platform) { installed = platform; }
+
+}  // namespace quibbly

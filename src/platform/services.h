@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the game needs from the world outside its windows, behind one
+// interface: the Qt layer implements it for real, ScriptedPlatform for tests.
+#pragma once
+
+#include <random>
+#include <string>
+
+namespace quibbly {
+
+class Form;
+
+enum class MsgButtons { OK, YesNo };
+enum class MsgIcon { None, Information, Exclamation };
+enum class MsgAnswer { OK, Yes, No };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A modal message box; returns the button the player pressed.
+    virtual MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                             const std::string& title) = 0;
+    // Handles all pending events, then returns.
+    virtual void DoEvents() = 0;
+    // Seconds since midnight.
+    virtual double Timer() = 0;
+    // Lets the processor rest for about the given time.
+    virtual void Sleep(int milliseconds) = 0;
+    // Today's date in the platform's short form.
+    virtual std::string ShortDate() = 0;
+    // Opens a help file at its contents; does not wait for the viewer.
+    virtual void ShowHelp(const std::string& file, int command) = 0;
+    // Ends the program at once.
+    virtual void End() = 0;
+    // Called once for every window instance when it is created, before its
+    // Form_Load runs: a real platform attaches its view here.
+    virtual void FormCreated(Form& form) = 0;
+    virtual void FormDestroyed(Form& form) = 0;
+
+    // The random generator: uniform fractions in [0, 1).
+    virtual double Rnd();
+    // Seeds the generator from the time of day.
+    void Randomize();
+    void Randomize(double seed);
+
+private:
+    std::mt19937_64 generator_{0x51u};
+};
+
+// The installed platform. A program installs one before it creates a window.
+Platform& Services();
+void InstallPlatform(Platform* platform);
+
+}  // namespace quibbly

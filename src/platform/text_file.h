@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Sequential reading of the game's single-byte text files, line by line.
+#pragma once
+
+#include <fstream>
+#include <string>
+
+namespace quibbly {
+
+class TextFileReader {
+public:
+    explicit TextFileReader(const std::string& name);
+    // False when the file is missing or cannot be read.
+    bool IsOpen() const { return in_.is_open() && !failed_; }
+    bool Eof();
+    // Reads one line without its line end (CR LF or LF). False at the end of
+    // the file or on a read fault.
+    bool ReadLine(std::string& line);
+    // True once a read failed for another reason than the end of the file.
+    bool Failed() const { return failed_; }
+
+private:
+    std::ifstream in_;
+    bool failed_ = false;
+};
+
+// Val(): the leading decimal number of a text, 0 when there is none.
+double NumericValue(const std::string& text);
+
+}  // namespace quibbly

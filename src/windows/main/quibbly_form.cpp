@@ -1,0 +1,300 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "windows/main/quibbly_form.h"
+
+#include "engine/functions.h"
+#include "platform/services.h"
+
+namespace quibbly {
+
+namespace {
+
+constexpr Colour Window = QuibblyForm::WindowColour;
+constexpr Colour White = Rgb(255, 255, 255);
+constexpr Colour LightYellow = Rgb(255, 255, 128);
+
+// Labels that paint the window's colour behind their text.
+Look Opaque(Place place) { return Look{.place = place, .back = Window}; }
+// Labels that let their frame show through.
+Look Clear(Place place, double points = 14.25, bool border = false) {
+    return Look{.place = place, .font = Font{.points = points}, .border = border};
+}
+Look Plain(Place place) { return Look{.place = place}; }
+Look Entry(Place place) { return Look{.place = place, .back = White}; }
+Look Face(Place place, const char* picture) {
+    return Look{.place = place, .back = Window, .picture = picture};
+}
+
+}  // namespace
+
+QuibblyForm::QuibblyForm()
+    : Form(FormDesign{.caption = "Quibbly",
+                      .clientWidth = 10545,
+                      .clientHeight = 7665,
+                      .back = Window,
+                      .border = BorderStyle::FixedSingle,
+                      .minMaxButtons = true,
+                      .icon = "quibbly"}),
+      Frame1(*this, "Frame1", nullptr, Look{.place = {3240, 240, 6975, 3375}, .back = Window}),
+      Label1(*this, "Label1", &Frame1, Opaque({240, 240, 2775, 375}), "My Guess"),
+      MyGuessText(*this, "MyGuessText", &Frame1, Entry({960, 600, 1455, 495})),
+      Label3(*this, "Label3", &Frame1, Opaque({240, 1440, 2775, 735}),
+             "How many letters did I get right?"),
+      ZeroButton(*this, "ZeroButton", &Frame1, Plain({360, 2160, 375, 375}), "0"),
+      OneButton(*this, "OneButton", &Frame1, Plain({840, 2160, 375, 375}), "1"),
+      TwoButton(*this, "TwoButton", &Frame1, Plain({1320, 2160, 375, 375}), "2"),
+      ThreeButton(*this, "ThreeButton", &Frame1, Plain({1800, 2160, 375, 375}), "3"),
+      FourButton(*this, "FourButton", &Frame1, Plain({2280, 2160, 375, 375}), "4"),
+      FiveButton(*this, "FiveButton", &Frame1, Plain({2760, 2160, 375, 375}), "5"),
+      CorrectButton(*this, "CorrectButton", &Frame1, Plain({480, 2640, 2535, 375}), "Correct Word"),
+      Label2(*this, "Label2", &Frame1, Opaque({4080, 240, 2295, 495}), "My Old Guesses"),
+      MyGuessList(*this, "MyGuessList", &Frame1, Entry({4080, 600, 2295, 2265})),
+      Frame2(*this, "Frame2", nullptr, Look{.place = {3240, 3840, 6975, 3495}, .back = Window}),
+      Label4(*this, "Label4", &Frame2, Opaque({240, 360, 1935, 375}), "Your Word"),
+      YourWordText(*this, "YourWordText", &Frame2, Entry({360, 720, 1695, 495}), 5),
+      Label5(*this, "Label5", &Frame2, Opaque({240, 1440, 1935, 375}), "Your Guess"),
+      YourGuessText(*this, "YourGuessText", &Frame2, Entry({360, 1800, 1695, 495}), 5),
+      GuessButton(*this, "GuessButton", &Frame2, Plain({600, 2520, 1215, 495}), "Guess"),
+      Label7(*this, "Label7", &Frame2, Opaque({2520, 360, 2055, 495}), "Old Guesses"),
+      YourGuessList(*this, "YourGuessList", &Frame2, Entry({2520, 720, 2055, 2265})),
+      Label10(*this, "Label10", &Frame2, Opaque({4800, 360, 1935, 495}), "Scratch Pad"),
+      ScratchPadText(*this, "ScratchPadText", &Frame2,
+                     Look{.place = {4800, 720, 1935, 2265}, .back = White, .centred = false,
+                          .multiLine = true}),
+      Frame3(*this, "Frame3", nullptr, Look{.place = {360, 240, 2655, 3375}, .back = Window}),
+      Label6(*this, "Label6", &Frame3, Opaque({240, 120, 1575, 375}), "Turn Number:"),
+      TurnLabel(*this, "TurnLabel", &Frame3, Opaque({1920, 120, 375, 375}), "1"),
+      WhoLabel(*this, "WhoLabel", &Frame3, Clear({360, 480, 1935, 375}, 12, true)),
+      Label8(*this, "Label8", &Frame3, Clear({360, 960, 1935, 2175}, 14.25, true)),
+      Label11(*this, "Label11", &Frame3, Clear({600, 960, 1455, 255}, 12), "Game Level:"),
+      GameLabel(*this, "GameLabel", &Frame3, Clear({480, 1200, 1695, 375}), "Easy"),
+      FaceNeutral(*this, "FaceNeutral", &Frame3, Face({120, 1680, 1095, 1215}, "face_neutral")),
+      FaceHappy(*this, "FaceHappy", &Frame3, Face({840, 1800, 1095, 1215}, "face_happy")),
+      FaceSad(*this, "FaceSad", &Frame3, Face({1560, 1560, 1215, 1215}, "face_sad")),
+      Frame4(*this, "Frame4", nullptr, Look{.place = {360, 3840, 2655, 3495}, .back = Window}),
+      ResetButton(*this, "ResetButton", &Frame4, Plain({720, 2760, 1815, 375}), "Reset"),
+      FileMenu(*this, "FileMenu", "&File"),
+      FileNew(*this, "FileNew", "&New Game"),
+      FileLoad(*this, "FileLoad", "&Load Game"),
+      FileSave(*this, "FileSave", "&Save Game"),
+      FileQuit(*this, "FileQuit", "&Quit Game", 'Q'),
+      FileExit(*this, "FileExit", "E&xit", 'X'),
+      GameMenu(*this, "GameMenu", "&Game"),
+      GameStart(*this, "GameStart", "&Start"),
+      GameResume(*this, "GameResume", "&Resume"),
+      GamePause(*this, "GamePause", "&Pause"),
+      GameWinners(*this, "GameWinners", "&Winners"),
+      LevelMenu(*this, "LevelMenu", "&Level"),
+      LevelEasy(*this, "LevelEasy", "&Easy"),
+      LevelMedium(*this, "LevelMedium", "&Medium"),
+      LevelHard(*this, "LevelHard", "&Hard"),
+      Wordmenu(*this, "Wordmenu", "&Word"),
+      WordIdea(*this, "WordIdea", "&Idea", 'I'),
+      WordHint(*this, "WordHint", "&Hint", 'H'),
+      WordSeries(*this, "WordSeries", "&Series", 'S'),
+      WordMatch(*this, "WordMatch", "&Match", 'M'),
+      HelpMenu(*this, "HelpMenu", "&Help"),
+      HelpContents(*this, "HelpContents", "Contents"),
+      HelpSeperate(*this, "HelpSeperate", "-"),
+      HelpAbout(*this, "HelpAbout", "About Quibbly") {
+    for (int i = 0; i < 26; ++i) {
+        const std::string letter(1, static_cast<char>('A' + i));
+        Look look{.place = {240 + 480 * (i % 5), 360 + 480 * (i / 5), 375, 375},
+                  .font = Font{.points = 12},
+                  .back = LightYellow,
+                  .graphical = true};
+        letterButtons_[static_cast<std::size_t>(i)] =
+            std::make_unique<Button>(*this, letter + "Button", &Frame4, look, letter);
+        Button& button = LetterButton(i);
+        button.SetEnabled(false);
+        button.Click = [this, i] { LetterButton_Click(i); };
+    }
+
+    // States at design.
+    MyGuessText.SetEnabled(false);
+    for (Button* button : CountButtons()) button->SetEnabled(false);
+    CorrectButton.SetEnabled(false);
+    YourGuessText.SetEnabled(false);
+    GuessButton.SetEnabled(false);
+    YourGuessList.SetEnabled(false);
+    ResetButton.SetEnabled(false);
+    GameResume.SetEnabled(false);
+    GamePause.SetEnabled(false);
+    LevelEasy.SetChecked(true);
+    WordHint.SetEnabled(false);
+    WordSeries.SetEnabled(false);
+    WordMatch.SetEnabled(false);
+
+    // The menu tree.
+    for (MenuItem* item : {&FileNew, &FileLoad, &FileSave, &FileQuit, &FileExit}) FileMenu.Add(*item);
+    for (MenuItem* item : {&GameStart, &GameResume, &GamePause, &GameWinners}) GameMenu.Add(*item);
+    for (MenuItem* item : {&LevelEasy, &LevelMedium, &LevelHard}) LevelMenu.Add(*item);
+    for (MenuItem* item : {&WordIdea, &WordHint, &WordSeries, &WordMatch}) Wordmenu.Add(*item);
+    for (MenuItem* item : {&HelpContents, &HelpSeperate, &HelpAbout}) HelpMenu.Add(*item);
+    for (MenuItem* menu : {&FileMenu, &GameMenu, &LevelMenu, &Wordmenu, &HelpMenu}) AddMenu(*menu);
+
+    std::vector<Control*> tabs{&YourWordText, &MyGuessText,  &OneButton,     &TwoButton,
+                               &ThreeButton,  &MyGuessList,  &FourButton,    &FiveButton,
+                               &CorrectButton, &YourGuessText, &GuessButton, &YourGuessList};
+    for (int i = 0; i < 26; ++i) tabs.push_back(&LetterButton(i));
+    for (Control* control : {static_cast<Control*>(&ResetButton), static_cast<Control*>(&ZeroButton),
+                             static_cast<Control*>(&ScratchPadText), static_cast<Control*>(&FaceSad),
+                             static_cast<Control*>(&FaceHappy), static_cast<Control*>(&FaceNeutral)})
+        tabs.push_back(control);
+    SetTabOrder(std::move(tabs));
+    SetFocus(&YourWordText);
+
+    // Handlers.
+    FileNew.Click = [this] { FileNew_Click(); };
+    FileQuit.Click = [this] { FileQuit_Click(); };
+    FileExit.Click = [this] { FileExit_Click(); };
+    GameStart.Click = [this] { GameStart_Click(); };
+    GamePause.Click = [this] { GamePause_Click(); };
+    GameResume.Click = [this] { GameResume_Click(); };
+    LevelEasy.Click = [this] { LevelEasy_Click(); };
+    LevelMedium.Click = [this] { LevelMedium_Click(); };
+    LevelHard.Click = [this] { LevelHard_Click(); };
+    YourWordText.KeyPress = [this](Integer& key) { YourWordText_KeyPress(key); };
+    YourGuessText.KeyPress = [this](Integer& key) { YourGuessText_KeyPress(key); };
+    GuessButton.Click = [this] { GuessButton_Click(); };
+    auto counts = CountButtons();
+    for (int count = 0; count < 6; ++count)
+        counts[static_cast<std::size_t>(count)]->Click = [this, count] { CountButton_Click(count); };
+    CorrectButton.Click = [this] { CorrectButton_Click(); };
+    ResetButton.Click = [this] { ResetButton_Click(); };
+    // File > Load Game and Save Game, Game > Winners, the Word tools and Help
+    // open windows of their own that this window does not hold; their items
+    // stay without a handler until those windows exist.
+}
+
+void QuibblyForm::Form_Load() {
+    Functions::RecheckPeriod = 7;
+    Functions::LetterThreshold = 3;
+    for (PictureBox* face : {&FaceSad, &FaceHappy, &FaceNeutral}) face->Move(720, 1680);
+    FaceNeutral.SetVisible(false);
+    FaceHappy.SetVisible(false);
+    Functions::GameOn = true;
+}
+
+void QuibblyForm::ChooseLevel(MenuItem& level, const char* name) {
+    for (MenuItem* item : {&LevelEasy, &LevelMedium, &LevelHard}) item->SetChecked(item == &level);
+    GameLabel.SetCaption(name);
+    YourWordText.SetText("");
+}
+
+void QuibblyForm::LevelEasy_Click() {
+    ChooseLevel(LevelEasy, "Easy");
+    Functions::RecheckPeriod = 7;
+    Functions::LetterThreshold = 3;
+}
+
+// Medium and Hard keep the tuning values that are in force.
+void QuibblyForm::LevelMedium_Click() { ChooseLevel(LevelMedium, "Medium"); }
+
+void QuibblyForm::LevelHard_Click() { ChooseLevel(LevelHard, "Hard"); }
+
+void QuibblyForm::FileNew_Click() {
+    Functions::ResetGame();
+    ResetButton_Click();
+}
+
+void QuibblyForm::FileQuit_Click() { Functions::QuitGame(); }
+
+void QuibblyForm::FileExit_Click() {
+    // The credits window, whose Done button ends the program, is not built
+    // yet; until it is, Exit ends the program directly.
+    Services().End();
+}
+
+void QuibblyForm::GameStart_Click() {
+    using namespace Functions;
+    PossibleLetters = Alphabet;
+    MyLetters.clear();
+    CandidateIndex = "0";
+    FirstCount = -1;
+    TurnNumber = 0.5f;
+    FromMaster = false;
+    GameOn = true;
+    LoadedLevel.clear();
+    MyWord.clear();
+
+    CheckYourWord(YourWordText.Text());
+    FindInMaster(YourWordText.Text());
+    if (!WordOK) return;
+
+    GameStart.SetEnabled(false);
+    GameResume.SetEnabled(true);
+    GamePause.SetEnabled(true);
+    for (MenuItem* level : {&LevelEasy, &LevelMedium, &LevelHard}) level->SetEnabled(false);
+    for (MenuItem* item : {&GameStart, &GameResume, &GamePause}) item->SetChecked(false);
+    for (MenuItem* item : {&WordIdea, &WordHint, &WordSeries, &WordMatch}) item->SetEnabled(true);
+    WordMatch.SetEnabled(LevelEasy.Checked());
+    EnableGameControls();
+    if (!ChooseMyWord()) {
+        // The level's word file could not be used (the player has been told
+        // which file and why): back to the state before a game, with the
+        // player's word kept for the next try.
+        ReturnToIdle();
+        return;
+    }
+    ChooseFirstTurn();
+}
+
+void QuibblyForm::GamePause_Click() {
+    GameResume.SetChecked(false);
+    GamePause.SetChecked(true);
+    Functions::DisableGameControls();
+}
+
+void QuibblyForm::GameResume_Click() {
+    GameResume.SetChecked(false);
+    GamePause.SetChecked(false);
+    Functions::EnableGameControls();
+}
+
+namespace {
+constexpr Integer Enter = 13;
+
+void Capitalise(Integer& key) {
+    if (key >= 'a' && key <= 'z') key = static_cast<Integer>(key - 'a' + 'A');
+}
+}  // namespace
+
+void QuibblyForm::YourWordText_KeyPress(Integer& keyAscii) {
+    if (keyAscii != Enter) {
+        Capitalise(keyAscii);
+        return;
+    }
+    keyAscii = 0;
+    Functions::CheckYourWord(YourWordText.Text());
+    Functions::FindInMaster(YourWordText.Text());
+    if (Functions::WordOK) GameStart_Click();
+}
+
+void QuibblyForm::YourGuessText_KeyPress(Integer& keyAscii) {
+    if (keyAscii != Enter) {
+        Capitalise(keyAscii);
+        return;
+    }
+    keyAscii = 0;
+    GuessButton_Click();
+}
+
+void QuibblyForm::GuessButton_Click() { Functions::PlayerGuess(); }
+
+void QuibblyForm::CountButton_Click(int count) { Functions::TakeYourCount(static_cast<Integer>(count)); }
+
+void QuibblyForm::CorrectButton_Click() { Functions::CorrectWord(); }
+
+void QuibblyForm::ResetButton_Click() { Functions::ResetLetterButtons(); }
+
+void QuibblyForm::LetterButton_Click(int index) {
+    Button& button = LetterButton(index);
+    switch (button.BackColor()) {
+    case Functions::MarkerYellow: button.SetBackColor(Functions::MarkerRed); break;
+    case Functions::MarkerRed: button.SetBackColor(Functions::MarkerGreen); break;
+    case Functions::MarkerGreen: button.SetBackColor(Functions::MarkerYellow); break;
+    default: break;  // a colour from elsewhere stays until Reset
+    }
+}
+
+}  // namespace quibbly

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window: its controls with their design, its menus and handlers.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "platform/controls.h"
+#include "platform/form.h"
+
+namespace quibbly {
+
+class QuibblyForm : public Form {
+public:
+    QuibblyForm();
+    static QuibblyForm& Instance() { return Forms::Instance<QuibblyForm>(); }
+
+    static constexpr Colour WindowColour = Rgb(128, 128, 255);
+
+    // The computer's side.
+    Frame Frame1;
+    Label Label1;
+    TextBox MyGuessText;
+    Label Label3;
+    Button ZeroButton, OneButton, TwoButton, ThreeButton, FourButton, FiveButton;
+    Button CorrectButton;
+    Label Label2;
+    ListBox MyGuessList;
+
+    // The player's side.
+    Frame Frame2;
+    Label Label4;
+    TextBox YourWordText;
+    Label Label5;
+    TextBox YourGuessText;
+    Button GuessButton;
+    Label Label7;
+    ListBox YourGuessList;
+    Label Label10;
+    TextBox ScratchPadText;
+
+    // The panel: turn, whose turn, level and face.
+    Frame Frame3;
+    Label Label6;
+    Label TurnLabel;
+    Label WhoLabel;
+    Label Label8;
+    Label Label11;
+    Label GameLabel;
+    PictureBox FaceNeutral, FaceHappy, FaceSad;
+
+    // The letter markers.
+    Frame Frame4;
+    // AButton to ZButton.
+    Button& LetterButton(int index) { return *letterButtons_.at(static_cast<std::size_t>(index)); }
+    Button ResetButton;
+
+    // The menu bar.
+    MenuItem FileMenu, FileNew, FileLoad, FileSave, FileQuit, FileExit;
+    MenuItem GameMenu, GameStart, GameResume, GamePause, GameWinners;
+    MenuItem LevelMenu, LevelEasy, LevelMedium, LevelHard;
+    MenuItem Wordmenu, WordIdea, WordHint, WordSeries, WordMatch;
+    MenuItem HelpMenu, HelpContents, HelpSeperate, HelpAbout;
+
+    // The count buttons "0" to "5", in order.
+    std::array<Button*, 6> CountButtons() {
+        return {&ZeroButton, &OneButton, &TwoButton, &ThreeButton, &FourButton, &FiveButton};
+    }
+
+    // Handlers.
+    void Form_Load() override;
+    void LevelEasy_Click();
+    void LevelMedium_Click();
+    void LevelHard_Click();
+    void FileNew_Click();
+    void FileQuit_Click();
+    void FileExit_Click();
+    void GameStart_Click();
+    void GamePause_Click();
+    void GameResume_Click();
+    void YourWordText_KeyPress(Integer& keyAscii);
+    void YourGuessText_KeyPress(Integer& keyAscii);
+    void GuessButton_Click();
+    void CountButton_Click(int count);  // ZeroButton_Click to FiveButton_Click
+    void CorrectButton_Click();
+    void ResetButton_Click();
+    void LetterButton_Click(int index);  // AButton_Click to ZButton_Click
+
+private:
+    std::array<std::unique_ptr<Button>, 26> letterButtons_;
+    void ChooseLevel(MenuItem& level, const char* name);
+};
+
+}  // namespace quibbly
