@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The computer's deductions: which word it guesses next, what it learns from
+// the counts, the re-examination of its old guesses, and whole games on the
+// shipped word files.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "support/fresh_game.h"
+#include "windows/other/thinking_form.h"
+
+namespace quibbly::testing {
+namespace {
+
+using namespace Functions;
+
+class ComputerGuesser : public FreshGame {
+protected:
+    void SetUp() override {
+        FreshGame::SetUp();
+        WriteWordFiles();
+        WriteLines("easy.wtf", {"2", "HOUSE", "PLANT"});
+        WriteLines("series.wtf", {"HOUSE", "MOUSE H>M", "ROUSE H>R", "THOSE U>T", "LOUSE H>L", "PLANT", ""});
+    }
+    // The player answers the computer's guess with the true count, then
+    // guesses a word that is not the computer's.
+    void AnswerTruly() {
+        QuibblyForm& form = Form();
+        const int count = MatchCount(form.MyGuessText.Text(), form.YourWordText.Text());
+        form.CountButtons()[static_cast<std::size_t>(count)]->Press();
+        form.YourGuessText.SetText(MyWord == "BLIMP" ? "CRISP" : "BLIMP");
+        form.GuessButton.Press();
+    }
+};
+
+TEST_F(ComputerGuesser, SwapWordsStartAtARandomOneAndSkipDecidedLettersAndOldGuesses) {
+    QuibblyForm& form = Form();
+    Start("SHOUT", 0, 3, true);
+    form.MyGuessList.AddItem("MOUSE - 3");  // guessed before
+    DropLetter('R');                        // decided before
+    EXPECT_EQ(PossibleLetters, "ABCDEFGHIJKLMNOPQSTUVWXYZ");
+    DropLetter('R');
+    EXPECT_EQ(PossibleLetters.size(), 25u);
+
+    platform.NextRandom(0.0);   // HOUSE from the easy words
+    platform.NextRandom(0.25);  // the rotation starts at the second swap word
+    form.YourGuessText.SetText("BLIMP");
+    form.GuessButton.Press();
+    EXPECT_EQ(form.MyGuessText.Text(), "HOUSE");
+    EXPECT_EQ(CandidateCount, 5);
+    EXPECT_EQ(Candidates[2], "ROUSE H>R");
+    EXPECT_EQ(Candidates[3], "THOSE U>T");
+    EXPECT_EQ(Candidates[4], "LOUSE H>L");
+    EXPECT_EQ(Candidates[5], "MOUSE H>M");
+
+    std::vector<std::string> guesses;
+    platform.NextRandom(0.9);  // the next list: PLANT
+    platform.NextRandom(0.0);
+    for (int turn = 0; turn < 3; ++turn) {
+        AnswerTruly();
+        guesses.push_back(form.MyGuessText.Text());
+    }
+    // ROUSE brings in a decided letter and MOUSE was guessed: a new list follows.
+    EXPECT_EQ(guesses, (std::vector<std::string>{"THOSE", "LOUSE", "PLANT"}));
+    EXPECT_EQ(FirstCount, -1);
+}
+
+TEST_F(ComputerGuesser, CountsAboveAndBelowTheFirstTeachLettersAndEqualCountsTeachNothing) {
+    QuibblyForm& form = Form();
+    Start("SHOUT", 0, 3, true);
+    form.MyGuessList.AddItem("HOUSE - 4");
+    form.MyGuessList.AddItem("THOSE - 4");
+    Candidates[1] = "HOUSE";
+    Candidates[2] = "THOSE U>T";
+    Candidates[3] = "LOUSE H>L";
+    CandidateCount = 3;
+    FirstCount = 4;
+
+    CandidateIndex = "2";
+    LearnFromCount(4);
+    EXPECT_EQ(MyLetters, "");
+    LearnFromCount(5);  // THOSE brought in T and scored more
+    EXPECT_EQ(MyLetters, "T");
+    LearnFromCount(5);
+    EXPECT_EQ(MyLetters, "T");  // known letters are not added twice
+    EXPECT_EQ(PossibleLetters.find('T'), std::string::npos);
+
+    CandidateIndex = "3";
+    LearnFromCount(3);  // LOUSE gave up H and scored less
+    EXPECT_EQ(MyLetters, "TH");
+    EXPECT_EQ(PossibleLetters, "ABCDEFGIJKLMNOPQRSUVWXYZ");
+
+    // With a single guess in the list nothing is learnt.
+    form.MyGuessList.Clear();
+    form.MyGuessList.AddItem("HOUSE - 4");
+    CandidateIndex = "2";
+    LearnFromCount(3);
+    EXPECT_EQ(MyLetters, "TH");
+}
+
+TEST_F(ComputerGuesser, RecheckRulesOutAndEstablishesLettersAndWaitsASecondWithoutSpinning) {
+    QuibblyForm& form = Form();
+    Start("SHOUT", 0, 3, true);
+    for (const char* row : {"PLANT - 0", "CUBED - 0", "HOUSE - 3"}) form.MyGuessList.AddItem(row);
+    MyLetters = "H";
+    DropLetter('H');
+    CandidateCount = 5;
+    CandidateIndex = "2";
+    const double before = platform.clock;
+    RecheckGuesses();
+    EXPECT_EQ(MyLetters, "HOS");
+    EXPECT_EQ(PossibleLetters, "FGIJKMQRVWXYZ");
+    EXPECT_EQ(CandidateIndex, "5");  // more than two letters known: the list is used up
+    EXPECT_GE(platform.clock - before, 1.0);
+    EXPECT_LT(platform.clock - before, 1.1);
+    EXPECT_GT(platform.sleeps, 0);
+    EXPECT_FALSE(ThinkingForm::Instance().Visible());
+    EXPECT_EQ(ThinkingForm::Instance().Top(), form.Top() + 300);
+
+    // A wait that runs over midnight ends a second later all the same.
+    platform.clock = 86399.5;
+    RecheckGuesses();
+    EXPECT_GE(platform.clock, 0.5);
+    EXPECT_LT(platform.clock, 0.6);
+}
+
+TEST_F(ComputerGuesser, RecheckRunsOnTheSeventhTurnUnlessTheListIsFromTheDictionary) {
+    QuibblyForm& form = Form();
+    Start("SHOUT", 0, 3, true);
+    form.MyGuessList.AddItem("PLANT - 0");
+    TurnNumber = 6.5f;
+    platform.NextRandom(0.0);
+    platform.NextRandom(0.0);
+    MyTurn();
+    EXPECT_EQ(form.TurnLabel.Caption(), "7");
+    EXPECT_EQ(PossibleLetters.find_first_of("PLANT"), std::string::npos);
+
+    form.FileNew.Choose();
+    Start("SHOUT", 0, 3, true);
+    form.MyGuessList.AddItem("PLANT - 0");
+    TurnNumber = 13.5f;
+    FromMaster = true;
+    CandidateIndex = "1";
+    CandidateCount = 2;
+    Candidates[1] = "HOUSE";
+    Candidates[2] = "SHOUT";
+    MyTurn();
+    EXPECT_EQ(PossibleLetters, Alphabet);
+    EXPECT_EQ(form.MyGuessText.Text(), "SHOUT");
+}
+
+TEST_F(ComputerGuesser, FourKnownLettersSwitchToTheDictionaryWhenFewWordsFit) {
+    WriteLines("master.wtf", {"9", "CHOSE", "HORSE", "HOSED", "HOUSE", "SHOUT", "THEME", "THEMS", "THOSE",
+                              "WHOSE", "HOUSES"});
+    QuibblyForm& form = Form();
+    Start("WHOSE", 0, 3, true);
+    MyLetters = "HOSE";
+    for (char letter : std::string("HOSETD")) DropLetter(letter);
+    BuildCandidates();
+    EXPECT_TRUE(FromMaster);
+    EXPECT_EQ(CandidateCount, 5);
+    std::vector<std::string> list(Candidates.begin() + 1, Candidates.begin() + 1 + CandidateCount);
+    // In file order; a longer line counts by its first five characters.
+    EXPECT_EQ(list, (std::vector<std::string>{"CHOSE", "HORSE", "HOUSE", "WHOSE", "HOUSE"}));
+
+    // Thirteen fitting words are too many: a series again.
+    std::vector<std::string> many{"13"};
+    for (char extra : std::string("ABCFGIJKLMNPQ")) many.push_back(std::string("HOSE") + extra);
+    WriteLines("master.wtf", many);
+    FromMaster = false;
+    platform.NextRandom(0.0);
+    BuildCandidates();
+    EXPECT_FALSE(FromMaster);
+    EXPECT_EQ(Candidates[1], "HOUSE");
+
+    // Repeated letters only at Hard.
+    WriteLines("master.wtf", {"3", "THEME", "THEMS", "HOUSE"});
+    MyLetters = "THEM";
+    PossibleLetters = Alphabet;
+    for (char letter : MyLetters) DropLetter(letter);
+    BuildFromMaster();
+    EXPECT_EQ(CandidateCount, 1);
+    EXPECT_EQ(Candidates[1], "THEMS");
+    form.FileNew.Choose();
+    form.LevelHard.Choose();
+    BuildFromMaster();
+    EXPECT_EQ(CandidateCount, 2);
+    EXPECT_EQ(Candidates[1], "THEME");
+}
+
+class ShippedWords : public FreshGame {
+protected:
+    void SetUp() override {
+        FreshGame::SetUp();
+        for (const char* name : {"easy.wtf", "medium.wtf", "hard.wtf", "master.wtf", "series.wtf"})
+            std::filesystem::copy_file(std::filesystem::path(QUIBBLY_DATA_DIR) / name, name);
+        std::ifstream in("master.wtf");
+        std::string line;
+        std::getline(in, line);
+        while (std::getline(in, line)) dictionary.insert(line.substr(0, 5));
+    }
+    std::set<std::string> dictionary;
+};
+
+TEST_F(ShippedWords, TheComputerFindsThePlayersWordWithoutRepeatingAGuess) {
+    QuibblyForm& form = Form();
+    struct Game {
+        const char* level;
+        const char* word;
+    };
+    for (Game game : {Game{"Easy", "PLANT"}, Game{"Medium", "WIGHT"}, Game{"Hard", "LEVEL"},
+                      Game{"Easy", "CRISP"}}) {
+        form.FileNew.Choose();
+        if (std::string(game.level) == "Medium") form.LevelMedium.Choose();
+        if (std::string(game.level) == "Hard") form.LevelHard.Choose();
+        if (std::string(game.level) == "Easy") form.LevelEasy.Choose();
+        platform.clock += 7.0;  // another seed for every game
+        Start(game.word, 0, 1000, false);
+        ASSERT_TRUE(Boxes().empty()) << game.word;
+        std::set<std::string> guessed;
+        bool usedDictionary = false;
+        int turns = 0;
+        while (form.MyGuessText.Text() != game.word && turns < 120) {
+            const std::string guess = form.MyGuessText.Text();
+            EXPECT_TRUE(guessed.insert(guess).second) << "guessed twice: " << guess;
+            EXPECT_TRUE(dictionary.count(guess)) << guess;
+            ++turns;
+            const int count = MatchCount(guess, game.word);
+            form.CountButtons()[static_cast<std::size_t>(count)]->Press();
+            form.YourGuessText.SetText(MyWord == "ABOUT" ? "WORLD" : "ABOUT");
+            form.GuessButton.Press();
+            usedDictionary = usedDictionary || FromMaster;
+        }
+        EXPECT_LT(turns, 120) << game.word;
+        EXPECT_TRUE(usedDictionary) << game.word;
+        Boxes();
+        platform.Answer(MsgAnswer::No);
+        form.CorrectButton.Press();
+        const std::vector<ShownBox> boxes = Boxes();
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_EQ(boxes.front(), Plain("I guessed your word!!", "I win!!")) << game.word;
+        EXPECT_FALSE(GameOn);
+    }
+}
+
+}  // namespace
+}  // namespace quibbly::testing

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/fresh_game.h"
+
+#include <fstream>
+#include <random>
+
+#include "platform/form.h"
+
+namespace quibbly {
+
+void PrintTo(const ShownBox& box, std::ostream* out) {
+    static const char* icons[] = {"none", "information", "exclamation"};
+    *out << "[\"" << box.title << "\": \"" << box.text << "\", " << icons[static_cast<int>(box.icon)]
+         << (box.buttons == MsgButtons::YesNo ? ", Yes/No]" : ", OK]");
+}
+
+}  // namespace quibbly
+
+namespace quibbly::testing {
+
+void WriteLines(const std::string& name, const std::vector<std::string>& lines) {
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    for (const std::string& line : lines) out << line << "\r\n";
+}
+
+void FreshGame::SetUp() {
+    previous_ = std::filesystem::current_path();
+    std::random_device device;
+    folder = std::filesystem::temp_directory_path() /
+             ("quibbly-test-" + std::to_string(device()) + "-" + std::to_string(device()));
+    std::filesystem::create_directories(folder);
+    std::filesystem::current_path(folder);
+    InstallPlatform(&platform);
+    Forms::DropAll();
+    Functions::ResetModuleState();
+    QuibblyForm::Instance();  // the program's start shows the main window
+}
+
+void FreshGame::TearDown() {
+    Forms::DropAll();
+    InstallPlatform(nullptr);
+    std::filesystem::current_path(previous_);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+void FreshGame::WriteWordFiles() {
+    WriteLines("easy.wtf", {"3", "HOUSE", "PLANT", "CRISP"});
+    WriteLines("medium.wtf", {"2", "BLIMP", "MOUSE"});
+    WriteLines("hard.wtf", {"2", "THEME", "LEVEL"});
+    WriteLines("master.wtf", {"14",    "BLIMP", "CRISP", "EERIE", "HORSE", "HOUSES", "LEVEL",
+                              "MOUSE", "PLANT", "ROUSE", "SHOUT", "THEME", "TOUSE", "HOSED"});
+    WriteLines("series.wtf", {"BLIMP", "CRISP", "HOUSE", "MOUSE H>M", "ROUSE H>R", "HORSE U>R",
+                              "PLANT", ""});
+}
+
+void FreshGame::Start(const std::string& word, int mineIndex, int wordsInLevel, bool playerFirst,
+                      std::initializer_list<double> laterDraws) {
+    Form().YourWordText.SetText(word);
+    // The draw of the computer's word, then the draw of the first turn.
+    platform.NextRandom((mineIndex + 0.5) / wordsInLevel);
+    platform.NextRandom(playerFirst ? 0.9 : 0.1);
+    for (double fraction : laterDraws) platform.NextRandom(fraction);
+    Form().GameStart.Choose();
+}
+
+ShownBox Info(const std::string& text, const std::string& title) {
+    return {text, title, MsgIcon::Information, MsgButtons::OK};
+}
+ShownBox Warn(const std::string& text, const std::string& title) {
+    return {text, title, MsgIcon::Exclamation, MsgButtons::OK};
+}
+ShownBox Plain(const std::string& text, const std::string& title) {
+    return {text, title, MsgIcon::None, MsgButtons::OK};
+}
+ShownBox Question(const std::string& text) { return {text, "", MsgIcon::None, MsgButtons::YesNo}; }
+
+}  // namespace quibbly::testing
