@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Starts the game: the Qt platform, then the main window.
+#include <QApplication>
+#include <QStyleFactory>
+
+#include "platform/form.h"
+#include "platform/qt/qt_platform.h"
+#include "windows/main/quibbly_form.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quibbly"));
+    // One style everywhere, so the designed colours look the same on every desktop.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    quibbly::QtPlatform platform;
+    quibbly::InstallPlatform(&platform);
+    quibbly::QuibblyForm::Instance().Show();
+    const int result = QApplication::exec();
+    quibbly::Forms::DropAll();
+    quibbly::InstallPlatform(nullptr);
+    return result;
+}

@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/qt/control_builders.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/qt/control_binding.h"
+
+// A static library's resources are registered by hand, outside any namespace.
+static void RegisterImages() { Q_INIT_RESOURCE(images); }
+
+namespace quibbly {
+
+int ToPixels(int twips) { return static_cast<int>(std::lround(twips / static_cast<double>(TwipsPerPixel))); }
+
+QRect ToPixels(const Place& place) {
+    return {ToPixels(place.left), ToPixels(place.top), ToPixels(place.width), ToPixels(place.height)};
+}
+
+QColor ToQColor(Colour colour) {
+    return QColor(static_cast<int>(RedOf(colour)), static_cast<int>(GreenOf(colour)),
+                  static_cast<int>(BlueOf(colour)));
+}
+
+QFont ToQFont(const Font& font) {
+    QFont result(ToQString(font.family));
+    result.setPointSizeF(font.points);
+    result.setBold(font.bold);
+    return result;
+}
+
+QString ToQString(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToModel(const QString& text) {
+    const QByteArray bytes = text.toLatin1();
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+QPixmap Picture(const std::string& name, QSize size) {
+    static const bool registered = (RegisterImages(), true);
+    (void)registered;
+    QSvgRenderer renderer(QStringLiteral(":/images/%1.svg").arg(ToQString(name)));
+    if (size.isEmpty()) size = renderer.defaultSize();
+    const qreal ratio = qApp->devicePixelRatio();
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return pixmap;
+}
+
+namespace {
+
+// Place, font and colours from the design; backRole is the palette role that
+// paints the control's background.
+void Style(QWidget* widget, const Look& look, QPalette::ColorRole backRole) {
+    widget->setGeometry(ToPixels(look.place));
+    widget->setFont(ToQFont(look.font));
+    QPalette palette = widget->palette();
+    if (look.back) {
+        palette.setColor(backRole, ToQColor(*look.back));
+        widget->setAutoFillBackground(backRole == QPalette::Window);
+    }
+    if (look.fore)
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(role, ToQColor(*look.fore));
+    widget->setPalette(palette);
+}
+
+// A disabled text box still shows its text at full strength.
+void KeepTextClear(QWidget* widget) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+    widget->setPalette(palette);
+}
+
+void ShowCommon(QWidget* widget, const Control& control) {
+    widget->setEnabled(control.Enabled());
+    widget->setVisible(control.Visible());
+}
+
+QWidget* BuildFrame(Frame& frame, QWidget* parent) {
+    auto* widget = new QFrame(parent);
+    Style(widget, frame.Design(), QPalette::Window);
+    widget->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    new ControlBinding(frame, widget, [widget, &frame] { ShowCommon(widget, frame); });
+    return widget;
+}
+
+// The Liberation fonts that stand in for the designed ones run a little wider
+// at some sizes: a caption that would not fit its label is drawn slightly
+// smaller rather than clipped.
+void FitCaption(QLabel* widget, const Look& look) {
+    QFont font = ToQFont(look.font);
+    const QRect room = widget->contentsRect();
+    for (int step = 0; step < 8; ++step) {
+        const QFontMetrics metrics(font);
+        const QRect needed = metrics.boundingRect(room, Qt::TextWordWrap | widget->alignment(), widget->text());
+        // One line always counts as fitting in height.
+        if (needed.width() <= room.width() && needed.height() <= std::max(room.height(), metrics.lineSpacing())) break;
+        font.setPointSizeF(font.pointSizeF() * 0.97);
+    }
+    if (widget->font() != font) widget->setFont(font);
+}
+
+QWidget* BuildLabel(Label& label, QWidget* parent) {
+    auto* widget = new QLabel(parent);
+    Style(widget, label.Design(), QPalette::Window);
+    widget->setTextFormat(Qt::PlainText);
+    widget->setWordWrap(true);
+    widget->setAlignment((label.Design().centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    if (label.Design().border) widget->setFrameStyle(QFrame::Box | QFrame::Plain);
+    new ControlBinding(label, widget, [widget, &label] {
+        ShowCommon(widget, label);
+        widget->setText(ToQString(label.Caption()));
+        FitCaption(widget, label.Design());
+    });
+    return widget;
+}
+
+QWidget* BuildTextLine(TextBox& box, QWidget* parent) {
+    auto* widget = new QLineEdit(parent);
+    Style(widget, box.Design(), QPalette::Base);
+    KeepTextClear(widget);
+    widget->setAlignment(box.Design().centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    if (box.MaxLength() > 0) widget->setMaxLength(box.MaxLength());
+    auto* binding = new ControlBinding(box, widget, [widget, &box] {
+        ShowCommon(widget, box);
+        if (widget->text() != ToQString(box.Text())) widget->setText(ToQString(box.Text()));
+    });
+    QObject::connect(widget, &QLineEdit::textChanged, binding, [binding, &box](const QString& text) {
+        if (!binding->Pushing()) box.SetText(ToModel(text));
+    });
+    return widget;
+}
+
+// Multi-line text keeps CR LF line ends in the model.
+QWidget* BuildTextArea(TextBox& box, QWidget* parent) {
+    auto* widget = new QPlainTextEdit(parent);
+    Style(widget, box.Design(), QPalette::Base);
+    KeepTextClear(widget);
+    widget->setTabChangesFocus(true);
+    auto* binding = new ControlBinding(box, widget, [widget, &box] {
+        ShowCommon(widget, box);
+        QString text = ToQString(box.Text());
+        text.remove(QLatin1Char('\r'));
+        if (widget->toPlainText() != text) widget->setPlainText(text);
+    });
+    QObject::connect(widget, &QPlainTextEdit::textChanged, binding, [binding, widget, &box] {
+        if (!binding->Pushing()) box.SetText(ToModel(widget->toPlainText().replace(QLatin1Char('\n'), "\r\n")));
+    });
+    return widget;
+}
+
+QWidget* BuildListBox(ListBox& list, QWidget* parent) {
+    auto* widget = new QListWidget(parent);
+    Style(widget, list.Design(), QPalette::Base);
+    widget->setSelectionMode(QAbstractItemView::SingleSelection);
+    auto* binding = new ControlBinding(list, widget, [widget, &list] {
+        ShowCommon(widget, list);
+        bool same = widget->count() == list.ListCount();
+        for (int row = 0; same && row < widget->count(); ++row)
+            same = widget->item(row)->text() == ToQString(list.List(row));
+        if (!same) {
+            widget->clear();
+            for (const std::string& row : list.Rows()) widget->addItem(ToQString(row));
+        }
+        if (widget->currentRow() != list.ListIndex()) widget->setCurrentRow(list.ListIndex());
+        if (list.ListIndex() < 0) widget->clearSelection();
+    });
+    QObject::connect(widget, &QListWidget::currentRowChanged, binding, [binding, &list](int row) {
+        if (!binding->Pushing()) list.SetListIndex(row);
+    });
+    return widget;
+}
+
+// A graphical button shows its colour whatever the style would paint.
+void PaintButton(QPushButton* widget, Colour colour) {
+    const QColor back = ToQColor(colour);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Button, back);
+    widget->setPalette(palette);
+    const QString sheet =
+        QStringLiteral(
+            "QPushButton { background-color: %1; color: black; border: 1px solid #404040; border-radius: 3px; }"
+            "QPushButton:pressed { background-color: %2; }"
+            "QPushButton:focus { border: 2px solid black; }"
+            "QPushButton:disabled { color: #707070; }")
+            .arg(back.name(), back.darker(120).name());
+    if (widget->styleSheet() != sheet) widget->setStyleSheet(sheet);
+}
+
+QWidget* BuildButton(Button& button, QWidget* parent) {
+    auto* widget = new QPushButton(parent);
+    Style(widget, button.Design(), QPalette::Button);
+    widget->setAutoDefault(false);
+    auto* binding = new ControlBinding(button, widget, [widget, &button] {
+        ShowCommon(widget, button);
+        widget->setText(ToQString(button.Caption()));
+        if (button.Design().graphical) PaintButton(widget, button.BackColor());
+    });
+    QObject::connect(widget, &QPushButton::clicked, binding, [&button] { button.Press(); });
+    return widget;
+}
+
+QWidget* BuildPicture(PictureBox& picture, QWidget* parent) {
+    auto* widget = new QLabel(parent);
+    Style(widget, picture.Design(), QPalette::Window);
+    widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    widget->setPixmap(Picture(picture.Design().picture));
+    new ControlBinding(picture, widget, [widget, &picture] {
+        ShowCommon(widget, picture);
+        widget->move(ToPixels(picture.Left()), ToPixels(picture.Top()));
+    });
+    return widget;
+}
+
+}  // namespace
+
+QWidget* BuildWidget(Control& control, QWidget* parent) {
+    switch (control.Kind()) {
+    case ControlKind::Frame: return BuildFrame(static_cast<Frame&>(control), parent);
+    case ControlKind::Label: return BuildLabel(static_cast<Label&>(control), parent);
+    case ControlKind::TextBox: {
+        auto& box = static_cast<TextBox&>(control);
+        return box.Design().multiLine ? BuildTextArea(box, parent) : BuildTextLine(box, parent);
+    }
+    case ControlKind::ListBox: return BuildListBox(static_cast<ListBox&>(control), parent);
+    case ControlKind::Button: return BuildButton(static_cast<Button&>(control), parent);
+    case ControlKind::PictureBox: return BuildPicture(static_cast<PictureBox&>(control), parent);
+    case ControlKind::MenuItem: break;
+    }
+    return nullptr;
+}
+
+}  // namespace quibbly

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Turning the design's measures, colours, fonts and pictures into Qt terms,
+// and one builder per control kind that makes the control's widget and
+// binds it to the model.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+#include <string>
+
+#include "platform/controls.h"
+#include "platform/types.h"
+
+class QWidget;
+
+namespace quibbly {
+
+int ToPixels(int twips);
+QRect ToPixels(const Place& place);
+QColor ToQColor(Colour colour);
+QFont ToQFont(const Font& font);
+// The game's text is single-byte Latin-1.
+QString ToQString(const std::string& text);
+std::string ToModel(const QString& text);
+// The picture resource ":/images/<name>.svg", drawn at its natural size or
+// stretched to the given size.
+QPixmap Picture(const std::string& name, QSize size = {});
+
+// Makes the widget for a control (any kind but MenuItem) as a child of
+// parent, placed and styled by the control's design and bound to the model.
+QWidget* BuildWidget(Control& control, QWidget* parent);
+
+}  // namespace quibbly

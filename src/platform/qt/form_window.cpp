@@ -1,0 +1,249 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/qt/form_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPointer>
+#include <QScreen>
+#include <algorithm>
+#include <cctype>
+
+#include "platform/qt/control_binding.h"
+#include "platform/qt/control_builders.h"
+#include "platform/services.h"
+#include "windows/main/quibbly_form.h"
+
+namespace quibbly {
+
+namespace {
+
+constexpr Integer EnterCode = 13;
+constexpr Integer BackspaceCode = 8;
+
+// Fixed windows: never resizable, no maximise button.
+Qt::WindowFlags FlagsFor(const FormDesign& design) {
+    if (design.border == BorderStyle::FixedDialog && design.caption.empty())
+        return Qt::Tool | Qt::FramelessWindowHint;
+    Qt::WindowFlags flags = design.showInTaskbar ? Qt::Window : Qt::Tool;
+    if (design.border == BorderStyle::FixedDialog) flags = Qt::Dialog;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (design.border == BorderStyle::FixedSingle && design.minMaxButtons) flags |= Qt::WindowMinimizeButtonHint;
+    return flags;
+}
+
+int ShortcutKey(char letter) { return std::toupper(static_cast<unsigned char>(letter)); }
+
+}  // namespace
+
+FormWindow::FormWindow(Form& form, QWidget* parent)
+    : QMainWindow(parent, FlagsFor(form.Design())), form_(form), client_(new QWidget(this)) {
+    const FormDesign& design = form.Design();
+    setWindowTitle(ToQString(design.caption));
+    setWindowIcon(QIcon(Picture(design.icon.empty() ? "quibbly" : design.icon)));
+    if (!design.showInTaskbar) setAttribute(Qt::WA_ShowWithoutActivating);
+    // A window without a control to type into never takes the keyboard.
+    if (form.TabOrder().empty()) setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+
+    const QSize clientSize(ToPixels(design.clientWidth), ToPixels(design.clientHeight));
+    client_->setFixedSize(clientSize);
+    QPalette palette = client_->palette();
+    palette.setColor(QPalette::Window, ToQColor(design.back));
+    if (!design.backPicture.empty())
+        palette.setBrush(QPalette::Window, QBrush(Picture(design.backPicture, clientSize)));
+    client_->setPalette(palette);
+    client_->setAutoFillBackground(true);
+    setCentralWidget(client_);
+
+    BuildControls();
+    BuildMenus();
+    BuildTabOrder();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->activate();
+    form_.Attach(this);
+}
+
+FormWindow::~FormWindow() {
+    if (form_.View() == this) form_.Attach(nullptr);
+    // The bindings go first, so no widget's last signals reach the model.
+    for (Control* control : form_.Controls()) delete dynamic_cast<ControlBinding*>(control->View());
+}
+
+QWidget* FormWindow::WidgetOf(const Control& control) const {
+    const auto found = widgets_.find(&control);
+    return found == widgets_.end() ? nullptr : found->second;
+}
+
+QAction* FormWindow::ActionOf(const MenuItem& item) const {
+    const auto found = actions_.find(&item);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void FormWindow::BuildControls() {
+    // A container comes before its contents, so its widget is there already.
+    for (Control* control : form_.Controls()) {
+        if (control->Kind() == ControlKind::MenuItem) continue;
+        QWidget* parent = control->Container() != nullptr ? WidgetOf(*control->Container()) : client_;
+        QWidget* widget = BuildWidget(*control, parent);
+        widget->setObjectName(ToQString(control->Name()));
+        widgets_[control] = widget;
+        controls_[widget] = control;
+        widget->installEventFilter(this);
+    }
+}
+
+void FormWindow::BuildMenus() {
+    for (MenuItem* top : form_.Menus()) {
+        QMenu* menu = menuBar()->addMenu(ToQString(top->Caption()));
+        QAction* menuAction = menu->menuAction();
+        actions_[top] = menuAction;
+        new ControlBinding(*top, menuAction, [menuAction, top] {
+            menuAction->setEnabled(top->Enabled());
+            menuAction->setVisible(top->Visible());
+        });
+        for (MenuItem* item : top->Items()) {
+            QAction* action = item->IsSeparator() ? menu->addSeparator() : menu->addAction(ToQString(item->Caption()));
+            actions_[item] = action;
+            if (item->Shortcut() != 0)
+                action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(ShortcutKey(item->Shortcut()))));
+            action->setShortcutContext(Qt::WindowShortcut);
+            // An item shows a tick exactly while the model has it checked.
+            auto* binding = new ControlBinding(*item, action, [action, item] {
+                action->setEnabled(item->Enabled());
+                action->setVisible(item->Visible());
+                action->setCheckable(item->Checked());
+                action->setChecked(item->Checked());
+            });
+            connect(action, &QAction::triggered, binding, [item, alive = QPointer<ControlBinding>(binding)] {
+                item->Choose();
+                // Qt flips a checkable action by itself; the model has the last word.
+                if (alive) alive->Refresh();
+            });
+        }
+    }
+}
+
+void FormWindow::BuildTabOrder() {
+    const std::vector<Control*>& order = form_.TabOrder();
+    for (const auto& [control, widget] : widgets_)
+        if (std::find(order.begin(), order.end(), control) == order.end()) widget->setFocusPolicy(Qt::NoFocus);
+    QWidget* previous = nullptr;
+    for (Control* control : order) {
+        QWidget* widget = WidgetOf(*control);
+        if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus) continue;
+        if (previous != nullptr) setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void FormWindow::ShowWindow() {
+    if (!placed_) {
+        placed_ = true;
+        const QRect screenArea = screen()->availableGeometry();
+        move(screenArea.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    if (!testAttribute(Qt::WA_ShowWithoutActivating)) {
+        raise();
+        activateWindow();
+    }
+    FocusChanged();
+}
+
+void FormWindow::HideWindow() {
+    const bool active = isActiveWindow();
+    hide();
+    // An owned window hands the keyboard back to its owner.
+    if (active && parentWidget() != nullptr) parentWidget()->activateWindow();
+}
+
+void FormWindow::RepaintNow() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    repaint();
+}
+
+void FormWindow::FocusChanged() {
+    if (form_.Focus() == nullptr) return;
+    if (QWidget* widget = WidgetOf(*form_.Focus())) widget->setFocus(Qt::OtherFocusReason);
+}
+
+int FormWindow::WindowTop() const { return frameGeometry().top() * TwipsPerPixel; }
+
+int FormWindow::WindowLeft() const { return frameGeometry().left() * TwipsPerPixel; }
+
+void FormWindow::MoveWindow(int left, int top) {
+    placed_ = true;
+    move(ToPixels(left), ToPixels(top));
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    const auto found = controls_.find(watched);
+    if (found != controls_.end()) {
+        Control& control = *found->second;
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            // Left unaccepted, the key goes on to the menu's shortcut instead
+            // of the text widget's own use of it (Ctrl+X cuts, and so on).
+            if (IsMenuShortcut(static_cast<const QKeyEvent&>(*event))) {
+                event->ignore();
+                return true;
+            }
+            break;
+        case QEvent::KeyPress:
+            if (auto* line = qobject_cast<QLineEdit*>(watched))
+                return Type(line, static_cast<TextBox&>(control), static_cast<const QKeyEvent&>(*event));
+            break;
+        case QEvent::FocusIn:
+            if (form_.Focus() != &control) form_.SetFocus(&control);
+            break;
+        default: break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool FormWindow::IsMenuShortcut(const QKeyEvent& key) const {
+    constexpr auto Modifiers = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::ShiftModifier;
+    if ((key.modifiers() & Modifiers) != Qt::ControlModifier) return false;
+    return std::any_of(actions_.begin(), actions_.end(), [&key](const auto& entry) {
+        const MenuItem& item = *entry.first;
+        return item.Shortcut() != 0 && ShortcutKey(item.Shortcut()) == key.key() && item.Enabled() && item.Visible();
+    });
+}
+
+// A typed character or Enter goes to the box's key handler before anything
+// is inserted; the handler may change the character or drop it (code 0).
+// Enter never inserts. Other keys are the widget's own.
+bool FormWindow::Type(QLineEdit* widget, TextBox& box, const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    const QString text = key.text();
+    if (!enter && (text.size() != 1 || !text[0].isPrint())) return false;
+    if (!enter && text[0].unicode() > 0xFF) return true;  // the game's text is Latin-1
+    Integer code = enter ? EnterCode : static_cast<Integer>(text[0].unicode());
+    const QPointer<QLineEdit> alive(widget);
+    if (box.KeyPress) box.KeyPress(code);
+    if (alive == nullptr || code == 0 || code == EnterCode) return true;
+    if (code == BackspaceCode)
+        alive->backspace();
+    else
+        alive->insert(QString(QChar(static_cast<char16_t>(static_cast<unsigned char>(code)))));
+    return true;
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    // Closing the main window ends the program; another window only hides.
+    if (dynamic_cast<QuibblyForm*>(&form_) != nullptr) {
+        event->accept();
+        Services().End();
+        return;
+    }
+    event->ignore();
+    form_.Hide();
+}
+
+}  // namespace quibbly

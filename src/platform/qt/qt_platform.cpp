@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/qt/qt_platform.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLocale>
+#include <QMessageBox>
+#include <QThread>
+#include <QTime>
+#include <QUrl>
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/qt/control_builders.h"
+
+namespace quibbly {
+
+MsgAnswer QtPlatform::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) {
+    const QMessageBox::Icon shown = icon == MsgIcon::Information   ? QMessageBox::Information
+                                    : icon == MsgIcon::Exclamation ? QMessageBox::Warning
+                                                                   : QMessageBox::NoIcon;
+    const auto choices = buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
+    QMessageBox box(shown, ToQString(title), ToQString(text), choices, QApplication::activeWindow());
+    box.setWindowModality(Qt::ApplicationModal);
+    const int answer = box.exec();
+    if (buttons == MsgButtons::OK) return MsgAnswer::OK;
+    return answer == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+void QtPlatform::DoEvents() { QCoreApplication::processEvents(); }
+
+double QtPlatform::Timer() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+
+void QtPlatform::Sleep(int milliseconds) { QThread::msleep(static_cast<unsigned long>(std::max(milliseconds, 0))); }
+
+std::string QtPlatform::ShortDate() {
+    return ToModel(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+}
+
+// The help file opens at its start in the desktop's viewer; a missing file or
+// viewer is not reported.
+void QtPlatform::ShowHelp(const std::string& file, int /*command*/) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(ToQString(file))));
+}
+
+void QtPlatform::End() {
+    windows.HideAll();
+    QCoreApplication::exit(0);
+    std::exit(0);
+}
+
+}  // namespace quibbly
