@@ -28,6 +28,14 @@ std::size_t Index(const std::string& text) {
 
 std::size_t CurrentIndex() { return Index(CandidateIndex); }
 
+// The list's length and its entries, kept within the array whatever a
+// loaded game may have said.
+std::size_t ListLength() { return static_cast<std::size_t>(std::clamp<int>(CandidateCount, 0, MaxCandidates)); }
+const std::string& Entry(std::size_t index) {
+    static const std::string none;
+    return index <= static_cast<std::size_t>(MaxCandidates) ? Candidates[index] : none;
+}
+
 std::string FirstFive(const std::string& line) { return line.substr(0, 5); }
 
 bool Has(const std::string& text, char letter) { return text.find(letter) != std::string::npos; }
@@ -114,8 +122,7 @@ void MyTurn() {
     int builds = 0;
     for (;;) {
         std::size_t index = CurrentIndex();
-        if (index == 0 || index >= static_cast<std::size_t>(std::max<Integer>(CandidateCount, 0)) ||
-            MyLetters.size() == 5) {
+        if (index == 0 || index >= ListLength() || MyLetters.size() == 5) {
             if (++builds > RebuildLimit) {
                 TakeFirstUnguessedWord();
                 break;
@@ -127,14 +134,14 @@ void MyTurn() {
         }
         // Pass over the words already guessed. The search stops at the end of
         // the list: what lies beyond it is left over from earlier lists.
-        const std::size_t count = static_cast<std::size_t>(std::max<Integer>(CandidateCount, 0));
+        const std::size_t count = ListLength();
         do {
             ++index;
-        } while (index <= count && AlreadyGuessed(Candidates[index]));
+        } while (index <= count && AlreadyGuessed(Entry(index)));
         bool accepted = false;
         if (index <= count) {
             CandidateIndex = std::to_string(index);
-            const std::string& entry = Candidates[index];
+            const std::string& entry = Entry(index);
             const char brought = entry.empty() ? '\0' : entry.back();
             accepted = FromMaster || index == 1 || (brought != '\0' && Has(PossibleLetters, brought));
             accepted = accepted && entry.size() >= 5;
@@ -154,7 +161,7 @@ void MyTurn() {
         }
         if (accepted) break;
     }
-    form.MyGuessText.SetText(FirstFive(Candidates[CurrentIndex()]));
+    form.MyGuessText.SetText(FirstFive(Entry(CurrentIndex())));
 }
 
 void BuildCandidates() {
@@ -257,7 +264,7 @@ void LearnFromCount(Integer count) {
     const ListBox& guesses = QuibblyForm::Instance().MyGuessList;
     if (guesses.ListCount() <= 1 || count == FirstCount) return;
     const std::string base = FirstFive(Candidates[1]);
-    const std::string& entry = Candidates[std::min<std::size_t>(CurrentIndex(), MaxCandidates)];
+    const std::string& entry = Entry(CurrentIndex());
     const std::string current = FirstFive(entry);
     char out = '\0';
     for (char letter : base)
@@ -300,12 +307,13 @@ void RecheckGuesses() {
     }
     if (MyLetters.size() > 2) CandidateIndex = std::to_string(CandidateCount);
 
-    // Keep the window up for a second of the clock. The clock runs over at
-    // midnight, and a clock set back or far forward ends the wait.
+    // Keep the window up for a second of the clock, resting between
+    // readings. The time of day runs over at midnight; a clock set back
+    // looks like almost a day gone and ends the wait.
     for (;;) {
         double elapsed = Services().Timer() - start;
         if (elapsed < 0) elapsed += 86400.0;
-        if (elapsed >= 1.0 || elapsed > 2.0) break;
+        if (elapsed >= 1.0) break;
         Services().Sleep(20);
     }
     thinking.Hide();

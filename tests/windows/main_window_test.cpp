@@ -50,7 +50,7 @@ TEST_F(MainWindow, StartsReadyForAWordWithTheSadFaceShown) {
     EXPECT_EQ(form.LetterButton(25).Caption(), "Z");
 }
 
-TEST_F(MainWindow, LevelMenuChecksOneLevelClearsTheWordAndSetsTuningOnlyForEasy) {
+TEST_F(MainWindow, LevelMenuChecksOneLevelClearsTheWordAndSetsTheComputersTuning) {
     QuibblyForm& form = Form();
     RecheckPeriod = 5;
     LetterThreshold = 2;
@@ -60,7 +60,8 @@ TEST_F(MainWindow, LevelMenuChecksOneLevelClearsTheWordAndSetsTuningOnlyForEasy)
     EXPECT_FALSE(form.LevelEasy.Checked() || form.LevelMedium.Checked());
     EXPECT_EQ(form.GameLabel.Caption(), "Hard");
     EXPECT_EQ(form.YourWordText.Text(), "");
-    EXPECT_EQ(RecheckPeriod, 5);
+    EXPECT_EQ(RecheckPeriod, 3);
+    EXPECT_EQ(LetterThreshold, 2);
 
     form.YourWordText.SetText("MOUSE");
     form.LevelMedium.Choose();
@@ -68,6 +69,7 @@ TEST_F(MainWindow, LevelMenuChecksOneLevelClearsTheWordAndSetsTuningOnlyForEasy)
     EXPECT_FALSE(form.LevelHard.Checked());
     EXPECT_EQ(form.GameLabel.Caption(), "Medium");
     EXPECT_EQ(form.YourWordText.Text(), "");
+    EXPECT_EQ(RecheckPeriod, 4);
     EXPECT_EQ(LetterThreshold, 2);
 
     form.LevelEasy.Choose();

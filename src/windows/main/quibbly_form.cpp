@@ -187,10 +187,22 @@ void QuibblyForm::LevelEasy_Click() {
     Functions::LetterThreshold = 3;
 }
 
-// Medium and Hard keep the tuning values that are in force.
-void QuibblyForm::LevelMedium_Click() { ChooseLevel(LevelMedium, "Medium"); }
+// A harder level plays a stronger computer: it turns to the dictionary once
+// it knows three letters (which also finds words that repeat a letter) and
+// re-examines its guesses more often, at most every third turn, so that the
+// thinking pause does not slow the game. The values were chosen with
+// bench/computer_strength.
+void QuibblyForm::LevelMedium_Click() {
+    ChooseLevel(LevelMedium, "Medium");
+    Functions::RecheckPeriod = 4;
+    Functions::LetterThreshold = 2;
+}
 
-void QuibblyForm::LevelHard_Click() { ChooseLevel(LevelHard, "Hard"); }
+void QuibblyForm::LevelHard_Click() {
+    ChooseLevel(LevelHard, "Hard");
+    Functions::RecheckPeriod = 3;
+    Functions::LetterThreshold = 2;
+}
 
 void QuibblyForm::FileNew_Click() {
     Functions::ResetGame();
