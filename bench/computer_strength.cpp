@@ -67,12 +67,12 @@ struct LevelResult {
 };
 
 struct Tuning {
-    int period = 0;     // 0: the game's own values
+    int period = 0;  // 0: the game's own values
     int threshold = 0;
 };
 
-LevelResult PlayLevel(ScriptedPlatform& platform, const std::string& level, const std::vector<std::string>& words,
-                      Tuning tuning) {
+LevelResult PlayLevel(ScriptedPlatform& platform, const std::string& level,
+                      const std::vector<std::string>& words, Tuning tuning) {
     LevelResult result;
     QuibblyForm& form = QuibblyForm::Instance();
     for (std::size_t game = 0; game < words.size(); ++game) {
@@ -81,7 +81,8 @@ LevelResult PlayLevel(ScriptedPlatform& platform, const std::string& level, cons
         if (level == "easy") form.LevelEasy.Choose();
         if (level == "medium") form.LevelMedium.Choose();
         if (level == "hard") form.LevelHard.Choose();
-        if (level != "easy" && tuning.period > 0) Functions::RecheckPeriod = static_cast<Integer>(tuning.period);
+        if (level != "easy" && tuning.period > 0)
+            Functions::RecheckPeriod = static_cast<Integer>(tuning.period);
         if (level != "easy" && tuning.threshold > 0)
             Functions::LetterThreshold = static_cast<Integer>(tuning.threshold);
         platform.clock = 3600.0 + 1.37 * static_cast<double>(game);  // each game its own seed
@@ -128,11 +129,16 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
-        if (arg == "--words") sample = std::strtoul(next().c_str(), nullptr, 10);
-        else if (arg == "--period") tuning.period = std::atoi(next().c_str());
-        else if (arg == "--threshold") tuning.threshold = std::atoi(next().c_str());
-        else if (arg == "--data") data = next();
-        else levels.push_back(arg);
+        if (arg == "--words")
+            sample = std::strtoul(next().c_str(), nullptr, 10);
+        else if (arg == "--period")
+            tuning.period = std::atoi(next().c_str());
+        else if (arg == "--threshold")
+            tuning.threshold = std::atoi(next().c_str());
+        else if (arg == "--data")
+            data = next();
+        else
+            levels.push_back(arg);
     }
     if (levels.empty()) levels = {"easy", "medium", "hard"};
 
@@ -148,9 +154,10 @@ int main(int argc, char** argv) {
     Forms::DropAll();
     Functions::ResetModuleState();
 
-    std::printf("| level | games | mean | median | p90 | max | over %d | started over | recheck turns | "
-                "turn CPU median | turn CPU p99 |\n",
-                GuessLimit);
+    std::printf(
+        "| level | games | mean | median | p90 | max | over %d | started over | recheck turns | "
+        "turn CPU median | turn CPU p99 |\n",
+        GuessLimit);
     std::printf("|---|---|---|---|---|---|---|---|---|---|---|\n");
     for (const std::string& level : levels) {
         std::vector<std::string> words = ReadLevel(level + ".wtf");
@@ -163,10 +170,10 @@ int main(int argc, char** argv) {
         double sum = 0;
         for (int g : r.guesses) sum += g;
         const double mean = r.guesses.empty() ? 0 : sum / static_cast<double>(r.guesses.size());
-        std::printf("| %s | %zu | %.2f | %d | %d | %d | %d | %d | %.1f%% | %.0f µs | %.0f µs |\n", level.c_str(),
-                    words.size(), mean, Percentile(r.guesses, 0.5), Percentile(r.guesses, 0.9),
-                    r.guesses.empty() ? 0 : *std::max_element(r.guesses.begin(), r.guesses.end()), r.unfinished,
-                    r.startedOver, 100.0 * r.rechecks / std::max(1, r.computerTurns),
+        std::printf("| %s | %zu | %.2f | %d | %d | %d | %d | %d | %.1f%% | %.0f µs | %.0f µs |\n",
+                    level.c_str(), words.size(), mean, Percentile(r.guesses, 0.5), Percentile(r.guesses, 0.9),
+                    r.guesses.empty() ? 0 : *std::max_element(r.guesses.begin(), r.guesses.end()),
+                    r.unfinished, r.startedOver, 100.0 * r.rechecks / std::max(1, r.computerTurns),
                     Percentile(r.turnSeconds, 0.5) * 1e6, Percentile(r.turnSeconds, 0.99) * 1e6);
         std::fflush(stdout);
     }

@@ -26,19 +26,27 @@ std::size_t Index(const std::string& text) {
     return value < 0 ? 0 : static_cast<std::size_t>(value);
 }
 
-std::size_t CurrentIndex() { return Index(CandidateIndex); }
+std::size_t CurrentIndex() {
+    return Index(CandidateIndex);
+}
 
 // The list's length and its entries, kept within the array whatever a
 // loaded game may have said.
-std::size_t ListLength() { return static_cast<std::size_t>(std::clamp<int>(CandidateCount, 0, MaxCandidates)); }
+std::size_t ListLength() {
+    return static_cast<std::size_t>(std::clamp<int>(CandidateCount, 0, MaxCandidates));
+}
 const std::string& Entry(std::size_t index) {
     static const std::string none;
     return index <= static_cast<std::size_t>(MaxCandidates) ? Candidates[index] : none;
 }
 
-std::string FirstFive(const std::string& line) { return line.substr(0, 5); }
+std::string FirstFive(const std::string& line) {
+    return line.substr(0, 5);
+}
 
-bool Has(const std::string& text, char letter) { return text.find(letter) != std::string::npos; }
+bool Has(const std::string& text, char letter) {
+    return text.find(letter) != std::string::npos;
+}
 
 bool AlreadyGuessed(const std::string& entry) {
     const ListBox& guesses = QuibblyForm::Instance().MyGuessList;
@@ -196,8 +204,7 @@ void BuildFromSeries() {
         TextFileReader in("series.wtf");
         std::string line;
         bool found = false;
-        while (!found && in.ReadLine(line))
-            found = line == base && line.size() == 5 && PairCount(line) == 5;
+        while (!found && in.ReadLine(line)) found = line == base && line.size() == 5 && PairCount(line) == 5;
         if (found) {
             series.push_back(base);
             // The end of the file also ends a series.

@@ -20,15 +20,15 @@ inline constexpr Colour MarkerRed = 0x8000FF;
 inline constexpr Colour MarkerGreen = 0x80FF00;
 
 // ---- Game state ----
-extern std::string MyWord;          // the computer's secret word
-extern bool WordOK;                 // result of the last word check
-extern bool GameOn;                 // true while nobody has won
-extern float TurnNumber;            // half-turn counter
+extern std::string MyWord;                                     // the computer's secret word
+extern bool WordOK;                                            // result of the last word check
+extern bool GameOn;                                            // true while nobody has won
+extern float TurnNumber;                                       // half-turn counter
 extern std::array<std::string, MaxLevelWords + 1> LevelWords;  // 1..LevelWordCount
 extern Integer LevelWordCount;
-extern std::string LoadedLevel;     // level whose words the Idea window loaded
-extern std::string MyLetters;       // letters known to be in the player's word
-extern std::string PossibleLetters; // letters not yet decided either way
+extern std::string LoadedLevel;                                // level whose words the Idea window loaded
+extern std::string MyLetters;                                  // letters known to be in the player's word
+extern std::string PossibleLetters;                            // letters not yet decided either way
 extern std::array<std::string, MaxCandidates + 1> Candidates;  // 1..CandidateCount
 extern Integer CandidateCount;
 extern std::string CandidateIndex;  // a whole number as text; 0: none taken yet

@@ -165,7 +165,8 @@ bool ChooseMyWord() {
         return false;
     }
     LevelWordCount = static_cast<Integer>(wanted);
-    for (int i = 1; i <= wanted; ++i) LevelWords[static_cast<std::size_t>(i)] = words[static_cast<std::size_t>(i - 1)];
+    for (int i = 1; i <= wanted; ++i)
+        LevelWords[static_cast<std::size_t>(i)] = words[static_cast<std::size_t>(i - 1)];
 
     Services().Randomize();
     const int k = static_cast<int>(LevelWordCount * Services().Rnd()) + 1;

@@ -16,8 +16,8 @@ int PairCount(const std::string& word) {
 }
 
 void ReportFileFault(const std::string& file, const std::string& fault) {
-    Services().MsgBox("The word file \"" + file + "\" " + fault + ".", MsgButtons::OK,
-                      MsgIcon::Exclamation, "Word File Error");
+    Services().MsgBox("The word file \"" + file + "\" " + fault + ".", MsgButtons::OK, MsgIcon::Exclamation,
+                      "Word File Error");
 }
 
 void CheckYourWord(const std::string& word) {

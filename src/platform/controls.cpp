@@ -46,9 +46,13 @@ void TextBox::SetText(const std::string& text) {
     Changed();
 }
 
-void TextBox::SetFocus() { Owner().SetFocus(this); }
+void TextBox::SetFocus() {
+    Owner().SetFocus(this);
+}
 
-bool TextBox::HasFocus() const { return Owner().Focus() == this; }
+bool TextBox::HasFocus() const {
+    return Owner().Focus() == this;
+}
 
 void TextBox::Type(const std::string& keys) {
     constexpr Integer Enter = 13;

@@ -27,15 +27,15 @@ enum class ControlKind { Frame, Label, TextBox, ListBox, Button, PictureBox, Men
 
 // How a control is drawn. Everything here is fixed at design time.
 struct Look {
-    Place place;                // twips, within the container
+    Place place;  // twips, within the container
     Font font;
-    std::optional<Colour> back; // none: the container's background shows through
+    std::optional<Colour> back;  // none: the container's background shows through
     std::optional<Colour> fore;
-    bool border = false;        // a single-line border
-    bool centred = true;        // text alignment of labels and text boxes
-    bool multiLine = false;     // text boxes
-    bool graphical = false;     // buttons that show their background colour
-    std::string picture;        // picture boxes: the image's resource name
+    bool border = false;     // a single-line border
+    bool centred = true;     // text alignment of labels and text boxes
+    bool multiLine = false;  // text boxes
+    bool graphical = false;  // buttons that show their background colour
+    std::string picture;     // picture boxes: the image's resource name
 };
 
 class Control {
@@ -150,7 +150,8 @@ class PictureBox : public Control {
 public:
     PictureBox(Form& owner, std::string name, Control* container, Look look)
         : Control(owner, ControlKind::PictureBox, std::move(name), container, std::move(look)),
-          left_(Design().place.left), top_(Design().place.top) {}
+          left_(Design().place.left),
+          top_(Design().place.top) {}
     int Left() const { return left_; }
     int Top() const { return top_; }
     void Move(int left, int top);

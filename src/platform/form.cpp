@@ -31,9 +31,13 @@ void Form::Repaint() {
     if (view_ != nullptr) view_->RepaintNow();
 }
 
-int Form::Top() const { return view_ != nullptr ? view_->WindowTop() : top_; }
+int Form::Top() const {
+    return view_ != nullptr ? view_->WindowTop() : top_;
+}
 
-int Form::Left() const { return view_ != nullptr ? view_->WindowLeft() : left_; }
+int Form::Left() const {
+    return view_ != nullptr ? view_->WindowLeft() : left_;
+}
 
 void Form::SetTop(int top) {
     top_ = top;

@@ -34,15 +34,15 @@ public:
 enum class BorderStyle { FixedSingle, FixedDialog };
 
 struct FormDesign {
-    std::string caption;       // empty with a dialog border: no title bar at all
-    int clientWidth = 0;       // twips
+    std::string caption;  // empty with a dialog border: no title bar at all
+    int clientWidth = 0;  // twips
     int clientHeight = 0;
     Colour back = 0;
     BorderStyle border = BorderStyle::FixedSingle;
     bool minMaxButtons = false;
     bool showInTaskbar = true;
-    std::string backPicture;   // resource name of a picture that fills the window
-    std::string icon;          // resource name of the window icon
+    std::string backPicture;  // resource name of a picture that fills the window
+    std::string icon;         // resource name of the window icon
 };
 
 class Form {

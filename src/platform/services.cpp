@@ -11,7 +11,9 @@ double Platform::Rnd() {
     return static_cast<double>(generator_() >> 11) * 0x1.0p-53;
 }
 
-void Platform::Randomize() { Randomize(Timer()); }
+void Platform::Randomize() {
+    Randomize(Timer());
+}
 
 void Platform::Randomize(double seed) {
     generator_.seed(static_cast<std::uint64_t>(std::llround(seed * 1000.0)));
@@ -26,6 +28,8 @@ Platform& Services() {
     return *installed;
 }
 
-void InstallPlatform(Platform* platform) { installed = platform; }
+void InstallPlatform(Platform* platform) {
+    installed = platform;
+}
 
 }  // namespace quibbly

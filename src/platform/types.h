@@ -16,9 +16,15 @@ using Colour = std::uint32_t;
 constexpr Colour Rgb(unsigned red, unsigned green, unsigned blue) {
     return (blue & 0xFFu) << 16 | (green & 0xFFu) << 8 | (red & 0xFFu);
 }
-constexpr unsigned RedOf(Colour c) { return c & 0xFFu; }
-constexpr unsigned GreenOf(Colour c) { return (c >> 8) & 0xFFu; }
-constexpr unsigned BlueOf(Colour c) { return (c >> 16) & 0xFFu; }
+constexpr unsigned RedOf(Colour c) {
+    return c & 0xFFu;
+}
+constexpr unsigned GreenOf(Colour c) {
+    return (c >> 8) & 0xFFu;
+}
+constexpr unsigned BlueOf(Colour c) {
+    return (c >> 16) & 0xFFu;
+}
 
 // Screen measures are twips: 1440 to the inch, 15 to the pixel at 96 dpi.
 constexpr int TwipsPerPixel = 15;

@@ -209,8 +209,8 @@ TEST_F(ShippedWords, TheComputerFindsThePlayersWordWithoutRepeatingAGuess) {
         const char* level;
         const char* word;
     };
-    for (Game game : {Game{"Easy", "PLANT"}, Game{"Medium", "WIGHT"}, Game{"Hard", "LEVEL"},
-                      Game{"Easy", "CRISP"}}) {
+    for (Game game :
+         {Game{"Easy", "PLANT"}, Game{"Medium", "WIGHT"}, Game{"Hard", "LEVEL"}, Game{"Easy", "CRISP"}}) {
         form.FileNew.Choose();
         if (std::string(game.level) == "Medium") form.LevelMedium.Choose();
         if (std::string(game.level) == "Hard") form.LevelHard.Choose();

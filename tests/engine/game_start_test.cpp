@@ -60,7 +60,8 @@ TEST_F(GameStart, ShortWordShowsBothMessagesAndAGoodWordStartsThePlayersTurn) {
     EXPECT_TRUE(form.WordMatch.Enabled());  // an Easy game
     EXPECT_TRUE(form.WordHint.Enabled() && form.WordSeries.Enabled() && form.WordIdea.Enabled());
     EXPECT_FALSE(form.YourWordText.Enabled());
-    EXPECT_TRUE(form.LetterButton(25).Enabled() && form.ResetButton.Enabled() && form.YourGuessList.Enabled());
+    EXPECT_TRUE(form.LetterButton(25).Enabled() && form.ResetButton.Enabled() &&
+                form.YourGuessList.Enabled());
     // The player's turn.
     EXPECT_EQ(form.TurnLabel.Caption(), "1");
     EXPECT_EQ(form.WhoLabel.Caption(), "It's Your Turn");
@@ -161,8 +162,9 @@ TEST_F(GameStart, AWordFileThatCannotBeUsedIsNamedAndTheGameStaysIdle) {
               fault("The word file \"easy.wtf\" does not start with a word count from 1 to 6000."));
     EXPECT_EQ(startWithEasyFile({"4", "HOUSE", "PLANT"}),
               fault("The word file \"easy.wtf\" holds 2 words, fewer than the 4 its first line names."));
-    EXPECT_EQ(startWithEasyFile({"2", "HOUSE", "pl"}),
-              fault("The word file \"easy.wtf\" has a line that is not a five-letter word in capitals: line 3."));
+    EXPECT_EQ(
+        startWithEasyFile({"2", "HOUSE", "pl"}),
+        fault("The word file \"easy.wtf\" has a line that is not a five-letter word in capitals: line 3."));
     EXPECT_EQ(startWithEasyFile({}), fault("The word file \"easy.wtf\" is empty."));
     ExpectIdle("HOUSE");
 

@@ -58,15 +58,16 @@ TEST_F(TurnCycle, PlayerGuessesAndWinsAndAnswersYesToPlayAgain) {
     EXPECT_EQ(Boxes(), std::vector<ShownBox>{Plain("MOUSE -  4", "Your Guess")});
     EXPECT_EQ(form.MyGuessText.Text(), "MOUSE");
     form.TwoButton.Press();
-    EXPECT_EQ(Boxes(), std::vector<ShownBox>{Warn("There were 3 letters that matched.", "Not the correct count")});
+    EXPECT_EQ(Boxes(),
+              std::vector<ShownBox>{Warn("There were 3 letters that matched.", "Not the correct count")});
     EXPECT_EQ(form.MyGuessList.List(1), "MOUSE - 3");
     EXPECT_EQ(MyLetters, "H");  // MOUSE gave up the H of HOUSE and scored less
 
     form.LetterButton(7).Press();
     platform.Answer(MsgAnswer::Yes);
     Guess("HOUSE");
-    EXPECT_EQ(Boxes(), (std::vector<ShownBox>{Plain("You guessed my word!!  I had these letters: H", "You win!!"),
-                                              PlayAgain}));
+    EXPECT_EQ(Boxes(), (std::vector<ShownBox>{
+                           Plain("You guessed my word!!  I had these letters: H", "You win!!"), PlayAgain}));
     // Yes clears the board for a new word.
     EXPECT_TRUE(GameOn);
     EXPECT_TRUE(form.YourWordText.Enabled());
@@ -83,7 +84,8 @@ TEST_F(TurnCycle, ComputerFindsTheWordAndNoLeavesTheFinishedGameOnScreen) {
     EXPECT_EQ(form.MyGuessText.Text(), "HOUSE");
     // Correct Word on a guess that is not the player's word.
     form.CorrectButton.Press();
-    EXPECT_EQ(Boxes(), std::vector<ShownBox>{Warn("There were 3 letters that matched.", "I didn't guess your word")});
+    EXPECT_EQ(Boxes(),
+              std::vector<ShownBox>{Warn("There were 3 letters that matched.", "I didn't guess your word")});
     EXPECT_EQ(form.MyGuessList.List(0), "HOUSE - 3");
     EXPECT_EQ(FirstCount, 3);
 
@@ -111,8 +113,9 @@ TEST_F(TurnCycle, ComputerFindsTheWordAndNoLeavesTheFinishedGameOnScreen) {
     form.MyGuessText.SetText("HOIST");
     form.LetterButton(0).Press();
     form.FiveButton.Press();
-    EXPECT_EQ(Boxes(), (std::vector<ShownBox>{Plain("Hey, I did guess your word!!", "I win!!"),
-                                              Plain("My word was HOUSE", "You had a good word."), PlayAgain}));
+    EXPECT_EQ(Boxes(),
+              (std::vector<ShownBox>{Plain("Hey, I did guess your word!!", "I win!!"),
+                                     Plain("My word was HOUSE", "You had a good word."), PlayAgain}));
     EXPECT_FALSE(GameOn);
     // No: lists and markers stay usable, the guess and answer controls do not.
     EXPECT_TRUE(form.YourGuessList.Enabled() && form.LetterButton(0).Enabled() && form.WordHint.Enabled());
@@ -128,8 +131,9 @@ TEST_F(TurnCycle, ComputerFindsTheWordAndNoLeavesTheFinishedGameOnScreen) {
     EXPECT_EQ(form.MyGuessText.Text(), "HOUSE");
     platform.Answer(MsgAnswer::No);
     form.CorrectButton.Press();
-    EXPECT_EQ(Boxes(), (std::vector<ShownBox>{Plain("I guessed your word!!", "I win!!"),
-                                              Plain("My word was HOUSE", "You had a good word."), PlayAgain}));
+    EXPECT_EQ(Boxes(),
+              (std::vector<ShownBox>{Plain("I guessed your word!!", "I win!!"),
+                                     Plain("My word was HOUSE", "You had a good word."), PlayAgain}));
     EXPECT_EQ(platform.unansweredQuestions, 1);
 }
 

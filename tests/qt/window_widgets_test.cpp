@@ -49,11 +49,14 @@ QString ScreenshotPath(const char* name) {
 }
 
 bool Near(const QColor& shown, const QColor& wanted, int tolerance = 12) {
-    return std::abs(shown.red() - wanted.red()) <= tolerance && std::abs(shown.green() - wanted.green()) <= tolerance &&
+    return std::abs(shown.red() - wanted.red()) <= tolerance &&
+           std::abs(shown.green() - wanted.green()) <= tolerance &&
            std::abs(shown.blue() - wanted.blue()) <= tolerance;
 }
 
-QString Text(const std::string& text) { return QString::fromLatin1(text.c_str()); }
+QString Text(const std::string& text) {
+    return QString::fromLatin1(text.c_str());
+}
 
 struct SeenBox {
     QString text, title;
@@ -94,7 +97,9 @@ private:
     FormWindow& Window() { return *platform_->windows.WindowOf(Form()); }
     QWidget* WidgetOf(const Control& control) { return Window().WidgetOf(control); }
     template <class W>
-    W* As(const Control& control) { return qobject_cast<W*>(WidgetOf(control)); }
+    W* As(const Control& control) {
+        return qobject_cast<W*>(WidgetOf(control));
+    }
     QAction* ActionOf(const MenuItem& item) { return Window().ActionOf(item); }
     // Types the player's word and Enter; the level file holds three words.
     void StartWithEnter(const char* word, int mineIndex, bool playerFirst);
@@ -174,8 +179,12 @@ void WindowWidgetsTest::mainWindowFollowsItsDesign() {
         QWidget* widget = WidgetOf(*control);
         const char* name = control->Name().c_str();
         QVERIFY2(widget != nullptr, name);
-        QVERIFY2(widget->parentWidget() == (control->Container() ? WidgetOf(*control->Container()) : window.Client()), name);
-        QVERIFY2(widget->geometry() == QRect(place.left / 15, place.top / 15, place.width / 15, place.height / 15), name);
+        QVERIFY2(widget->parentWidget() ==
+                     (control->Container() ? WidgetOf(*control->Container()) : window.Client()),
+                 name);
+        QVERIFY2(
+            widget->geometry() == QRect(place.left / 15, place.top / 15, place.width / 15, place.height / 15),
+            name);
     }
     QCOMPARE(WidgetOf(Form().Frame2)->geometry(), QRect(216, 256, 465, 233));
     QCOMPARE(WidgetOf(Form().Frame3)->geometry(), QRect(24, 16, 177, 225));
@@ -369,7 +378,9 @@ void WindowWidgetsTest::tabOrderFollowsDesign() {
 void WindowWidgetsTest::letterButtonsShowTheirColours() {
     auto* a = qobject_cast<QPushButton*>(WidgetOf(Form().LetterButton(0)));
     auto* b = qobject_cast<QPushButton*>(WidgetOf(Form().LetterButton(1)));
-    auto shown = [](QPushButton* button) { return button->grab().toImage().pixelColor(4, button->height() / 2); };
+    auto shown = [](QPushButton* button) {
+        return button->grab().toImage().pixelColor(4, button->height() / 2);
+    };
     const QColor yellow(255, 255, 128), red(255, 0, 128), green(0, 255, 128);
 
     // Before a game the markers are off and stay yellow.
@@ -419,7 +430,8 @@ void WindowWidgetsTest::thinkingWindowLooksRight() {
     int yellow = 0;
     const QRect area = label->geometry();
     for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) yellow += Near(shot.pixelColor(x, y), QColor(255, 255, 128), 30);
+        for (int x = area.left(); x <= area.right(); ++x)
+            yellow += Near(shot.pixelColor(x, y), QColor(255, 255, 128), 30);
     QVERIFY2(yellow > 40, qPrintable(QString::number(yellow)));
     QVERIFY(shot.save(ScreenshotPath("thinking_window.png")));
 
@@ -431,13 +443,15 @@ void WindowWidgetsTest::messageBoxesAreModalAndAnswered() {
     QtPlatform real;
     SeenBox seen;
     AnswerNextBox(QMessageBox::No, seen);
-    QCOMPARE(real.MsgBox("Would you like to play again?", MsgButtons::YesNo, MsgIcon::None, ""), MsgAnswer::No);
+    QCOMPARE(real.MsgBox("Would you like to play again?", MsgButtons::YesNo, MsgIcon::None, ""),
+             MsgAnswer::No);
     QCOMPARE(seen.text, QStringLiteral("Would you like to play again?"));
     QCOMPARE(seen.buttons, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(seen.icon, QMessageBox::NoIcon);
     QCOMPARE(seen.modality, Qt::ApplicationModal);
     AnswerNextBox(QMessageBox::Yes, seen);
-    QCOMPARE(real.MsgBox("Would you like to play again?", MsgButtons::YesNo, MsgIcon::None, ""), MsgAnswer::Yes);
+    QCOMPARE(real.MsgBox("Would you like to play again?", MsgButtons::YesNo, MsgIcon::None, ""),
+             MsgAnswer::Yes);
 
     AnswerNextBox(QMessageBox::Ok, seen);
     QCOMPARE(real.MsgBox("There were 2 letters that matched.", MsgButtons::OK, MsgIcon::Exclamation,
@@ -449,7 +463,8 @@ void WindowWidgetsTest::messageBoxesAreModalAndAnswered() {
 
     // DoEvents runs what is waiting in the event queue.
     bool ran = false;
-    QMetaObject::invokeMethod(qApp, [&ran] { ran = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [&ran] { ran = true; }, Qt::QueuedConnection);
     real.DoEvents();
     QVERIFY(ran);
 }

@@ -48,10 +48,9 @@ void FreshGame::WriteWordFiles() {
     WriteLines("easy.wtf", {"3", "HOUSE", "PLANT", "CRISP"});
     WriteLines("medium.wtf", {"2", "BLIMP", "MOUSE"});
     WriteLines("hard.wtf", {"2", "THEME", "LEVEL"});
-    WriteLines("master.wtf", {"14",    "BLIMP", "CRISP", "EERIE", "HORSE", "HOUSES", "LEVEL",
-                              "MOUSE", "PLANT", "ROUSE", "SHOUT", "THEME", "TOUSE", "HOSED"});
-    WriteLines("series.wtf", {"BLIMP", "CRISP", "HOUSE", "MOUSE H>M", "ROUSE H>R", "HORSE U>R",
-                              "PLANT", ""});
+    WriteLines("master.wtf", {"14", "BLIMP", "CRISP", "EERIE", "HORSE", "HOUSES", "LEVEL", "MOUSE", "PLANT",
+                              "ROUSE", "SHOUT", "THEME", "TOUSE", "HOSED"});
+    WriteLines("series.wtf", {"BLIMP", "CRISP", "HOUSE", "MOUSE H>M", "ROUSE H>R", "HORSE U>R", "PLANT", ""});
 }
 
 void FreshGame::Start(const std::string& word, int mineIndex, int wordsInLevel, bool playerFirst,
@@ -73,6 +72,8 @@ ShownBox Warn(const std::string& text, const std::string& title) {
 ShownBox Plain(const std::string& text, const std::string& title) {
     return {text, title, MsgIcon::None, MsgButtons::OK};
 }
-ShownBox Question(const std::string& text) { return {text, "", MsgIcon::None, MsgButtons::YesNo}; }
+ShownBox Question(const std::string& text) {
+    return {text, "", MsgIcon::None, MsgButtons::YesNo};
+}
 
 }  // namespace quibbly::testing

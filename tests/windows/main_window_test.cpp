@@ -16,38 +16,16 @@ bool PlayControlsEnabled(QuibblyForm& form) {
     return all && form.CorrectButton.Enabled() && form.YourGuessText.Enabled() && form.GuessButton.Enabled();
 }
 
-TEST_F(MainWindow, StartsReadyForAWordWithTheSadFaceShown) {
+TEST_F(MainWindow, StartsReadyForAWordWithTheSadFaceOnTopOfTheOthers) {
     QuibblyForm& form = Form();
     EXPECT_EQ(RecheckPeriod, 7);
     EXPECT_EQ(LetterThreshold, 3);
-    EXPECT_TRUE(GameOn);
-    for (PictureBox* face : {&form.FaceSad, &form.FaceHappy, &form.FaceNeutral}) {
-        EXPECT_EQ(face->Left(), 720) << face->Name();
-        EXPECT_EQ(face->Top(), 1680) << face->Name();
-    }
+    for (PictureBox* face : {&form.FaceSad, &form.FaceHappy, &form.FaceNeutral})
+        EXPECT_EQ(std::pair(face->Left(), face->Top()), std::pair(720, 1680)) << face->Name();
     EXPECT_TRUE(form.FaceSad.Visible());
-    EXPECT_FALSE(form.FaceHappy.Visible());
-    EXPECT_FALSE(form.FaceNeutral.Visible());
-
-    EXPECT_TRUE(form.YourWordText.Enabled());
-    EXPECT_TRUE(form.YourWordText.HasFocus());
-    EXPECT_EQ(form.TabOrder().front(), &form.YourWordText);
-    EXPECT_FALSE(form.MyGuessText.Enabled());
-    EXPECT_FALSE(PlayControlsEnabled(form));
-    EXPECT_FALSE(form.YourGuessList.Enabled());
-    EXPECT_FALSE(form.ResetButton.Enabled());
-    EXPECT_FALSE(form.LetterButton(0).Enabled());
-    EXPECT_TRUE(form.GameStart.Enabled());
-    EXPECT_FALSE(form.GameResume.Enabled());
-    EXPECT_FALSE(form.GamePause.Enabled());
-    EXPECT_TRUE(form.LevelEasy.Checked());
-    EXPECT_FALSE(form.LevelMedium.Checked() || form.LevelHard.Checked());
-    EXPECT_EQ(form.GameLabel.Caption(), "Easy");
-    EXPECT_TRUE(form.WordIdea.Enabled());
-    EXPECT_FALSE(form.WordHint.Enabled() || form.WordSeries.Enabled() || form.WordMatch.Enabled());
-    // Z stands alone at the start of the sixth row.
-    EXPECT_EQ(form.LetterButton(25).Design().place, (Place{240, 2760, 375, 375}));
-    EXPECT_EQ(form.LetterButton(25).Caption(), "Z");
+    EXPECT_FALSE(form.FaceHappy.Visible() || form.FaceNeutral.Visible());
+    EXPECT_TRUE(form.YourWordText.Enabled() && form.YourWordText.HasFocus());
+    EXPECT_FALSE(PlayControlsEnabled(form) || form.ResetButton.Enabled() || form.WordMatch.Enabled());
 }
 
 TEST_F(MainWindow, LevelMenuChecksOneLevelClearsTheWordAndSetsTheComputersTuning) {

@@ -16,11 +16,15 @@
 #include "platform/qt/control_binding.h"
 
 // A static library's resources are registered by hand, outside any namespace.
-static void RegisterImages() { Q_INIT_RESOURCE(images); }
+static void RegisterImages() {
+    Q_INIT_RESOURCE(images);
+}
 
 namespace quibbly {
 
-int ToPixels(int twips) { return static_cast<int>(std::lround(twips / static_cast<double>(TwipsPerPixel))); }
+int ToPixels(int twips) {
+    return static_cast<int>(std::lround(twips / static_cast<double>(TwipsPerPixel)));
+}
 
 QRect ToPixels(const Place& place) {
     return {ToPixels(place.left), ToPixels(place.top), ToPixels(place.width), ToPixels(place.height)};
@@ -107,9 +111,12 @@ void FitCaption(QLabel* widget, const Look& look) {
     const QRect room = widget->contentsRect();
     for (int step = 0; step < 8; ++step) {
         const QFontMetrics metrics(font);
-        const QRect needed = metrics.boundingRect(room, Qt::TextWordWrap | widget->alignment(), widget->text());
+        const QRect needed =
+            metrics.boundingRect(room, Qt::TextWordWrap | widget->alignment(), widget->text());
         // One line always counts as fitting in height.
-        if (needed.width() <= room.width() && needed.height() <= std::max(room.height(), metrics.lineSpacing())) break;
+        if (needed.width() <= room.width() &&
+            needed.height() <= std::max(room.height(), metrics.lineSpacing()))
+            break;
         font.setPointSizeF(font.pointSizeF() * 0.97);
     }
     if (widget->font() != font) widget->setFont(font);
@@ -159,7 +166,8 @@ QWidget* BuildTextArea(TextBox& box, QWidget* parent) {
         if (widget->toPlainText() != text) widget->setPlainText(text);
     });
     QObject::connect(widget, &QPlainTextEdit::textChanged, binding, [binding, widget, &box] {
-        if (!binding->Pushing()) box.SetText(ToModel(widget->toPlainText().replace(QLatin1Char('\n'), "\r\n")));
+        if (!binding->Pushing())
+            box.SetText(ToModel(widget->toPlainText().replace(QLatin1Char('\n'), "\r\n")));
     });
     return widget;
 }
@@ -192,13 +200,13 @@ void PaintButton(QPushButton* widget, Colour colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Button, back);
     widget->setPalette(palette);
-    const QString sheet =
-        QStringLiteral(
-            "QPushButton { background-color: %1; color: black; border: 1px solid #404040; border-radius: 3px; }"
-            "QPushButton:pressed { background-color: %2; }"
-            "QPushButton:focus { border: 2px solid black; }"
-            "QPushButton:disabled { color: #707070; }")
-            .arg(back.name(), back.darker(120).name());
+    const QString sheet = QStringLiteral(
+                              "QPushButton { background-color: %1; color: black; border: 1px solid #404040; "
+                              "border-radius: 3px; }"
+                              "QPushButton:pressed { background-color: %2; }"
+                              "QPushButton:focus { border: 2px solid black; }"
+                              "QPushButton:disabled { color: #707070; }")
+                              .arg(back.name(), back.darker(120).name());
     if (widget->styleSheet() != sheet) widget->setStyleSheet(sheet);
 }
 
@@ -231,16 +239,22 @@ QWidget* BuildPicture(PictureBox& picture, QWidget* parent) {
 
 QWidget* BuildWidget(Control& control, QWidget* parent) {
     switch (control.Kind()) {
-    case ControlKind::Frame: return BuildFrame(static_cast<Frame&>(control), parent);
-    case ControlKind::Label: return BuildLabel(static_cast<Label&>(control), parent);
-    case ControlKind::TextBox: {
-        auto& box = static_cast<TextBox&>(control);
-        return box.Design().multiLine ? BuildTextArea(box, parent) : BuildTextLine(box, parent);
-    }
-    case ControlKind::ListBox: return BuildListBox(static_cast<ListBox&>(control), parent);
-    case ControlKind::Button: return BuildButton(static_cast<Button&>(control), parent);
-    case ControlKind::PictureBox: return BuildPicture(static_cast<PictureBox&>(control), parent);
-    case ControlKind::MenuItem: break;
+        case ControlKind::Frame:
+            return BuildFrame(static_cast<Frame&>(control), parent);
+        case ControlKind::Label:
+            return BuildLabel(static_cast<Label&>(control), parent);
+        case ControlKind::TextBox: {
+            auto& box = static_cast<TextBox&>(control);
+            return box.Design().multiLine ? BuildTextArea(box, parent) : BuildTextLine(box, parent);
+        }
+        case ControlKind::ListBox:
+            return BuildListBox(static_cast<ListBox&>(control), parent);
+        case ControlKind::Button:
+            return BuildButton(static_cast<Button&>(control), parent);
+        case ControlKind::PictureBox:
+            return BuildPicture(static_cast<PictureBox&>(control), parent);
+        case ControlKind::MenuItem:
+            break;
     }
     return nullptr;
 }

@@ -31,12 +31,16 @@ Qt::WindowFlags FlagsFor(const FormDesign& design) {
         return Qt::Tool | Qt::FramelessWindowHint;
     Qt::WindowFlags flags = design.showInTaskbar ? Qt::Window : Qt::Tool;
     if (design.border == BorderStyle::FixedDialog) flags = Qt::Dialog;
-    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (design.border == BorderStyle::FixedSingle && design.minMaxButtons) flags |= Qt::WindowMinimizeButtonHint;
+    flags |=
+        Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (design.border == BorderStyle::FixedSingle && design.minMaxButtons)
+        flags |= Qt::WindowMinimizeButtonHint;
     return flags;
 }
 
-int ShortcutKey(char letter) { return std::toupper(static_cast<unsigned char>(letter)); }
+int ShortcutKey(char letter) {
+    return std::toupper(static_cast<unsigned char>(letter));
+}
 
 }  // namespace
 
@@ -106,7 +110,8 @@ void FormWindow::BuildMenus() {
             menuAction->setVisible(top->Visible());
         });
         for (MenuItem* item : top->Items()) {
-            QAction* action = item->IsSeparator() ? menu->addSeparator() : menu->addAction(ToQString(item->Caption()));
+            QAction* action =
+                item->IsSeparator() ? menu->addSeparator() : menu->addAction(ToQString(item->Caption()));
             actions_[item] = action;
             if (item->Shortcut() != 0)
                 action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(ShortcutKey(item->Shortcut()))));
@@ -130,7 +135,8 @@ void FormWindow::BuildMenus() {
 void FormWindow::BuildTabOrder() {
     const std::vector<Control*>& order = form_.TabOrder();
     for (const auto& [control, widget] : widgets_)
-        if (std::find(order.begin(), order.end(), control) == order.end()) widget->setFocusPolicy(Qt::NoFocus);
+        if (std::find(order.begin(), order.end(), control) == order.end())
+            widget->setFocusPolicy(Qt::NoFocus);
     QWidget* previous = nullptr;
     for (Control* control : order) {
         QWidget* widget = WidgetOf(*control);
@@ -171,9 +177,13 @@ void FormWindow::FocusChanged() {
     if (QWidget* widget = WidgetOf(*form_.Focus())) widget->setFocus(Qt::OtherFocusReason);
 }
 
-int FormWindow::WindowTop() const { return frameGeometry().top() * TwipsPerPixel; }
+int FormWindow::WindowTop() const {
+    return frameGeometry().top() * TwipsPerPixel;
+}
 
-int FormWindow::WindowLeft() const { return frameGeometry().left() * TwipsPerPixel; }
+int FormWindow::WindowLeft() const {
+    return frameGeometry().left() * TwipsPerPixel;
+}
 
 void FormWindow::MoveWindow(int left, int top) {
     placed_ = true;
@@ -185,22 +195,23 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     if (found != controls_.end()) {
         Control& control = *found->second;
         switch (event->type()) {
-        case QEvent::ShortcutOverride:
-            // Left unaccepted, the key goes on to the menu's shortcut instead
-            // of the text widget's own use of it (Ctrl+X cuts, and so on).
-            if (IsMenuShortcut(static_cast<const QKeyEvent&>(*event))) {
-                event->ignore();
-                return true;
-            }
-            break;
-        case QEvent::KeyPress:
-            if (auto* line = qobject_cast<QLineEdit*>(watched))
-                return Type(line, static_cast<TextBox&>(control), static_cast<const QKeyEvent&>(*event));
-            break;
-        case QEvent::FocusIn:
-            if (form_.Focus() != &control) form_.SetFocus(&control);
-            break;
-        default: break;
+            case QEvent::ShortcutOverride:
+                // Left unaccepted, the key goes on to the menu's shortcut instead
+                // of the text widget's own use of it (Ctrl+X cuts, and so on).
+                if (IsMenuShortcut(static_cast<const QKeyEvent&>(*event))) {
+                    event->ignore();
+                    return true;
+                }
+                break;
+            case QEvent::KeyPress:
+                if (auto* line = qobject_cast<QLineEdit*>(watched))
+                    return Type(line, static_cast<TextBox&>(control), static_cast<const QKeyEvent&>(*event));
+                break;
+            case QEvent::FocusIn:
+                if (form_.Focus() != &control) form_.SetFocus(&control);
+                break;
+            default:
+                break;
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -211,7 +222,8 @@ bool FormWindow::IsMenuShortcut(const QKeyEvent& key) const {
     if ((key.modifiers() & Modifiers) != Qt::ControlModifier) return false;
     return std::any_of(actions_.begin(), actions_.end(), [&key](const auto& entry) {
         const MenuItem& item = *entry.first;
-        return item.Shortcut() != 0 && ShortcutKey(item.Shortcut()) == key.key() && item.Enabled() && item.Visible();
+        return item.Shortcut() != 0 && ShortcutKey(item.Shortcut()) == key.key() && item.Enabled() &&
+               item.Visible();
     });
 }
 

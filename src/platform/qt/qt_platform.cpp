@@ -17,7 +17,8 @@
 
 namespace quibbly {
 
-MsgAnswer QtPlatform::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) {
+MsgAnswer QtPlatform::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                             const std::string& title) {
     const QMessageBox::Icon shown = icon == MsgIcon::Information   ? QMessageBox::Information
                                     : icon == MsgIcon::Exclamation ? QMessageBox::Warning
                                                                    : QMessageBox::NoIcon;
@@ -29,11 +30,17 @@ MsgAnswer QtPlatform::MsgBox(const std::string& text, MsgButtons buttons, MsgIco
     return answer == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
 }
 
-void QtPlatform::DoEvents() { QCoreApplication::processEvents(); }
+void QtPlatform::DoEvents() {
+    QCoreApplication::processEvents();
+}
 
-double QtPlatform::Timer() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+double QtPlatform::Timer() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
 
-void QtPlatform::Sleep(int milliseconds) { QThread::msleep(static_cast<unsigned long>(std::max(milliseconds, 0))); }
+void QtPlatform::Sleep(int milliseconds) {
+    QThread::msleep(static_cast<unsigned long>(std::max(milliseconds, 0)));
+}
 
 std::string QtPlatform::ShortDate() {
     return ToModel(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));

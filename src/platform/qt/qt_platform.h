@@ -10,7 +10,8 @@ namespace quibbly {
 
 class QtPlatform : public Platform {
 public:
-    MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) override;
+    MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                     const std::string& title) override;
     void DoEvents() override;
     double Timer() override;
     void Sleep(int milliseconds) override;

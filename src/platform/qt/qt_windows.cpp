@@ -19,9 +19,10 @@ FormWindow& QtWindows::Create(Form& form) {
 }
 
 void QtWindows::Destroy(Form& form) {
-    const auto found = std::find_if(windows_.begin(), windows_.end(), [&form](const QPointer<FormWindow>& window) {
-        return !window.isNull() && &window->Model() == &form;
-    });
+    const auto found =
+        std::find_if(windows_.begin(), windows_.end(), [&form](const QPointer<FormWindow>& window) {
+            return !window.isNull() && &window->Model() == &form;
+        });
     if (found == windows_.end()) return;
     delete found->data();
     windows_.erase(found);

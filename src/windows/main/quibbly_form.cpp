@@ -13,13 +13,19 @@ constexpr Colour White = Rgb(255, 255, 255);
 constexpr Colour LightYellow = Rgb(255, 255, 128);
 
 // Labels that paint the window's colour behind their text.
-Look Opaque(Place place) { return Look{.place = place, .back = Window}; }
+Look Opaque(Place place) {
+    return Look{.place = place, .back = Window};
+}
 // Labels that let their frame show through.
 Look Clear(Place place, double points = 14.25, bool border = false) {
     return Look{.place = place, .font = Font{.points = points}, .border = border};
 }
-Look Plain(Place place) { return Look{.place = place}; }
-Look Entry(Place place) { return Look{.place = place, .back = White}; }
+Look Plain(Place place) {
+    return Look{.place = place};
+}
+Look Entry(Place place) {
+    return Look{.place = place, .back = White};
+}
 Look Face(Place place, const char* picture) {
     return Look{.place = place, .back = Window, .picture = picture};
 }
@@ -37,8 +43,7 @@ QuibblyForm::QuibblyForm()
       Frame1(*this, "Frame1", nullptr, Look{.place = {3240, 240, 6975, 3375}, .back = Window}),
       Label1(*this, "Label1", &Frame1, Opaque({240, 240, 2775, 375}), "My Guess"),
       MyGuessText(*this, "MyGuessText", &Frame1, Entry({960, 600, 1455, 495})),
-      Label3(*this, "Label3", &Frame1, Opaque({240, 1440, 2775, 735}),
-             "How many letters did I get right?"),
+      Label3(*this, "Label3", &Frame1, Opaque({240, 1440, 2775, 735}), "How many letters did I get right?"),
       ZeroButton(*this, "ZeroButton", &Frame1, Plain({360, 2160, 375, 375}), "0"),
       OneButton(*this, "OneButton", &Frame1, Plain({840, 2160, 375, 375}), "1"),
       TwoButton(*this, "TwoButton", &Frame1, Plain({1320, 2160, 375, 375}), "2"),
@@ -57,9 +62,9 @@ QuibblyForm::QuibblyForm()
       Label7(*this, "Label7", &Frame2, Opaque({2520, 360, 2055, 495}), "Old Guesses"),
       YourGuessList(*this, "YourGuessList", &Frame2, Entry({2520, 720, 2055, 2265})),
       Label10(*this, "Label10", &Frame2, Opaque({4800, 360, 1935, 495}), "Scratch Pad"),
-      ScratchPadText(*this, "ScratchPadText", &Frame2,
-                     Look{.place = {4800, 720, 1935, 2265}, .back = White, .centred = false,
-                          .multiLine = true}),
+      ScratchPadText(
+          *this, "ScratchPadText", &Frame2,
+          Look{.place = {4800, 720, 1935, 2265}, .back = White, .centred = false, .multiLine = true}),
       Frame3(*this, "Frame3", nullptr, Look{.place = {360, 240, 2655, 3375}, .back = Window}),
       Label6(*this, "Label6", &Frame3, Opaque({240, 120, 1575, 375}), "Turn Number:"),
       TurnLabel(*this, "TurnLabel", &Frame3, Opaque({1920, 120, 375, 375}), "1"),
@@ -132,8 +137,8 @@ QuibblyForm::QuibblyForm()
     for (MenuItem* item : {&HelpContents, &HelpSeperate, &HelpAbout}) HelpMenu.Add(*item);
     for (MenuItem* menu : {&FileMenu, &GameMenu, &LevelMenu, &Wordmenu, &HelpMenu}) AddMenu(*menu);
 
-    std::vector<Control*> tabs{&YourWordText, &MyGuessText,  &OneButton,     &TwoButton,
-                               &ThreeButton,  &MyGuessList,  &FourButton,    &FiveButton,
+    std::vector<Control*> tabs{&YourWordText,  &MyGuessText,   &OneButton,   &TwoButton,
+                               &ThreeButton,   &MyGuessList,   &FourButton,  &FiveButton,
                                &CorrectButton, &YourGuessText, &GuessButton, &YourGuessList};
     for (int i = 0; i < 26; ++i) tabs.push_back(&LetterButton(i));
     for (Control* control : {static_cast<Control*>(&ResetButton), static_cast<Control*>(&ZeroButton),
@@ -209,7 +214,9 @@ void QuibblyForm::FileNew_Click() {
     ResetButton_Click();
 }
 
-void QuibblyForm::FileQuit_Click() { Functions::QuitGame(); }
+void QuibblyForm::FileQuit_Click() {
+    Functions::QuitGame();
+}
 
 void QuibblyForm::FileExit_Click() {
     // The credits window, whose Done button ends the program, is not built
@@ -291,21 +298,36 @@ void QuibblyForm::YourGuessText_KeyPress(Integer& keyAscii) {
     GuessButton_Click();
 }
 
-void QuibblyForm::GuessButton_Click() { Functions::PlayerGuess(); }
+void QuibblyForm::GuessButton_Click() {
+    Functions::PlayerGuess();
+}
 
-void QuibblyForm::CountButton_Click(int count) { Functions::TakeYourCount(static_cast<Integer>(count)); }
+void QuibblyForm::CountButton_Click(int count) {
+    Functions::TakeYourCount(static_cast<Integer>(count));
+}
 
-void QuibblyForm::CorrectButton_Click() { Functions::CorrectWord(); }
+void QuibblyForm::CorrectButton_Click() {
+    Functions::CorrectWord();
+}
 
-void QuibblyForm::ResetButton_Click() { Functions::ResetLetterButtons(); }
+void QuibblyForm::ResetButton_Click() {
+    Functions::ResetLetterButtons();
+}
 
 void QuibblyForm::LetterButton_Click(int index) {
     Button& button = LetterButton(index);
     switch (button.BackColor()) {
-    case Functions::MarkerYellow: button.SetBackColor(Functions::MarkerRed); break;
-    case Functions::MarkerRed: button.SetBackColor(Functions::MarkerGreen); break;
-    case Functions::MarkerGreen: button.SetBackColor(Functions::MarkerYellow); break;
-    default: break;  // a colour from elsewhere stays until Reset
+        case Functions::MarkerYellow:
+            button.SetBackColor(Functions::MarkerRed);
+            break;
+        case Functions::MarkerRed:
+            button.SetBackColor(Functions::MarkerGreen);
+            break;
+        case Functions::MarkerGreen:
+            button.SetBackColor(Functions::MarkerYellow);
+            break;
+        default:
+            break;  // a colour from elsewhere stays until Reset
     }
 }
 

@@ -16,6 +16,8 @@ ThinkingForm::ThinkingForm()
              Look{.place = {1200, 2040, 1935, 495}, .font = Font{.points = 18}, .fore = Rgb(255, 255, 128)},
              "I'm Thinking") {}
 
-void ThinkingForm::Form_Activate() { SetTop(QuibblyForm::Instance().Top() + 300); }
+void ThinkingForm::Form_Activate() {
+    SetTop(QuibblyForm::Instance().Top() + 300);
+}
 
 }  // namespace quibbly
