@@ -22,7 +22,7 @@ namespace {
 
 constexpr std::size_t kWordLength = 5;
 constexpr std::size_t kMaxLevelWords = 6000;
-constexpr std::size_t kMaxSwapLines = 29;
+constexpr std::size_t kMaxSwapLines = 12; // make_word_lists writes at most this many per series
 
 std::string dataPath(std::string_view name)
 {

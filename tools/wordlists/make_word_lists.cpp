@@ -44,7 +44,11 @@ constexpr int kMediumMaxLevel = 50;
 constexpr int kHardMaxLevel = 60;
 
 constexpr std::size_t kMaxLevelWords = 6000;
-constexpr std::size_t kMaxSwapLines = 29;
+// Swap lines per series. The computer tries every line of a series before it
+// takes a new base, and a fresh base brings five fresh letters; measured with
+// bench/computer_strength, about a dozen lines find the player's word in the
+// fewest guesses (29, the most the computer reads, took about 1.5 more).
+constexpr std::size_t kMaxSwapLines = 12;
 // Swap words up to this level are preferred when bringing in a new letter.
 constexpr int kSwapCommonMaxLevel = kHardMaxLevel;
 
@@ -269,13 +273,32 @@ struct Swap {
     char in = 0;
 };
 
+// How many words of the three level files (the possible secret words)
+// contain each letter: the more words hold a letter, the likelier a swap
+// word bringing it in changes the count.
+using LetterCounts = std::array<std::size_t, 26>;
+
+LetterCounts countLetters(const std::vector<const std::vector<Word> *> &lists)
+{
+    LetterCounts counts{};
+    for (const std::vector<Word> *list : lists)
+        for (const Word &w : *list)
+            for (std::size_t i = 0; i < counts.size(); ++i)
+                if (w.text.find(static_cast<char>('a' + i)) != std::string::npos)
+                    ++counts[i];
+    return counts;
+}
+
 // Picks at most kMaxSwapLines swap words for one base, in the order they are
 // written. Swap words bringing in letters not yet seen teach the computer
-// the most, so they come first; the computer starts at a random swap line
-// and wraps around, so the order also spreads the given-up letters evenly:
+// the most, so they come first, and among them the ones bringing in letters
+// of many possible secret words, since their counts change most often; the
+// computer starts at a random swap line and wraps around, so the order also
+// spreads the given-up letters evenly:
 //  1. Candidates are grouped by the base letter they give up, groups in the
-//     order of the letters in the base; each group is ordered common first
-//     (lower SCOWL level, then alphabetical).
+//     order of the letters in the base; each group is ordered by the letter
+//     brought in, the letter found in the most words of the level files
+//     first, then common first (lower SCOWL level, then alphabetical).
 //  2. Pass 1, round robin over the five groups: each group in turn offers
 //     its first candidate of level kSwapCommonMaxLevel or below whose
 //     brought-in letter is not yet used in this series; a group with no
@@ -287,13 +310,16 @@ struct Swap {
 //     candidate whose (given-up, brought-in) pair is not yet in the series
 //     (an anagram of a chosen swap word teaches nothing new).
 //  5. Every pass stops at kMaxSwapLines lines.
-std::vector<Swap> chooseSwaps(const std::string &base, const std::vector<Swap> &candidates)
+std::vector<Swap> chooseSwaps(const std::string &base, const std::vector<Swap> &candidates, const LetterCounts &letters)
 {
     std::array<std::vector<Swap>, 5> groups;
     for (const Swap &s : candidates)
         groups[base.find(s.out)].push_back(s);
+    auto inCount = [&](const Swap &s) { return letters[static_cast<std::size_t>(s.in - 'a')]; };
     for (auto &g : groups)
-        std::sort(g.begin(), g.end(), [](const Swap &a, const Swap &b) {
+        std::sort(g.begin(), g.end(), [&](const Swap &a, const Swap &b) {
+            if (inCount(a) != inCount(b))
+                return inCount(a) > inCount(b);
             return std::pair(a.word->level, a.word->text) < std::pair(b.word->level, b.word->text);
         });
 
@@ -335,7 +361,8 @@ std::vector<Swap> chooseSwaps(const std::string &base, const std::vector<Swap> &
     return chosen;
 }
 
-std::vector<std::string> buildSeries(const std::vector<Word> &master, std::size_t &baseCount)
+std::vector<std::string> buildSeries(const std::vector<Word> &master, const LetterCounts &letters,
+                                     std::size_t &baseCount)
 {
     std::vector<const Word *> distinct;
     for (const Word &w : master)
@@ -369,7 +396,7 @@ std::vector<std::string> buildSeries(const std::vector<Word> &master, std::size_
         }
         lines.push_back(upper(base->text));
         ++baseCount;
-        for (const Swap &s : chooseSwaps(base->text, candidates)) {
+        for (const Swap &s : chooseSwaps(base->text, candidates, letters)) {
             std::string line = upper(s.word->text);
             line += ' ';
             line += static_cast<char>(s.out - 'a' + 'A');
@@ -437,7 +464,7 @@ int main(int argc, char **argv)
     writeCounted(outDir / "master.wtf", master);
 
     std::size_t bases = 0;
-    const std::vector<std::string> series = buildSeries(master, bases);
+    const std::vector<std::string> series = buildSeries(master, countLetters({&easy, &medium, &hard}), bases);
     writeLines(outDir / "series.wtf", series);
 
     std::cout << "easy " << easy.size() << ", medium " << medium.size() << ", hard " << hard.size() << ", master "
