@@ -119,12 +119,10 @@ bool IsWord(const std::string& line) {
 }  // namespace
 
 bool ChooseMyWord() {
-    QuibblyForm& form = QuibblyForm::Instance();
-    std::string file;
-    if (form.LevelEasy.Checked()) file = "easy.wtf";
-    if (form.LevelMedium.Checked()) file = "medium.wtf";
-    if (form.LevelHard.Checked()) file = "hard.wtf";
-    if (file.empty()) file = "easy.wtf";  // no level checked: only a damaged game can do that
+    std::string file = CheckedLevel();
+    if (file.empty()) file = "easy";  // no level checked: only a damaged saved game can do that
+    file[0] = static_cast<char>(file[0] - 'A' + 'a');
+    file += ".wtf";
 
     TextFileReader in(file);
     if (!in.IsOpen()) {

@@ -9,12 +9,6 @@ Form::Form(FormDesign design) : design_(std::move(design)) {}
 
 Form::~Form() = default;
 
-Control* Form::Find(const std::string& name) const {
-    for (Control* control : controls_)
-        if (control->Name() == name) return control;
-    return nullptr;
-}
-
 void Form::Show() {
     visible_ = true;
     if (view_ != nullptr) view_->ShowWindow();

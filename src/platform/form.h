@@ -60,7 +60,6 @@ public:
     const std::vector<Control*>& TabOrder() const { return tabOrder_; }
     // The menu bar's menus, left to right.
     const std::vector<MenuItem*>& Menus() const { return menus_; }
-    Control* Find(const std::string& name) const;
 
     bool Visible() const { return visible_; }
     void Show();

@@ -19,9 +19,7 @@ MsgAnswer ScriptedPlatform::MsgBox(const std::string& text, MsgButtons buttons, 
 }
 
 double ScriptedPlatform::Timer() {
-    double now = clock;
-    clock = std::fmod(clock + clockStepPerRead, 86400.0);
-    return now;
+    return clock;
 }
 
 void ScriptedPlatform::Sleep(int milliseconds) {

@@ -44,8 +44,7 @@ public:
 
     std::vector<ShownBox> boxes;
     int unansweredQuestions = 0;
-    double clock = 12 * 3600.0;     // seconds since midnight
-    double clockStepPerRead = 0.0;  // how far each reading moves the clock
+    double clock = 12 * 3600.0;  // seconds since midnight
     int sleeps = 0;
     int eventsYielded = 0;
     std::string shortDate = "05/12/2026";

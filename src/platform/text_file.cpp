@@ -13,11 +13,6 @@ TextFileReader::TextFileReader(const std::string& name) : in_(name, std::ios::bi
     if (std::filesystem::is_directory(name, error)) failed_ = true;
 }
 
-bool TextFileReader::Eof() {
-    if (!IsOpen()) return true;
-    return in_.peek() == std::char_traits<char>::eof();
-}
-
 bool TextFileReader::ReadLine(std::string& line) {
     line.clear();
     if (!IsOpen()) return false;

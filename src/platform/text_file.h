@@ -12,7 +12,6 @@ public:
     explicit TextFileReader(const std::string& name);
     // False when the file is missing or cannot be read.
     bool IsOpen() const { return in_.is_open() && !failed_; }
-    bool Eof();
     // Reads one line without its line end (CR LF or LF). False at the end of
     // the file or on a read fault.
     bool ReadLine(std::string& line);
