@@ -108,6 +108,8 @@ LevelResult PlayLevel(ScriptedPlatform& platform, const std::string& level,
             if (guess == word) break;
             if (guesses >= GuessLimit) {
                 ++result.unfinished;
+                std::fprintf(stderr, "%s: %s not found within %d guesses\n", level.c_str(), word.c_str(),
+                             GuessLimit);
                 break;
             }
             const int count = Functions::MatchCount(guess, word);
