@@ -111,8 +111,7 @@ void DropLetter(char letter) {
 void MyTurn() {
     QuibblyForm& form = QuibblyForm::Instance();
     Services().Randomize();
-    TurnNumber += 0.5f;
-    form.TurnLabel.SetCaption(std::to_string(static_cast<long>(TurnNumber)));
+    AdvanceTurn();
     ShowFaces();
     form.WhoLabel.SetCaption("It's My Turn");
     for (Button* button : form.CountButtons()) button->SetEnabled(true);
@@ -243,7 +242,7 @@ void BuildFromMaster() {
         TextFileReader in("master.wtf");
         std::string line;
         while (in.ReadLine(line)) {
-            if (line.size() < 5 || (!hard && PairCount(line) != 5)) continue;
+            if (!QualifiesForList(line, hard)) continue;
             const std::string word = FirstFive(line);
             std::size_t hits = 0;
             for (char letter : MyLetters)

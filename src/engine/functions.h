@@ -77,6 +77,8 @@ Integer MatchCount(const std::string& guess, const std::string& word);
 // is not negative.
 std::string NumberText(int number);
 void ShowFaces();
+// The start of either side's turn: half a turn on, shown in TurnLabel.
+void AdvanceTurn();
 void YourTurn();
 void PlayerGuess();                 // the Guess button
 void TakeYourCount(Integer count);  // 0 to 5, or 10 from Correct Word

@@ -63,6 +63,20 @@ std::string CheckedLevel() {
     return level;
 }
 
+namespace {
+
+// The word box, Start and the level items open for a new word; Resume and
+// Pause closed.
+void OpenForANewWord(QuibblyForm& form) {
+    form.YourWordText.SetEnabled(true);
+    form.GameStart.SetEnabled(true);
+    form.GameResume.SetEnabled(false);
+    form.GamePause.SetEnabled(false);
+    for (MenuItem* level : {&form.LevelEasy, &form.LevelMedium, &form.LevelHard}) level->SetEnabled(true);
+}
+
+}  // namespace
+
 void ResetGame() {
     QuibblyForm& form = QuibblyForm::Instance();
     DisableGameControls();
@@ -74,13 +88,9 @@ void ResetGame() {
     form.YourWordText.SetText("");
     form.WhoLabel.SetCaption("");
     form.ScratchPadText.SetText("");
-    form.YourWordText.SetEnabled(true);
-    form.GameStart.SetEnabled(true);
-    form.GameResume.SetEnabled(false);
-    form.GamePause.SetEnabled(false);
+    OpenForANewWord(form);
     MenuItem* levels[] = {&form.LevelEasy, &form.LevelMedium, &form.LevelHard};
     const char* names[] = {"Easy", "Medium", "Hard"};
-    for (MenuItem* level : levels) level->SetEnabled(true);
     for (int i = 0; i < 3; ++i) {
         if (form.GameLabel.Caption() != names[i]) continue;
         for (int j = 0; j < 3; ++j) levels[j]->SetChecked(i == j);
@@ -96,14 +106,8 @@ void ResetGame() {
 
 void ReturnToIdle() {
     QuibblyForm& form = QuibblyForm::Instance();
-    DisableGameControls();
-    form.YourWordText.SetEnabled(true);
-    form.GameStart.SetEnabled(true);
-    form.GameResume.SetEnabled(false);
-    form.GamePause.SetEnabled(false);
-    for (MenuItem* level : {&form.LevelEasy, &form.LevelMedium, &form.LevelHard}) level->SetEnabled(true);
-    form.WordHint.SetEnabled(false);
-    form.WordSeries.SetEnabled(false);
+    DisableGameControls();  // this also closes Hint and Series
+    OpenForANewWord(form);
     form.YourWordText.SetFocus();
 }
 

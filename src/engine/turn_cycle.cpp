@@ -20,11 +20,6 @@ std::string NumberText(int number) {
 
 namespace {
 
-void ShowTurnNumber(QuibblyForm& form) {
-    TurnNumber += 0.5f;
-    form.TurnLabel.SetCaption(std::to_string(static_cast<long>(TurnNumber)));
-}
-
 // The guess and answer controls off, the board left for the player to look at.
 void LeaveBoardAfterGame() {
     QuibblyForm& form = QuibblyForm::Instance();
@@ -49,6 +44,11 @@ void ComputerWon(const char* message) {
 
 }  // namespace
 
+void AdvanceTurn() {
+    TurnNumber += 0.5f;
+    QuibblyForm::Instance().TurnLabel.SetCaption(std::to_string(static_cast<long>(TurnNumber)));
+}
+
 void ShowFaces() {
     QuibblyForm& form = QuibblyForm::Instance();
     const std::size_t known = MyLetters.size();
@@ -64,7 +64,7 @@ void ShowFaces() {
 
 void YourTurn() {
     QuibblyForm& form = QuibblyForm::Instance();
-    ShowTurnNumber(form);
+    AdvanceTurn();
     ShowFaces();
     form.WhoLabel.SetCaption("It's Your Turn");
     form.MyGuessText.SetText("");
