@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-svg-dev libqt6svg6 libgtest-dev
           fonts-liberation fonts-ebgaramond)
+packages+=(clang libclang-rt-14-dev)  # scripts/fuzz.sh: libFuzzer and the sanitizers
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
