@@ -3,8 +3,10 @@
 // lists of guesses. The input's first line sets what the computer knows: the
 // letters it has found, how many it needs before it turns to the dictionary,
 // and the counts the player answers with, e.g. "ES 1 3250". Then come the
-// series file, a line "=====", and the dictionary. The computer plays its
-// turns on them; every turn must end with a guess of at most five letters.
+// series file, a line "=====", the dictionary, and, after another "=====",
+// the easy words that the series start from (the standard ones when there is
+// no such part). The computer plays its turns on them; every turn must end
+// with a guess of at most five letters.
 #include <algorithm>
 #include <string>
 
@@ -48,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input = Text(data, size);
     const std::size_t firstLineEnd = std::min(input.find('\n'), input.size());
     const KnownState state = ReadState(input.substr(0, firstLineEnd));
-    const auto [series, master] =
-        SplitAtLine(input.substr(std::min(firstLineEnd + 1, input.size())), "=====");
+    const auto [series, rest] = SplitAtLine(input.substr(std::min(firstLineEnd + 1, input.size())), "=====");
+    const auto [master, easy] = SplitAtLine(rest, "=====");
 
     // A game on the standard files with the player to begin, then the files
     // change under it.
@@ -60,6 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Scripted().TakeBoxes();
     WriteFile("series.wtf", series);
     WriteFile("master.wtf", master);
+    if (!easy.empty()) WriteFile("easy.wtf", easy);
     MyLetters = state.letters;
     PossibleLetters.clear();
     for (char letter : std::string(Alphabet))
@@ -69,6 +72,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The computer's turn, the player's answer, and on.
     for (std::size_t turn = 0; turn <= state.answers.size(); ++turn) {
         MyTurn();
+        const std::vector<ShownBox> boxes = Scripted().TakeBoxes();
+        ExpectOnlyKnownBoxes(boxes, {"Word File Error"});
+        for (const ShownBox& box : boxes) {
+            bool named = false;
+            for (const char* file : {"\"series.wtf\"", "\"master.wtf\"", "\"easy.wtf\""})
+                named = named || box.text.find(file) != std::string::npos;
+            Expect(named, "a fault that names no file the computer reads: " + box.text);
+        }
         const std::string& guess = form.MyGuessText.Text();
         Expect(guess.size() <= 5, "a guess of " + std::to_string(guess.size()) + " characters");
         Expect(CandidateCount >= 0 && CandidateCount <= MaxCandidates,

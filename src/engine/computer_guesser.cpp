@@ -72,10 +72,24 @@ std::string DistinctLetters(const std::string& word, Test test) {
 }
 
 bool QualifiesForList(const std::string& word, bool repeatsAllowed) {
-    if (word.size() < 5) return false;
-    for (std::size_t i = 0; i < 5; ++i)
-        if (word[i] < 'A' || word[i] > 'Z') return false;
-    return repeatsAllowed || PairCount(word) == 5;
+    return StartsWithWord(word) && (repeatsAllowed || PairCount(word) == 5);
+}
+
+// A word file the computer needs but cannot use is named once a game; the
+// computer then guesses as well as it can without it.
+void ReportOnce(const std::string& file, const std::string& fault) {
+    const std::string quoted = "\"" + file + "\"";
+    if (ReportedWordFiles.find(quoted) != std::string::npos) return;
+    ReportedWordFiles += quoted;
+    ReportFileFault(file, fault);
+}
+
+// After a reading: names the file if it could not be opened or read through.
+void CheckReading(const std::string& file, bool opened, const TextFileReader& in) {
+    if (!opened)
+        ReportOnce(file, "is missing or cannot be read");
+    else if (in.Failed())
+        ReportOnce(file, "cannot be read to its end");
 }
 
 // The last resort when no list yields a guess: the first dictionary word that
@@ -83,6 +97,7 @@ bool QualifiesForList(const std::string& word, bool repeatsAllowed) {
 void TakeFirstUnguessedWord() {
     const bool hard = QuibblyForm::Instance().LevelHard.Checked();
     TextFileReader in("master.wtf");
+    const bool opened = in.IsOpen();
     std::string line;
     while (in.ReadLine(line)) {
         if (!QualifiesForList(line, hard) || AlreadyGuessed(line)) continue;
@@ -93,6 +108,7 @@ void TakeFirstUnguessedWord() {
         FromMaster = true;
         return;
     }
+    CheckReading("master.wtf", opened, in);
     // Not even the dictionary holds an unguessed word: the list stays empty.
     Candidates[1].clear();
     CandidateCount = 1;
@@ -187,6 +203,7 @@ void BuildFromSeries() {
     std::string base;
     {
         TextFileReader easy("easy.wtf");
+        const bool opened = easy.IsOpen();
         std::string line;
         if (easy.ReadLine(line)) {
             const int count = static_cast<int>(NumericValue(line) + 0.5);
@@ -196,11 +213,13 @@ void BuildFromSeries() {
                     if (i == r) base = line;
             }
         }
+        CheckReading("easy.wtf", opened, easy);
     }
 
     std::vector<std::string> series;  // entry 0 is the base word
     {
         TextFileReader in("series.wtf");
+        const bool opened = in.IsOpen();
         std::string line;
         bool found = false;
         while (!found && in.ReadLine(line)) found = line == base && line.size() == 5 && PairCount(line) == 5;
@@ -213,6 +232,7 @@ void BuildFromSeries() {
                 if (static_cast<int>(series.size()) <= MaxSwapWords) series.push_back(line);
             }
         }
+        CheckReading("series.wtf", opened, in);
     }
     // A word that heads no series makes a list of its own, as a series
     // without swap words would.
@@ -240,6 +260,7 @@ void BuildFromMaster() {
     std::size_t found = 0;
     {
         TextFileReader in("master.wtf");
+        const bool opened = in.IsOpen();
         std::string line;
         while (in.ReadLine(line)) {
             if (!QualifiesForList(line, hard)) continue;
@@ -254,6 +275,7 @@ void BuildFromMaster() {
             if (ruledOut) continue;
             if (++found <= MaxMasterWords) survivors.push_back(word);
         }
+        CheckReading("master.wtf", opened, in);
     }
     if (found > MaxMasterWords) {
         BuildFromSeries();

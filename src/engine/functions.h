@@ -40,6 +40,9 @@ extern Integer YourCount;           // the count accepted for the computer's gue
 extern Integer WinnerCount;
 extern Integer WorstTopScore;
 extern std::array<std::string, 51> WinnerLines;
+// The word files the computer found it could not use in this game, each in
+// quotes: it names each one once a game.
+extern std::string ReportedWordFiles;
 
 // Every variable back to its value at program start.
 void ResetModuleState();
@@ -61,6 +64,8 @@ void CheckYourWord(const std::string& word);
 void FindInMaster(const std::string& word);
 // A message that names a word file and what is wrong with it.
 void ReportFileFault(const std::string& file, const std::string& fault);
+// True when the line's first five characters are capitals A to Z.
+bool StartsWithWord(const std::string& line);
 // The number of pairs (i, j) of positions 1..5 with equal characters; five
 // different letters give 5.
 int PairCount(const std::string& word);

@@ -29,6 +29,7 @@ Integer YourCount = 0;
 Integer WinnerCount = 0;
 Integer WorstTopScore = 0;
 std::array<std::string, 51> WinnerLines;
+std::string ReportedWordFiles;
 
 void ResetModuleState() {
     MyWord.clear();
@@ -51,6 +52,7 @@ void ResetModuleState() {
     WinnerCount = 0;
     WorstTopScore = 0;
     WinnerLines.fill({});
+    ReportedWordFiles.clear();
 }
 
 std::string CheckedLevel() {

@@ -15,6 +15,13 @@ int PairCount(const std::string& word) {
     return pairs;
 }
 
+bool StartsWithWord(const std::string& line) {
+    if (line.size() < 5) return false;
+    for (std::size_t i = 0; i < 5; ++i)
+        if (line[i] < 'A' || line[i] > 'Z') return false;
+    return true;
+}
+
 void ReportFileFault(const std::string& file, const std::string& fault) {
     Services().MsgBox("The word file \"" + file + "\" " + fault + ".", MsgButtons::OK, MsgIcon::Exclamation,
                       "Word File Error");
@@ -55,9 +62,19 @@ void FindInMaster(const std::string& word) {
     std::string line;
     in.ReadLine(line);  // the word count
     bool found = false;
-    while (!found && in.ReadLine(line)) found = line.compare(0, 5, word) == 0 && word.size() == 5;
+    bool anyWord = false;
+    while (!found && in.ReadLine(line)) {
+        found = line.compare(0, 5, word) == 0 && word.size() == 5;
+        anyWord = anyWord || StartsWithWord(line);
+    }
     if (in.Failed()) {
         ReportFileFault(file, "cannot be read to its end");
+        WordOK = false;
+        return;
+    }
+    if (!anyWord) {
+        // An empty or damaged dictionary, not a misspelt word: say so.
+        ReportFileFault(file, "holds no words");
         WordOK = false;
         return;
     }

@@ -235,6 +235,7 @@ void QuibblyForm::GameStart_Click() {
     GameOn = true;
     LoadedLevel.clear();
     MyWord.clear();
+    ReportedWordFiles.clear();
 
     CheckYourWord(YourWordText.Text());
     FindInMaster(YourWordText.Text());
