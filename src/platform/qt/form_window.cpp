@@ -31,8 +31,8 @@ Qt::WindowFlags FlagsFor(const FormDesign& design) {
         return Qt::Tool | Qt::FramelessWindowHint;
     Qt::WindowFlags flags = design.showInTaskbar ? Qt::Window : Qt::Tool;
     if (design.border == BorderStyle::FixedDialog) flags = Qt::Dialog;
-    flags |=
-        Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (design.controlBox) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (design.border == BorderStyle::FixedSingle && design.minMaxButtons)
         flags |= Qt::WindowMinimizeButtonHint;
     return flags;
@@ -170,6 +170,10 @@ void FormWindow::HideWindow() {
 void FormWindow::RepaintNow() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     repaint();
+}
+
+void FormWindow::CaptionChanged() {
+    setWindowTitle(ToQString(form_.Caption()));
 }
 
 void FormWindow::FocusChanged() {
