@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 #include "platform/file_lists.h"
 #include "platform/qt/control_binding.h"
@@ -59,22 +60,40 @@ QWidget* BuildDriveList(DriveList& drives, QWidget* parent) {
     return widget;
 }
 
+constexpr int DepthRole = Qt::UserRole + 1;
+
+// Draws each folder row, icon and all, indented by its depth.
+class IndentedRows : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem shifted(option);
+        shifted.rect.setLeft(option.rect.left() + Step * index.data(DepthRole).toInt());
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+    static constexpr int Step = 8;
+};
+
 // Ancestors and the open folder show an open folder, indented by depth;
 // the sub-folders a closed one, one step further in.
 QWidget* BuildDirList(DirList& folders, QWidget* parent) {
     auto* widget = new QListWidget(parent);
     widget->setSelectionMode(QAbstractItemView::SingleSelection);
-    const auto text = [](const DirList::Entry& entry) {
-        return QString(entry.depth * 2, QLatin1Char(' ')) + ToQString(entry.name);
-    };
+    widget->setItemDelegate(new IndentedRows(widget));
+    widget->setTextElideMode(Qt::ElideRight);
+    widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const auto text = [](const DirList::Entry& entry) { return ToQString(entry.name); };
     auto* binding = new ControlBinding(folders, widget, [widget, &folders, text] {
         Style(widget, folders);
         if (!SameRows(widget, folders.Entries(), text)) {
             widget->clear();
             const QIcon open = widget->style()->standardIcon(QStyle::SP_DirOpenIcon);
             const QIcon closed = widget->style()->standardIcon(QStyle::SP_DirClosedIcon);
-            for (const DirList::Entry& entry : folders.Entries())
-                new QListWidgetItem(entry.open ? open : closed, text(entry), widget);
+            for (const DirList::Entry& entry : folders.Entries()) {
+                auto* item = new QListWidgetItem(entry.open ? open : closed, text(entry), widget);
+                item->setData(DepthRole, entry.depth);
+            }
         }
         if (widget->currentRow() != folders.ListIndex()) widget->setCurrentRow(folders.ListIndex());
     });
