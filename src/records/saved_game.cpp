@@ -13,7 +13,6 @@
 #include "engine/functions.h"
 #include "platform/atomic_file.h"
 #include "platform/services.h"
-#include "platform/text_file.h"
 #include "windows/main/quibbly_form.h"
 
 namespace quibbly::SavedGame {
@@ -196,8 +195,8 @@ void Apply(const Contents& contents) {
     // The computer's turn steps one on before it proposes, so its next
     // proposal is the candidate at the saved position; 0 (or less) makes
     // it build a new list.
-    const long position = std::lround(std::nearbyint(NumericValue(contents.candidateIndex)));
-    CandidateIndex = std::to_string(position > 0 ? position - 1 : 0);
+    const double position = std::nearbyint(LeadingNumber(contents.candidateIndex).value_or(0.0));
+    CandidateIndex = std::to_string(position > 0 ? static_cast<long>(position) - 1 : 0);
     for (std::size_t i = 0; i < contents.candidates.size(); ++i) Candidates[i + 1] = contents.candidates[i];
     for (int i = 0; i < 26; ++i)
         form.LetterButton(i).SetBackColor(contents.markers[static_cast<std::size_t>(i)]);
