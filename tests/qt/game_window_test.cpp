@@ -58,6 +58,7 @@ private slots:
         GameForm& game = GameForm::Instance();
         FormWindow* window = platform.windows.WindowOf(game);
         QVERIFY(window != nullptr && window->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(window));  // ready for typing
         QCOMPARE(window->windowTitle(), QStringLiteral("Load Game"));
         QCOMPARE(window->Client()->size(), QSize(354, 302));
         QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));

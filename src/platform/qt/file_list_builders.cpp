@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <memory>
 
 #include "platform/file_lists.h"
 #include "platform/qt/control_binding.h"
@@ -83,15 +84,18 @@ QWidget* BuildDirList(DirList& folders, QWidget* parent) {
     widget->setItemDelegate(new IndentedRows(widget));
     widget->setTextElideMode(Qt::ElideRight);
     widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const auto text = [](const DirList::Entry& entry) { return ToQString(entry.name); };
-    auto* binding = new ControlBinding(folders, widget, [widget, &folders, text] {
+    // The same names can stand at other depths or switch between open and
+    // closed, so the rows are compared with the entries last shown.
+    auto shown = std::make_shared<std::vector<DirList::Entry>>();
+    auto* binding = new ControlBinding(folders, widget, [widget, &folders, shown] {
         Style(widget, folders);
-        if (!SameRows(widget, folders.Entries(), text)) {
+        if (*shown != folders.Entries() || widget->count() != static_cast<int>(shown->size())) {
+            *shown = folders.Entries();
             widget->clear();
             const QIcon open = widget->style()->standardIcon(QStyle::SP_DirOpenIcon);
             const QIcon closed = widget->style()->standardIcon(QStyle::SP_DirClosedIcon);
             for (const DirList::Entry& entry : folders.Entries()) {
-                auto* item = new QListWidgetItem(entry.open ? open : closed, text(entry), widget);
+                auto* item = new QListWidgetItem(entry.open ? open : closed, ToQString(entry.name), widget);
                 item->setData(DepthRole, entry.depth);
             }
         }
