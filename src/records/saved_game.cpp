@@ -32,7 +32,7 @@ std::string IntegerLine(long value) {
 // The counter in its shortest decimal form, with a point only when it has
 // a fraction; a fraction below one keeps its leading zero (0.5).
 std::string CounterLine(float value) {
-    char digits[64];
+    char digits[128];
     const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed);
     const std::string text(digits, result.ptr);
     return (value < 0 ? "" : " ") + text + " ";
