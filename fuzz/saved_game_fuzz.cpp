@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Loading a saved game through the save-and-load window: the input is the
+// file "game.swg". During a game the player chooses File > Load Game, types
+// the name and presses Load. Either the file is refused with a message that
+// names it and the board stays as it was, or the loaded game plays on for a
+// few turns on both sides.
+#include <string>
+
+#include "engine/functions.h"
+#include "fuzz_game.h"
+#include "windows/other/game_form.h"
+
+using namespace quibbly;
+using namespace quibbly::fuzz;
+
+namespace {
+
+std::vector<std::string> Board(QuibblyForm& form) {
+    std::vector<std::string> board{Functions::MyWord,        form.TurnLabel.Caption(),
+                                   form.WhoLabel.Caption(),  form.GameLabel.Caption(),
+                                   form.YourWordText.Text(), form.MyGuessText.Text()};
+    for (const ListBox* list : {&form.YourGuessList, &form.MyGuessList})
+        board.insert(board.end(), list->Rows().begin(), list->Rows().end());
+    return board;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    QuibblyForm& form = FreshProgram();
+    Scripted().NextRandom(0.5);
+    Scripted().NextRandom(0.9);
+    form.YourWordText.Type("SHOUT\r");
+    form.YourGuessText.Type("CRISP\r");
+    Scripted().TakeBoxes();
+    const std::vector<std::string> before = Board(form);
+
+    WriteFile("game.swg", Text(data, size));
+    form.FileLoad.Choose();
+    GameForm::Instance().FileText.SetText("game.swg");
+    GameForm::Instance().LoadButton.Press();
+    std::vector<ShownBox> boxes = Scripted().TakeBoxes();
+    if (!boxes.empty() && boxes.front().title == "Load Game") {
+        Expect(boxes.size() == 1, "more than one box for a refused saved game");
+        Expect(boxes.front().text.find("game.swg\"") != std::string::npos,
+               "a refusal that does not name the file");
+        Expect(Board(form) == before, "a refused saved game changed the board");
+        return 0;
+    }
+    ExpectOnlyKnownBoxes(boxes, {"Word File Error"});
+
+    // The loaded game plays on: the player guesses and answers.
+    for (int step = 0; step < 4 && Functions::GameOn; ++step) {
+        Expect(form.MyGuessText.Text().size() <= 5, "a computer guess of more than five letters");
+        if (form.GuessButton.Enabled())
+            form.YourGuessText.Type(step % 2 ? "BLIMP\r" : "HOUSE\r");
+        else if (form.ZeroButton.Enabled())
+            form.CountButtons()[static_cast<std::size_t>(step) % 6]->Press();
+        else
+            break;
+        Scripted().TakeBoxes();
+    }
+    return 0;
+}
