@@ -46,7 +46,8 @@ for target in "${targets[@]}"; do
     # The targets change their current folder, so every path is absolute.
     status=0
     "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
-        -print_final_stats=1 -artifact_prefix="$crashes/" "$work" "$root/fuzz/corpus/$target" \
+        -dict="$root/fuzz/game_files.dict" -print_final_stats=1 -artifact_prefix="$crashes/" \
+        "$work" "$root/fuzz/corpus/$target" \
         >"$log" 2>&1 || status=$?
     runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
     [ -n "$runs" ] || runs="$(grep -oE '^#[0-9]+' "$log" | tail -1 | tr -d '#')"

@@ -206,11 +206,16 @@ void BuildFromSeries() {
         const bool opened = easy.IsOpen();
         std::string line;
         if (easy.ReadLine(line)) {
-            const int count = static_cast<int>(NumericValue(line) + 0.5);
-            if (count >= 1) {
+            // A count out of the level files' range is taken for no count
+            // at all, before it is turned into a whole number.
+            const double value = NumericValue(line) + 0.5;
+            if (value >= 1 && value < MaxLevelWords + 1) {
+                const int count = static_cast<int>(value);
                 const int r = static_cast<int>(count * Services().Rnd()) + 1;
                 for (int i = 1; i <= r && easy.ReadLine(line); ++i)
                     if (i == r) base = line;
+            } else {
+                ReportOnce("easy.wtf", "does not start with a word count from 1 to 6000");
             }
         }
         CheckReading("easy.wtf", opened, easy);

@@ -213,13 +213,23 @@ TEST_F(DamagedWordFiles, TheComputerPlaysOnWithADamagedSeriesFileAndNamesAMissin
     // The computer draws its series from the easy words at every level.
     form.LevelMedium.Choose();
     WriteLines("medium.wtf", {"1", playerWord == easy[1] ? easy[3] : easy[1]});
-    WithDamage("easy.wtf", easy, {"missing", Harm::Missing}, [&] {
-        TypeWordAndEnter(false);
-        EXPECT_EQ(Boxes(),
-                  std::vector<ShownBox>{
-                      Warn("The word file \"easy.wtf\" is missing or cannot be read.", "Word File Error")});
-        EXPECT_TRUE(InDictionary(form.MyGuessText.Text())) << form.MyGuessText.Text();
-    });
+    // A count past any whole number (found by the fuzzer) is a fault like a
+    // missing file.
+    std::vector<std::pair<Damaged, std::string>> easyTable = {
+        {{"missing", Harm::Missing}, "is missing or cannot be read"}};
+    for (const char* count : {"700000000000000000000", "-700000000000000000000", "6001", "0"})
+        easyTable.emplace_back(CountsThatLie(easy, {count}).front(),
+                               "does not start with a word count from 1 to 6000");
+    for (const auto& [damage, fault] : easyTable) {
+        SCOPED_TRACE("easy.wtf " + damage.what);
+        WithDamage("easy.wtf", easy, damage, [&] {
+            TypeWordAndEnter(false);
+            EXPECT_EQ(Boxes(), std::vector<ShownBox>{
+                                   Warn("The word file \"easy.wtf\" " + fault + ".", "Word File Error")});
+            EXPECT_TRUE(InDictionary(form.MyGuessText.Text())) << form.MyGuessText.Text();
+        });
+        form.FileNew.Choose();
+    }
 }
 
 }  // namespace
