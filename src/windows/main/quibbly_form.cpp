@@ -3,6 +3,8 @@
 
 #include "engine/functions.h"
 #include "platform/services.h"
+#include "records/winners_list.h"
+#include "windows/other/winners_form.h"
 
 namespace quibbly {
 
@@ -155,6 +157,7 @@ QuibblyForm::QuibblyForm()
     GameStart.Click = [this] { GameStart_Click(); };
     GamePause.Click = [this] { GamePause_Click(); };
     GameResume.Click = [this] { GameResume_Click(); };
+    GameWinners.Click = [this] { GameWinners_Click(); };
     LevelEasy.Click = [this] { LevelEasy_Click(); };
     LevelMedium.Click = [this] { LevelMedium_Click(); };
     LevelHard.Click = [this] { LevelHard_Click(); };
@@ -166,7 +169,7 @@ QuibblyForm::QuibblyForm()
         counts[static_cast<std::size_t>(count)]->Click = [this, count] { CountButton_Click(count); };
     CorrectButton.Click = [this] { CorrectButton_Click(); };
     ResetButton.Click = [this] { ResetButton_Click(); };
-    // File > Load Game and Save Game, Game > Winners, the Word tools and Help
+    // File > Load Game and Save Game, the Word tools and Help
     // open windows of their own that this window does not hold; their items
     // stay without a handler until those windows exist.
 }
@@ -268,6 +271,11 @@ void QuibblyForm::GameResume_Click() {
     GameResume.SetChecked(false);
     GamePause.SetChecked(false);
     Functions::EnableGameControls();
+}
+
+void QuibblyForm::GameWinners_Click() {
+    Functions::UpdateWinners();
+    WinnersForm::Instance().Show();
 }
 
 namespace {
