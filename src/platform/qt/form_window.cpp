@@ -49,8 +49,9 @@ FormWindow::FormWindow(Form& form, QWidget* parent)
     const FormDesign& design = form.Design();
     setWindowTitle(ToQString(design.caption));
     setWindowIcon(QIcon(Picture(design.icon.empty() ? "quibbly" : design.icon)));
-    if (!design.showInTaskbar) setAttribute(Qt::WA_ShowWithoutActivating);
-    // A window without a control to type into never takes the keyboard.
+    // A window without a control to type into never takes the keyboard; one
+    // with controls, such as the name window, is made active when shown.
+    if (!design.showInTaskbar && form.TabOrder().empty()) setAttribute(Qt::WA_ShowWithoutActivating);
     if (form.TabOrder().empty()) setWindowFlag(Qt::WindowDoesNotAcceptFocus);
 
     const QSize clientSize(ToPixels(design.clientWidth), ToPixels(design.clientHeight));
