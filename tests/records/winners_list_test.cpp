@@ -90,6 +90,7 @@ TEST_F(WinnersList, EveryWinTopsAShortListThroughNameListOkAndPlayAgain) {
     form.GameWinners.Choose();
     EXPECT_EQ(Shown().size(), 1u);
     platform.Answer(MsgAnswer::Yes);
+    CandidateIndex = "4";  // where the computer's list stood
     Winners().OKButton.Press();
     EXPECT_EQ(Boxes(), std::vector<ShownBox>{PlayAgain});
     EXPECT_TRUE(GameOn && form.YourWordText.Enabled() && form.YourWordText.HasFocus());
@@ -165,8 +166,10 @@ TEST_F(WinnersList, LongTurnNumbersEqualKeysGameMenuDuringAGameAndClear) {
     // Equal keys keep the order of the exchange: 5, 5, 3 ends as 3, the second 5, the first 5.
     // "Easy Ed" is a Hard row whose name holds another level's name.
     WriteLines(WinnersFile, {Row("First", "Hard", 5), Row("Second", "Hard", 5), Row("Easy Ed", "Hard", 3),
-                             Row("Eve", "Easy", 3), Row("Ed", "Hard", 150)});
+                             Row("Eve", "Easy", 3), Row("Ed", "Hard", 150), Row("Flo", "Hard", 7)});
     EXPECT_EQ(WinAt(10), std::vector<ShownBox>{});
+    EXPECT_EQ(WorstTopScore, 150);
+    EXPECT_TRUE(Name().Visible() && form.Visible());
     Name().NameText.Type("Cy\r");
     Winners().OKButton.Press();
     Boxes();
@@ -175,7 +178,7 @@ TEST_F(WinnersList, LongTurnNumbersEqualKeysGameMenuDuringAGameAndClear) {
     Name().DoneButton.Press();
     EXPECT_EQ(Shown(), (std::vector<std::string>{
                            Row("Easy Ed", "Hard", 3), Row("Second", "Hard", 5), Row("First", "Hard", 5),
-                           "Cy          Hard   10 Guesses  05/12/2026",
+                           Row("Flo", "Hard", 7), "Cy          Hard   10 Guesses  05/12/2026",
                            "Di          Hard  1000 Guesses  05/12/2026", Row("Ed", "Hard", 150)}));
     platform.Answer(MsgAnswer::Yes);
     Winners().OKButton.Press();
@@ -217,6 +220,8 @@ TEST_F(WinnersList, UnreadableUnwritableAndOverlongFilesLoseNothing) {
     Name().DoneButton.Press();
     Winners().OKButton.Press();
     EXPECT_EQ(Boxes(), std::vector<ShownBox>{PlayAgain});
+    Form().GameWinners.Choose();  // told again at the next look
+    EXPECT_EQ(Boxes().size(), 1u);
     EXPECT_TRUE(std::filesystem::is_directory(WinnersFile));
     std::filesystem::remove(WinnersFile);
 
