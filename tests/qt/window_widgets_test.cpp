@@ -248,42 +248,35 @@ private slots:
         StartWithEnter("house");
         Functions::TurnNumber = 13;
         Form().TurnLabel.SetCaption("13");
-        QTest::keyClicks(Line(Form().YourGuessText), QStringLiteral("plant"));
-        QTest::keyClick(Line(Form().YourGuessText), Qt::Key_Return);
+        QTest::keyClicks(Line(Form().YourGuessText), QStringLiteral("plant\r"));
 
-        // Worse than the worst row: the main window goes and the name window
-        // comes without a title bar, in salmon; the name box takes ten characters.
+        // Worse than the worst row: the main window goes and the name window,
+        // owned by it, comes without a title bar and takes the keyboard.
         PlayerForm& name = PlayerForm::Instance();
         FormWindow& nameWindow = *platform_->windows.WindowOf(name);
         QVERIFY(nameWindow.isVisible() && !Window().isVisible());
         QVERIFY(nameWindow.windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(nameWindow.Client()->size(), QSize(313, 241));
         QLineEdit* box = qobject_cast<QLineEdit*>(nameWindow.WidgetOf(name.NameText));
         QTRY_COMPARE(QApplication::focusWidget(), box);
         QTest::keyClicks(box, QStringLiteral("Christopher"));
         QCOMPARE(box->text(), QStringLiteral("Christophe"));
-        const QImage nameShot = nameWindow.grab().toImage();
-        QCOMPARE(nameShot.pixelColor(3, 3), QColor(255, 128, 128));
-        QVERIFY(nameShot.save(QStringLiteral(QUIBBLY_SCREENSHOT_DIR "/name_window.png")));
+        QVERIFY(nameWindow.grab().save(QStringLiteral(QUIBBLY_SCREENSHOT_DIR "/name_window.png")));
         QTest::keyClick(box, Qt::Key_Return);
 
-        // The winners window: the rows on the page, in a fixed-pitch font.
+        // The rows on the page in a fixed-pitch font that fits the labels.
         WinnersForm& winners = WinnersForm::Instance();
         FormWindow& winnersWindow = *platform_->windows.WindowOf(winners);
         QVERIFY(winnersWindow.isVisible() && !nameWindow.isVisible());
-        QCOMPARE(winnersWindow.Client()->size(), QSize(500, 400));
         auto* first = qobject_cast<QLabel*>(winnersWindow.WidgetOf(winners.WinnersLabel(0)));
         QCOMPARE(first->text(), QStringLiteral("Ann         Easy    3 Guesses  05/12/2026"));
         QVERIFY(QFontInfo(first->font()).fixedPitch());
         QVERIFY(QFontMetrics(first->font()).horizontalAdvance(first->text()) <= first->width());
-        QVERIFY(!winnersWindow.WidgetOf(winners.WinnersList)->isVisible());
         QTRY_COMPARE(QApplication::focusWidget(), winnersWindow.WidgetOf(winners.OKButton));
         const QImage shot = winnersWindow.grab().toImage();
         QVERIFY(shot.save(QStringLiteral(QUIBBLY_SCREENSHOT_DIR "/winners_window.png")));
         auto at = [&shot](int x, int y) { return shot.pixelColor(QPoint(x, y) * shot.devicePixelRatio()); };
         QCOMPARE(at(250, 200), QColor(255, 255, 255));                 // the page between the rows
         QVERIFY(at(100, 20).red() > 200 && at(100, 20).blue() < 120);  // a yellow pencil
-
         QTest::mouseClick(winnersWindow.WidgetOf(winners.OKButton), Qt::LeftButton);
         QVERIFY(!winnersWindow.isVisible() && Window().isVisible());
     }

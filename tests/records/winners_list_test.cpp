@@ -17,17 +17,23 @@ namespace quibbly::testing {
 namespace {
 
 using namespace Functions;
+using Rows = std::vector<std::string>;
 
 const ShownBox PlayAgain = Question("Would you like to play again?");
 
-std::string FileText(const std::string& name = WinnersFile) {
-    std::ifstream in(name, std::ios::binary);
+std::string FileText() {
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(WinnersFile, std::ios::binary).rdbuf();
     return text.str();
 }
 
-// Rows as the file lays them out, with a date of our own.
+std::string Lines(const Rows& rows) {
+    std::string text;
+    for (const std::string& row : rows) text += row + "\r\n";
+    return text;
+}
+
+// A row as the file lays it out, with a date of another form.
 std::string Row(const std::string& name, const std::string& level, int guesses) {
     char row[64];
     std::snprintf(row, sizeof row, "%-12s%-6s%3d Guesses  1/2/26", name.c_str(), level.c_str(), guesses);
@@ -52,11 +58,11 @@ protected:
         Form().GuessButton.Press();
         std::vector<ShownBox> boxes = Boxes();
         EXPECT_EQ(boxes.at(0).title, "You win!!");
-        boxes.erase(boxes.begin());
-        return boxes;
+        return {boxes.begin() + 1, boxes.end()};
     }
-    std::vector<std::string> Shown() {
-        std::vector<std::string> rows;
+    // The rows in the labels, which the hidden list holds too.
+    Rows Shown() {
+        Rows rows;
         for (int k = 0; k < WinnersForm::RowLabels; ++k)
             if (!Winners().WinnersLabel(k).Caption().empty())
                 rows.push_back(Winners().WinnersLabel(k).Caption());
@@ -69,154 +75,124 @@ protected:
 
 TEST_F(WinnersList, EveryWinTopsAShortListThroughNameListOkAndPlayAgain) {
     QuibblyForm& form = Form();
-    EXPECT_EQ(WinAt(1), std::vector<ShownBox>{});
+    EXPECT_TRUE(WinAt(1).empty());
     // No file yet: the name window over the main window, ready for typing.
-    EXPECT_TRUE(Name().Visible() && Name().NameText.HasFocus() && form.Visible());
-    EXPECT_FALSE(Winners().Visible());
+    EXPECT_TRUE(Name().Visible() && Name().NameText.HasFocus() && form.Visible() && !Winners().Visible());
     Name().NameText.Type("Ann\r");  // Enter acts as Done
-    EXPECT_FALSE(Name().Visible());
-    EXPECT_TRUE(Winners().Visible() && Winners().Focus() == &Winners().OKButton);
-    EXPECT_EQ(Shown(), std::vector<std::string>{"Ann         Easy    1 Guesses  05/12/2026"});
+    EXPECT_TRUE(!Name().Visible() && Winners().Visible() && Winners().Focus() == &Winners().OKButton);
+    const std::string ann = "Ann         Easy    1 Guesses  05/12/2026";
+    EXPECT_EQ(Shown(), Rows{ann});
     EXPECT_FALSE(std::filesystem::exists(WinnersFile));  // written at OK only
     Winners().OKButton.Press();
-    EXPECT_EQ(FileText(), "Ann         Easy    1 Guesses  05/12/2026\r\n");
+    EXPECT_EQ(FileText(), ann + "\r\n");
     EXPECT_EQ(Boxes(), std::vector<ShownBox>{PlayAgain});  // answered No
-    EXPECT_FALSE(Winners().Visible());
-    EXPECT_FALSE(form.GuessButton.Enabled() || form.YourGuessText.Enabled() || form.ZeroButton.Enabled() ||
-                 form.CorrectButton.Enabled());
+    EXPECT_FALSE(Winners().Visible() || form.GuessButton.Enabled() || form.YourGuessText.Enabled() ||
+                 form.ZeroButton.Enabled() || form.CorrectButton.Enabled());
     EXPECT_TRUE(form.LetterButton(0).Enabled());
 
     // Looking again after the game adds the row no second time; OK still asks.
     form.GameWinners.Choose();
-    EXPECT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown(), Rows{ann});
     platform.Answer(MsgAnswer::Yes);
     CandidateIndex = "4";  // where the computer's list stood
     Winners().OKButton.Press();
     EXPECT_EQ(Boxes(), std::vector<ShownBox>{PlayAgain});
-    EXPECT_TRUE(GameOn && form.YourWordText.Enabled() && form.YourWordText.HasFocus());
-    EXPECT_EQ(CandidateIndex, "0");
-    EXPECT_EQ(FileText(), "Ann         Easy    1 Guesses  05/12/2026\r\n");
+    EXPECT_TRUE(GameOn && CandidateIndex == "0" && form.YourWordText.Enabled() &&
+                form.YourWordText.HasFocus());
+    EXPECT_EQ(FileText(), ann + "\r\n");
 
     // One row: a poor score still qualifies; the name box kept the name and
     // takes ten characters at most.
-    EXPECT_EQ(WinAt(12), std::vector<ShownBox>{});
+    EXPECT_TRUE(WinAt(12).empty());
     EXPECT_EQ(Name().NameText.Text(), "Ann");
     Name().NameText.SetText("");
     Name().NameText.Type("Bartholomew");
-    EXPECT_EQ(Name().NameText.Text(), "Bartholome");
     Name().DoneButton.Press();
-    EXPECT_EQ(Shown(), (std::vector<std::string>{"Ann         Easy    1 Guesses  05/12/2026",
-                                                 "Bartholome  Easy   12 Guesses  05/12/2026"}));
-    Winners().OKButton.Press();
-    Boxes();
-
-    // Worse than the worst of two: the main window goes, the name is asked.
-    EXPECT_EQ(WinAt(15), std::vector<ShownBox>{});
-    EXPECT_EQ(WorstTopScore, 12);
-    EXPECT_TRUE(Name().Visible());
-    EXPECT_FALSE(form.Visible());
-    Name().NameText.SetText("");
-    Name().DoneButton.Press();
-    EXPECT_EQ(Shown().back(), "            Easy   15 Guesses  05/12/2026");
-    Winners().OKButton.Press();
-    EXPECT_TRUE(form.Visible());
-    EXPECT_EQ(FileText().size(), 3 * 43u);
+    EXPECT_EQ(Shown(), (Rows{ann, "Bartholome  Easy   12 Guesses  05/12/2026"}));
 }
 
 TEST_F(WinnersList, AFullLevelTakesAnEightTrimsANineRefusesANineAndKeepsOtherLevelsInOrder) {
     // Fifteen Easy rows, worst 9, among other levels' rows; LF and CR LF lines.
     std::string file = Row("Mia", "Medium", 4) + "\n" + Row("Hal", "Hard", 2) + "\r\n";
     for (int i = 0; i < 15; ++i) file += Row("E" + std::to_string(i), "Easy", i < 3 ? 9 : 2 + i % 6) + "\r\n";
-    file += Row("Max", "Medium", 7) + "\n";
-    std::ofstream(WinnersFile, std::ios::binary) << file;
+    std::ofstream(WinnersFile, std::ios::binary) << file + Row("Max", "Medium", 7) + "\n";
 
-    EXPECT_EQ(WinAt(9), std::vector<ShownBox>{});
     // Not among the best: no name, the list as it stands, the main window gone.
+    EXPECT_TRUE(WinAt(9).empty());
     EXPECT_FALSE(Name().Visible() || Form().Visible());
-    EXPECT_TRUE(Winners().Visible());
-    EXPECT_EQ(WinnerCount, 15);
-    EXPECT_EQ(WorstTopScore, 9);
-    const std::vector<std::string> before = Shown();
+    EXPECT_TRUE(Winners().Visible() && WinnerCount == 15 && WorstTopScore == 9);
+    const Rows before = Shown();
     ASSERT_EQ(before.size(), 15u);
-    EXPECT_EQ(before.back().substr(0, 2), "E2");  // the three nines last, E0 and E1 too
+    EXPECT_EQ(before.back().substr(0, 2), "E2");  // the three nines last
     Winners().OKButton.Press();
-    const std::string others =
-        Row("Mia", "Medium", 4) + "\r\n" + Row("Hal", "Hard", 2) + "\r\n" + Row("Max", "Medium", 7) + "\r\n";
-    std::string ranked;
-    for (const std::string& row : before) ranked += row + "\r\n";
-    EXPECT_EQ(FileText(), others + ranked);
+    EXPECT_EQ(FileText(), Lines({Row("Mia", "Medium", 4), Row("Hal", "Hard", 2), Row("Max", "Medium", 7)}) +
+                              Lines(before));
     EXPECT_EQ(Boxes(), std::vector<ShownBox>{PlayAgain});
-    EXPECT_TRUE(Form().Visible());
 
-    EXPECT_EQ(WinAt(8), std::vector<ShownBox>{});
+    // An eight ranks above the nines and pushes the last one out; no name.
+    EXPECT_TRUE(WinAt(8).empty());
     EXPECT_TRUE(Name().Visible() && Form().Visible());
-    Name().NameText.SetText("Zoe");
+    Name().NameText.SetText("");
     Name().DoneButton.Press();
-    const std::vector<std::string> after = Shown();
+    const Rows after = Shown();
+    Rows expected(before.begin(), before.begin() + 12);
+    expected.push_back("            Easy    8 Guesses  05/12/2026");
     ASSERT_EQ(after.size(), 15u);
-    EXPECT_EQ(after[12], "Zoe         Easy    8 Guesses  05/12/2026");
-    EXPECT_EQ(std::vector(after.begin(), after.begin() + 12),
-              std::vector(before.begin(), before.begin() + 12));
-    EXPECT_EQ(std::count_if(after.begin(), after.end(), [](auto& r) { return WinnerKey(r) == 9; }), 2);
+    EXPECT_EQ(Rows(after.begin(), after.begin() + 13), expected);
+    EXPECT_EQ(WinnerKey(after[13]) + WinnerKey(after[14]), 18);  // one of the three nines is gone
 }
 
 TEST_F(WinnersList, LongTurnNumbersEqualKeysGameMenuDuringAGameAndClear) {
     QuibblyForm& form = Form();
     form.LevelHard.Choose();
-    // Equal keys keep the order of the exchange: 5, 5, 3 ends as 3, the second 5, the first 5.
-    // "Easy Ed" is a Hard row whose name holds another level's name.
+    // Equal keys keep the order of the exchange: 5, 5, 3 ends as 3, the
+    // second 5, the first 5. "Easy Ed" is a Hard row all the same.
     WriteLines(WinnersFile, {Row("First", "Hard", 5), Row("Second", "Hard", 5), Row("Easy Ed", "Hard", 3),
                              Row("Eve", "Easy", 3), Row("Ed", "Hard", 150), Row("Flo", "Hard", 7)});
-    EXPECT_EQ(WinAt(10), std::vector<ShownBox>{});
-    EXPECT_EQ(WorstTopScore, 150);
-    EXPECT_TRUE(Name().Visible() && form.Visible());
+    EXPECT_TRUE(WinAt(10).empty());
+    EXPECT_TRUE(WorstTopScore == 150 && Name().Visible() && form.Visible());
     Name().NameText.Type("Cy\r");
     Winners().OKButton.Press();
     Boxes();
-    EXPECT_EQ(WinAt(1000), std::vector<ShownBox>{});
+    EXPECT_TRUE(WinAt(1000).empty());
+    EXPECT_FALSE(form.Visible());  // worse than the worst: the main window goes, the name is asked
     Name().NameText.SetText("Di");
     Name().DoneButton.Press();
-    EXPECT_EQ(Shown(), (std::vector<std::string>{
-                           Row("Easy Ed", "Hard", 3), Row("Second", "Hard", 5), Row("First", "Hard", 5),
-                           Row("Flo", "Hard", 7), "Cy          Hard   10 Guesses  05/12/2026",
-                           "Di          Hard  1000 Guesses  05/12/2026", Row("Ed", "Hard", 150)}));
+    EXPECT_EQ(Shown(), (Rows{Row("Easy Ed", "Hard", 3), Row("Second", "Hard", 5), Row("First", "Hard", 5),
+                             Row("Flo", "Hard", 7), "Cy          Hard   10 Guesses  05/12/2026",
+                             "Di          Hard  1000 Guesses  05/12/2026", Row("Ed", "Hard", 150)}));
     platform.Answer(MsgAnswer::Yes);
     Winners().OKButton.Press();
     Boxes();
 
     // During a game the list is shown and written back, and nothing is asked.
     Start("PLANT", 0, 2, true);
-    std::filesystem::remove(WinnersFile);
-    form.GameWinners.Choose();
-    EXPECT_EQ(Shown().size(), 0u);
     WriteLines(WinnersFile, {Row("Hal", "Hard", 2), Row("Eve", "Easy", 3)});
     form.GameWinners.Choose();
-    EXPECT_FALSE(Name().Visible());
     Winners().OKButton.Press();
-    EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(FileText(), Row("Eve", "Easy", 3) + "\r\n" + Row("Hal", "Hard", 2) + "\r\n");
-    EXPECT_TRUE(GameOn && form.GuessButton.Enabled());
+    EXPECT_TRUE(Boxes().empty() && GameOn && form.GuessButton.Enabled() && !Name().Visible());
+    EXPECT_EQ(FileText(), Lines({Row("Eve", "Easy", 3), Row("Hal", "Hard", 2)}));
 
     // Clear then OK after a won game: the level's rows leave the file, even
     // the Easy row whose name holds "Hard"; the question still comes.
     WriteLines(WinnersFile, {Row("Mia", "Medium", 4), Row("Hal", "Hard", 2), Row("Hardy", "Easy", 3),
                              Row("Eve", "Easy", 3)});
-    EXPECT_EQ(WinAt(4), std::vector<ShownBox>{});
+    EXPECT_TRUE(WinAt(4).empty());
     Name().DoneButton.Press();
     Winners().ClearButton.Press();
-    EXPECT_EQ(Shown().size(), 0u);
+    EXPECT_TRUE(Shown().empty());
     Winners().OKButton.Press();
-    EXPECT_EQ(FileText(), Row("Mia", "Medium", 4) + "\r\n" + Row("Eve", "Easy", 3) + "\r\n");
+    EXPECT_EQ(FileText(), Lines({Row("Mia", "Medium", 4), Row("Eve", "Easy", 3)}));
     EXPECT_EQ(Boxes(), std::vector<ShownBox>{PlayAgain});
 }
 
 TEST_F(WinnersList, UnreadableUnwritableAndOverlongFilesLoseNothing) {
     // A folder in the file's place cannot be read: one message, nothing written.
     std::filesystem::create_directory(WinnersFile);
+    const std::string after = ". The list on the disk is left as it was.";
     EXPECT_EQ(WinAt(3),
-              std::vector<ShownBox>{Warn("The winners list \"Win.Lst\" cannot be read: Is a directory. "
-                                         "The list on the disk is left as it was.",
-                                         "Winners List")});
+              std::vector<ShownBox>{Warn(
+                  "The winners list \"Win.Lst\" cannot be read: Is a directory" + after, "Winners List")});
     Name().DoneButton.Press();
     Winners().OKButton.Press();
     EXPECT_EQ(Boxes(), std::vector<ShownBox>{PlayAgain});
@@ -225,44 +201,38 @@ TEST_F(WinnersList, UnreadableUnwritableAndOverlongFilesLoseNothing) {
     EXPECT_TRUE(std::filesystem::is_directory(WinnersFile));
     std::filesystem::remove(WinnersFile);
 
-    // More rows than the list holds: 25 of the level, 60 of another.
-    std::vector<std::string> lines;
-    for (int i = 0; i < 60; ++i) lines.push_back(Row("M" + std::to_string(i), "Medium", i % 9));
+    // More rows than the list holds: 25 of the level among 60 of another.
+    Rows lines, medium;
+    for (int i = 0; i < 60; ++i) medium.push_back(Row("M" + std::to_string(i), "Medium", i % 9));
+    lines = medium;
     for (int i = 0; i < 25; ++i)
         lines.insert(lines.begin() + 2 * i, Row("E" + std::to_string(i), "Easy", 30 - i));
     WriteLines(WinnersFile, lines);
     Form().GameWinners.Choose();
-    const std::vector<std::string> best = Shown();
+    const Rows best = Shown();
     ASSERT_EQ(best.size(), 15u);
-    EXPECT_EQ(best.front(), Row("E24", "Easy", 6));
-    EXPECT_EQ(best.back(), Row("E10", "Easy", 20));
+    EXPECT_TRUE(best.front() == Row("E24", "Easy", 6) && best.back() == Row("E10", "Easy", 20));
     const std::string before = FileText();
 
     // A file that cannot grow: one message, the old file whole, no leftovers.
-    struct rlimit limit {};
+    rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
     const rlimit small{100, limit.rlim_max};
     signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
     Winners().OKButton.Press();
     setrlimit(RLIMIT_FSIZE, &limit);
-    EXPECT_EQ(Boxes(),
-              (std::vector<ShownBox>{Warn("The winners list \"Win.Lst\" cannot be written: File too large. "
-                                          "The list on the disk is left as it was.",
-                                          "Winners List"),
-                                     PlayAgain}));
+    EXPECT_EQ(
+        Boxes(),
+        (std::vector<ShownBox>{
+            Warn("The winners list \"Win.Lst\" cannot be written: File too large" + after, "Winners List"),
+            PlayAgain}));
     EXPECT_EQ(FileText(), before);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}),
-              6);  // five word files and the list
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 6);  // no temporary file left
 
     Form().GameWinners.Choose();
     Winners().OKButton.Press();
-    std::string medium;
-    for (const std::string& line : lines)
-        if (line[0] == 'M') medium += line + "\r\n";
-    std::string ranked;
-    for (const std::string& row : best) ranked += row + "\r\n";
-    EXPECT_EQ(FileText(), medium + ranked);
+    EXPECT_EQ(FileText(), Lines(medium) + Lines(best));
 }
 
 }  // namespace
