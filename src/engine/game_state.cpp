@@ -5,6 +5,7 @@
 #include "engine/functions.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
+#include "records/winners_list.h"
 #include "windows/main/quibbly_form.h"
 
 namespace quibbly::Functions {
@@ -53,6 +54,7 @@ void ResetModuleState() {
     WorstTopScore = 0;
     WinnerLines.fill({});
     ReportedWordFiles.clear();
+    ForgetWinners();
 }
 
 std::string CheckedLevel() {
