@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The game's two writers, the saved game and the winners list, killed in the
+// middle of their work: a child process saves a game (or writes "Win.Lst")
+// over and over, real saves of boards that differ, and is killed with SIGKILL
+// at a random moment, hundreds of times. After every kill the file on disk
+// must be one of the versions written, whole, and load without a fault. A
+// child that meets a full disk, and a save into a place that cannot take a
+// file, must leave the old file as it was and tell the player.
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "records/saved_game.h"
+#include "records/winners_list.h"
+#include "support/fresh_game.h"
+#include "windows/other/game_form.h"
+#include "windows/other/winners_form.h"
+
+namespace quibbly::testing {
+namespace {
+
+using namespace Functions;
+
+std::string Bytes(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+constexpr int Kills = 200;
+
+class CrashSafety : public FreshGame {
+protected:
+    void SetUp() override {
+        FreshGame::SetUp();
+        WriteWordFiles();
+        Start("SHOUT", 1, 3, true, {0.0, 0.0});
+        Form().YourGuessText.Type("CRISP\r");
+        Boxes();
+    }
+
+    // Runs body in a child until it is killed after a random wait of up to
+    // maxWait, Kills times; after each kill check() looks at the disk.
+    template <class Body, class Check>
+    void KillRepeatedly(Body body, std::chrono::microseconds maxWait, Check check) {
+        std::mt19937 random(std::random_device{}());
+        for (int kill = 0; kill < Kills; ++kill) {
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                for (;;) body();
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(random() % maxWait.count()));
+            ::kill(child, SIGKILL);
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended by itself";
+            check(kill);
+            if (::testing::Test::HasFatalFailure() || ::testing::Test::HasNonfatalFailure()) return;
+        }
+    }
+
+    // The boxes a child shows while it runs body, passed back through a pipe.
+    template <class Body>
+    std::string BoxesOfChild(Body body) {
+        int pipeEnds[2];
+        EXPECT_EQ(::pipe(pipeEnds), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(pipeEnds[0]);
+            body();
+            std::string shown;
+            for (const ShownBox& box : platform.TakeBoxes()) shown += box.title + ": " + box.text + "\n";
+            [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], shown.data(), shown.size());
+            ::_exit(0);
+        }
+        ::close(pipeEnds[1]);
+        std::string shown;
+        char buffer[512];
+        for (ssize_t got; (got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+            shown.append(buffer, static_cast<std::size_t>(got));
+        ::close(pipeEnds[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status)) << "the child crashed";
+        return shown;
+    }
+
+    // Removes the temporary files that killed writers leave beside the target.
+    static int RemoveLeftovers() {
+        int removed = 0;
+        for (const auto& entry : std::filesystem::directory_iterator("."))
+            if (entry.path().filename().string().starts_with("."))
+                removed += std::filesystem::remove(entry.path());
+        return removed;
+    }
+};
+
+TEST_F(CrashSafety, AKilledSaveLeavesTheOldGameOrTheNewOneWholeAndLoadable) {
+    QuibblyForm& form = Form();
+    // Each press of the A marker changes the board: three versions in turn.
+    std::set<std::string> versions;
+    for (int i = 0; i < 3; ++i) {
+        versions.insert(SavedGame::Format(SavedGame::Capture()));
+        form.LetterButton(0).Press();
+    }
+    ASSERT_EQ(versions.size(), 3u);
+    ASSERT_TRUE(SavedGame::SaveGame("game.swg"));
+
+    int partial = 0;
+    KillRepeatedly(
+        [&] {
+            form.LetterButton(0).Press();
+            SavedGame::SaveGame("game.swg");
+        },
+        std::chrono::microseconds(20000),
+        [&](int kill) {
+            const std::string bytes = Bytes("game.swg");
+            ASSERT_TRUE(versions.contains(bytes))
+                << "after kill " << kill << " the file holds " << bytes.size() << " bytes of no version";
+            std::string fault;
+            ASSERT_TRUE(SavedGame::Parse(bytes, fault)) << fault;
+            partial += RemoveLeftovers();
+        });
+    // The last file loads through the window into the running game.
+    GameForm& window = GameForm::Instance();
+    form.FileLoad.Choose();
+    window.FileText.SetText("game.swg");
+    window.LoadButton.Press();
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(form.WhoLabel.Caption(), "It's My Turn");  // saved on the computer's turn
+    EXPECT_EQ(form.YourGuessList.Rows(), std::vector<std::string>{"CRISP -  1"});
+    // Some kills must have hit a write in progress, or the test proved nothing.
+    EXPECT_GT(partial, 0);
+}
+
+TEST_F(CrashSafety, AKilledWinnersWriteLeavesTheOldListOrTheNewOneWhole) {
+    QuibblyForm& form = Form();
+    form.FileNew.Choose();
+    std::string list;
+    for (const char* level : {"Easy  ", "Medium", "Hard  "})
+        for (int i = 0; i < 15; ++i)
+            list += "Player" + std::to_string(i) + std::string(i < 10 ? 6 : 5, ' ') + level +
+                    (i < 10 ? "  " : " ") + std::to_string(i) + " Guesses  05/12/2026\r\n";
+    std::ofstream(WinnersFile, std::ios::binary) << list;
+    // Looking at the list of one level and pressing OK writes that level's
+    // rows last: two versions, by the level looked at.
+    auto lookAndWrite = [&](MenuItem& level) {
+        level.Choose();
+        form.GameWinners.Choose();
+        WinnersForm::Instance().OKButton.Press();
+    };
+    lookAndWrite(form.LevelEasy);
+    const std::string easyLast = Bytes(WinnersFile);
+    lookAndWrite(form.LevelHard);
+    const std::string hardLast = Bytes(WinnersFile);
+    ASSERT_NE(easyLast, hardLast);
+    ASSERT_EQ(easyLast.size(), list.size());
+    ASSERT_TRUE(Boxes().empty());
+
+    int partial = 0;
+    KillRepeatedly(
+        [&] {
+            lookAndWrite(form.LevelEasy);
+            lookAndWrite(form.LevelHard);
+        },
+        std::chrono::microseconds(20000),
+        [&](int kill) {
+            const std::string bytes = Bytes(WinnersFile);
+            ASSERT_TRUE(bytes == easyLast || bytes == hardLast)
+                << "after kill " << kill << " the list holds " << bytes.size() << " bytes of no version";
+            partial += RemoveLeftovers();
+        });
+    form.GameWinners.Choose();
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(WinnersForm::Instance().WinnersList.ListCount(), 15);
+    EXPECT_GT(partial, 0);
+}
+
+TEST_F(CrashSafety, AFullDiskOrAPlaceThatTakesNoFileKeepsTheOldFilesAndTellsThePlayer) {
+    ASSERT_TRUE(SavedGame::SaveGame("game.swg"));
+    const std::string game = Bytes("game.swg");
+    // Longer than the disk's room below.
+    const std::string list = "Ann         Easy    3 Guesses  05/12/2026\r\n"
+                             "Bob         Easy    4 Guesses  05/12/2026\r\n"
+                             "Cy          Hard    9 Guesses  05/12/2026\r\n";
+    std::ofstream(WinnersFile, std::ios::binary) << list;
+    QuibblyForm& form = Form();
+
+    // A disk that is full after 100 bytes, in a child so that the limit
+    // touches nothing else: a changed board saved, the list written back.
+    const std::string shown = BoxesOfChild([&] {
+        form.LetterButton(3).Press();
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{100, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &small);
+        SavedGame::SaveGame("game.swg");
+        form.GameWinners.Choose();
+        WinnersForm::Instance().OKButton.Press();
+    });
+    EXPECT_EQ(shown,
+              "Save Game: The game cannot be saved as \"game.swg\": cannot be written: File too large.\n"
+              "Winners List: The winners list \"Win.Lst\" was not saved: cannot be written: File too large. "
+              "The list on the disk is left as it was.\n");
+    EXPECT_EQ(Bytes("game.swg"), game);
+    EXPECT_EQ(Bytes(WinnersFile), list);
+    EXPECT_EQ(RemoveLeftovers(), 0);
+
+    // A folder that is a plain file cannot take a saved game.
+    std::ofstream("plain") << "not a folder";
+    EXPECT_FALSE(SavedGame::SaveGame("plain/game.swg"));
+    EXPECT_EQ(Boxes(),
+              std::vector<ShownBox>{Warn("The game cannot be saved as \"plain/game.swg\": the folder "
+                                         "cannot take a new file: Not a directory.",
+                                         "Save Game")});
+    // A folder without write permission: the superuser writes there anyway.
+    if (::geteuid() == 0) {
+        std::cout << "[   NOTE   ] read-only folder: not tried, the superuser writes into every folder\n";
+        return;
+    }
+    std::filesystem::permissions(".", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    form.LetterButton(3).Press();
+    const bool saved = SavedGame::SaveGame("game.swg");
+    form.GameWinners.Choose();
+    WinnersForm::Instance().OKButton.Press();
+    std::filesystem::permissions(".", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    EXPECT_FALSE(saved);
+    const std::vector<ShownBox> boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].title, "Save Game");
+    EXPECT_EQ(boxes[1].title, "Winners List");
+    EXPECT_EQ(Bytes("game.swg"), game);
+    EXPECT_EQ(Bytes(WinnersFile), list);
+}
+
+}  // namespace
+}  // namespace quibbly::testing
