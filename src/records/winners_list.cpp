@@ -177,6 +177,14 @@ void CheckTopScore() {
     if (faultTold) ReportFault("cannot be read", readFault);
     Rank(rows, &WorstTopScore);
     WinnerCount = static_cast<Integer>(std::min<std::size_t>(rows.size(), TopScoreRows));
+    // More rows of the level than a list keeps (only an edited or damaged
+    // file has them): a win must beat the 15th to stay in the list, so the
+    // worst score is that row's key. A key of 0 or less there, which no win
+    // beats, must not read as the 0 of a list without rows.
+    if (rows.size() > TopScoreRows) {
+        const double key = std::nearbyint(WinnerKey(rows[TopScoreRows - 1]));
+        WorstTopScore = static_cast<Integer>(key > 0 ? key : -1);
+    }
 }
 
 void UpdateWinners() {

@@ -190,9 +190,10 @@ TEST_F(CrashSafety, AFullDiskOrAPlaceThatTakesNoFileKeepsTheOldFilesAndTellsTheP
     ASSERT_TRUE(SavedGame::SaveGame("game.swg"));
     const std::string game = Bytes("game.swg");
     // Longer than the disk's room below.
-    const std::string list = "Ann         Easy    3 Guesses  05/12/2026\r\n"
-                             "Bob         Easy    4 Guesses  05/12/2026\r\n"
-                             "Cy          Hard    9 Guesses  05/12/2026\r\n";
+    const std::string list =
+        "Ann         Easy    3 Guesses  05/12/2026\r\n"
+        "Bob         Easy    4 Guesses  05/12/2026\r\n"
+        "Cy          Hard    9 Guesses  05/12/2026\r\n";
     std::ofstream(WinnersFile, std::ios::binary) << list;
     QuibblyForm& form = Form();
 
