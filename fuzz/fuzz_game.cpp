@@ -177,4 +177,13 @@ bool IsWord(const std::string& text) {
     return true;
 }
 
+bool IsLineOf(std::string_view text, const std::string& line) {
+    for (std::size_t at = text.find(line); at != std::string_view::npos; at = text.find(line, at + 1)) {
+        if (at > 0 && text[at - 1] != '\n') continue;
+        const std::string_view rest = text.substr(at + line.size());
+        if (rest.empty() || rest.starts_with("\n") || rest.starts_with("\r\n")) return true;
+    }
+    return false;
+}
+
 }  // namespace quibbly::fuzz

@@ -28,9 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         const std::string& word = Functions::MyWord;
         Expect(IsWord(word), "the computer's word \"" + word + "\" is not a five-letter word");
-        Expect(input.find(word + "\n") != std::string_view::npos ||
-                   input.find(word + "\r\n") != std::string_view::npos,
-               "the computer's word " + word + " is not a line of the level file");
+        Expect(IsLineOf(input, word), "the computer's word " + word + " is not a line of the level file");
         Expect(!form.GameStart.Enabled(), "Start still open during a game");
         Expect(Functions::LevelWordCount >= 1 && Functions::LevelWordCount <= Functions::MaxLevelWords,
                "a level word count of " + std::to_string(Functions::LevelWordCount));
