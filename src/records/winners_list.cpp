@@ -177,12 +177,14 @@ void CheckTopScore() {
     if (faultTold) ReportFault("cannot be read", readFault);
     Rank(rows, &WorstTopScore);
     WinnerCount = static_cast<Integer>(std::min<std::size_t>(rows.size(), TopScoreRows));
-    // More rows of the level than a list keeps (only an edited or damaged
-    // file has them): a win must beat the 15th to stay in the list, so the
-    // worst score is that row's key. A key of 0 or less there, which no win
-    // beats, must not read as the 0 of a list without rows.
-    if (rows.size() > TopScoreRows) {
-        const double key = std::nearbyint(WinnerKey(rows[TopScoreRows - 1]));
+    // A full list: a win must beat its 15th row to stay in it, so that row's
+    // key is the worst score, even where the file holds more rows of the
+    // level (only an edited or damaged one does). A key that is not a whole
+    // number is taken up, and one of 0 or less, which no win beats, must not
+    // read as the 0 of a list without rows. A list the game wrote gets the
+    // largest key, as above.
+    if (rows.size() >= TopScoreRows) {
+        const double key = std::ceil(WinnerKey(rows[TopScoreRows - 1]));
         WorstTopScore = static_cast<Integer>(key > 0 ? key : -1);
     }
 }
