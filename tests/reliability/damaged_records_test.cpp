@@ -169,6 +169,9 @@ TEST_F(DamagedRecords, ADamagedWinnersListIsNamedWhenUnreadableAndOtherwiseRanks
     std::vector<std::string> crowded = good;
     for (int i = 0; i < 20; ++i) crowded.push_back("Nobody      Easy  ??? Guesses  05/12/2026");
     table.push_back({"twenty rows without a number", Harm::Bytes, Joined(crowded)});
+    // Found by the fuzzer: a full list whose keys are all 0 is not an empty one.
+    table.push_back({"fifteen rows without a number", Harm::Bytes,
+                     Joined(std::vector<std::string>(15, "Nobody      Easy  ??? Guesses  05/12/2026"))});
     ASSERT_GE(table.size(), 25u);
 
     for (const Damaged& damage : table) {
@@ -204,7 +207,7 @@ TEST_F(DamagedRecords, ADamagedWinnersListIsNamedWhenUnreadableAndOtherwiseRanks
             std::ifstream in(WinnersFile, std::ios::binary);
             const std::string written(std::istreambuf_iterator<char>(in), {});
             EXPECT_EQ(asked, written.find("Winner") != std::string::npos);
-            EXPECT_TRUE(asked || damage.what == "twenty rows without a number")
+            EXPECT_TRUE(asked || damage.what.ends_with("rows without a number"))
                 << "a short list refused a win";
             form.GameWinners.Choose();
             EXPECT_TRUE(Boxes().empty());
