@@ -41,8 +41,10 @@ struct FormDesign {
     BorderStyle border = BorderStyle::FixedSingle;
     bool minMaxButtons = false;
     bool showInTaskbar = true;
-    std::string backPicture;  // resource name of a picture that fills the window
-    std::string icon;         // resource name of the window icon
+    std::string backPicture;    // resource name of a picture that fills the window
+    std::string icon;           // resource name of the window icon
+    bool controlBox = true;     // a title bar's close button and window menu
+    bool standardBack = false;  // the desktop's own dialog colour instead of back
 };
 
 class Form {

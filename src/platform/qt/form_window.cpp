@@ -31,8 +31,8 @@ Qt::WindowFlags FlagsFor(const FormDesign& design) {
         return Qt::Tool | Qt::FramelessWindowHint;
     Qt::WindowFlags flags = design.showInTaskbar ? Qt::Window : Qt::Tool;
     if (design.border == BorderStyle::FixedDialog) flags = Qt::Dialog;
-    flags |=
-        Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (design.controlBox) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (design.border == BorderStyle::FixedSingle && design.minMaxButtons)
         flags |= Qt::WindowMinimizeButtonHint;
     return flags;
@@ -49,14 +49,17 @@ FormWindow::FormWindow(Form& form, QWidget* parent)
     const FormDesign& design = form.Design();
     setWindowTitle(ToQString(design.caption));
     setWindowIcon(QIcon(Picture(design.icon.empty() ? "quibbly" : design.icon)));
-    if (!design.showInTaskbar) setAttribute(Qt::WA_ShowWithoutActivating);
-    // A window without a control to type into never takes the keyboard.
-    if (form.TabOrder().empty()) setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    // A window without a control to type into never takes the keyboard, nor
+    // does it take the activation from the window the player works in.
+    if (form.TabOrder().empty()) {
+        setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+        setAttribute(Qt::WA_ShowWithoutActivating);
+    }
 
     const QSize clientSize(ToPixels(design.clientWidth), ToPixels(design.clientHeight));
     client_->setFixedSize(clientSize);
     QPalette palette = client_->palette();
-    palette.setColor(QPalette::Window, ToQColor(design.back));
+    if (!design.standardBack) palette.setColor(QPalette::Window, ToQColor(design.back));
     if (!design.backPicture.empty())
         palette.setBrush(QPalette::Window, QBrush(Picture(design.backPicture, clientSize)));
     client_->setPalette(palette);
