@@ -25,7 +25,7 @@ AboutForm::AboutForm()
       Picture1(*this, "Picture1", nullptr, Look{.place = {240, 720, 540, 540}, .picture = "quibbly"}),
       Frame1(*this, "Frame1", nullptr, Look{.place = {840, 360, 3615, 1095}}),
       Label3(*this, "Label3", &Frame1, Text({120, 240, 975, 255}), "Quibbly"),
-      Label1(*this, "Label1", &Frame1, Text({120, 480, 3375, 300}), "A word game made by the Quibbly team"),
+      Label1(*this, "Label1", &Frame1, Text({120, 480, 3375, 300}), "Free software by the Quibbly team"),
       Label2(*this, "Label2", &Frame1, Text({120, 720, 2415, 255})),
       OKButton(*this, "OKButton", nullptr,
                Look{.place = {1800, 1800, 1095, 375}, .font = Font{.family = "Arial", .points = 9.75}},

@@ -28,9 +28,9 @@ constexpr std::array<const char*, 10> Testing{Team,
                                               "UBSan",  // left column
                                               "You, the player",
                                               "Built with Qt 6",
+                                              "SCOWL word lists",
                                               "Liberation fonts",
-                                              "EB Garamond",
-                                              "Thank you!"};
+                                              "EB Garamond"};
 
 }  // namespace
 
@@ -49,7 +49,7 @@ CreditsForm::CreditsForm()
       Label9(*this, "Label9", nullptr, Writing({720, 4200, 2055, 495}), "Playtesting -"),
       Label3(*this, "Label3", nullptr, Writing({1200, 1200, 5535, 375}), Team),
       Label5(*this, "Label5", nullptr, Writing({1200, 2040, 5535, 375}), Team),
-      Label7(*this, "Label7", nullptr, Writing({1200, 2880, 2535, 375}), "SCOWL, Kevin Atkinson"),
+      Label7(*this, "Label7", nullptr, Writing({1200, 2880, 2535, 375}), "Kevin Atkinson"),
       Label8(*this, "Label8", nullptr, Writing({3840, 2880, 2895, 375}), Team),
       Label18(*this, "Label18", nullptr, Writing({1080, 3720, 2655, 375}), Team),
       Label19(*this, "Label19", nullptr, Writing({3840, 3720, 2895, 375}), "Qt SVG"),
