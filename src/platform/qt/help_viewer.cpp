@@ -18,6 +18,7 @@ HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window), browser_(new QTextBrows
     setWindowIcon(QIcon(QStringLiteral(":/images/quibbly.svg")));
     browser_->setOpenLinks(true);
     browser_->setOpenExternalLinks(false);
+    browser_->document()->setDocumentMargin(12);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
