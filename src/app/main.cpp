@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include "app/desktop_start.h"
 #include "platform/form.h"
 #include "platform/qt/qt_platform.h"
 #include "windows/other/intro_form.h"
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quibbly"));
     // One style everywhere, so the designed colours look the same on every desktop.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (!quibbly::PrepareToPlay()) return 1;
 
     quibbly::QtPlatform platform;
     quibbly::InstallPlatform(&platform);

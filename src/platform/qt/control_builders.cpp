@@ -87,13 +87,6 @@ void Style(QWidget* widget, const Look& look, QPalette::ColorRole backRole) {
     widget->setPalette(palette);
 }
 
-// A disabled text box still shows its text at full strength.
-void KeepTextClear(QWidget* widget) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
-    widget->setPalette(palette);
-}
-
 void ShowCommon(QWidget* widget, const Control& control) {
     widget->setEnabled(control.Enabled());
     widget->setVisible(control.Visible());
@@ -144,7 +137,6 @@ QWidget* BuildLabel(Label& label, QWidget* parent) {
 QWidget* BuildTextLine(TextBox& box, QWidget* parent) {
     auto* widget = new QLineEdit(parent);
     Style(widget, box.Design(), QPalette::Base);
-    KeepTextClear(widget);
     widget->setAlignment(box.Design().centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
     if (box.MaxLength() > 0) widget->setMaxLength(box.MaxLength());
     auto* binding = new ControlBinding(box, widget, [widget, &box] {
@@ -161,7 +153,6 @@ QWidget* BuildTextLine(TextBox& box, QWidget* parent) {
 QWidget* BuildTextArea(TextBox& box, QWidget* parent) {
     auto* widget = new QPlainTextEdit(parent);
     Style(widget, box.Design(), QPalette::Base);
-    KeepTextClear(widget);
     widget->setTabChangesFocus(true);
     auto* binding = new ControlBinding(box, widget, [widget, &box] {
         ShowCommon(widget, box);

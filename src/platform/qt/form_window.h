@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The on-screen window of one window model: a fixed-size main window with the
-// model's menus above a client area that holds the controls' widgets.
+// The on-screen window of one window model: a main window of the design's
+// size with the model's menus above a client area that holds the controls'
+// widgets.
 #pragma once
 
 #include <QMainWindow>

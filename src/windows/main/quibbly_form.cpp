@@ -254,6 +254,8 @@ void QuibblyForm::GameStart_Click() {
     FindInMaster(YourWordText.Text());
     if (!WordOK) return;
 
+    const bool matchBefore = WordMatch.Enabled();
+    const bool resetBefore = ResetButton.Enabled();
     GameStart.SetEnabled(false);
     GameResume.SetEnabled(true);
     GamePause.SetEnabled(true);
@@ -265,8 +267,10 @@ void QuibblyForm::GameStart_Click() {
     if (!ChooseMyWord()) {
         // The level's word file could not be used (the player has been told
         // which file and why): back to the state before a game, with the
-        // player's word kept for the next try.
+        // player's word kept for the next try, and Match and Reset as they were.
         ReturnToIdle();
+        WordMatch.SetEnabled(matchBefore);
+        ResetButton.SetEnabled(resetBefore);
         return;
     }
     ChooseFirstTurn();
