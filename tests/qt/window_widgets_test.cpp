@@ -337,8 +337,7 @@ private slots:
             seen = true;
             IntroForm& intro = IntroForm::Instance();
             FormWindow& window = *platform_->windows.WindowOf(intro);
-            QVERIFY(window.isVisible() && !window.menuBar()->isVisible());
-            QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+            QVERIFY(window.isVisible() && window.windowFlags().testFlag(Qt::FramelessWindowHint));
             QCOMPARE(window.Client()->size(), QSize(794, 594));
             const QImage shot = window.grab().toImage();
             QVERIFY(shot.save(Shot("start_up_window")));
@@ -389,11 +388,6 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), aboutWindow.WidgetOf(about.OKButton));
         auto* version = qobject_cast<QLabel*>(aboutWindow.WidgetOf(about.Label2));
         QCOMPARE(version->text(), QStringLiteral("Version 1.6"));
-        for (const Label* label : {&about.Label1, &about.Label2, &about.Label3}) {
-            auto* shown = qobject_cast<QLabel*>(aboutWindow.WidgetOf(*label));
-            QVERIFY2(QFontMetrics(shown->font()).horizontalAdvance(shown->text()) <= shown->width(),
-                     label->Name().c_str());
-        }
         QVERIFY(aboutWindow.grab().save(Shot("about_window")));
         QTest::keyClick(aboutWindow.WidgetOf(about.OKButton), Qt::Key_Space);
         QVERIFY(!aboutWindow.isVisible());

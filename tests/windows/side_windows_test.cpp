@@ -12,37 +12,32 @@
 namespace quibbly::testing {
 namespace {
 
-// Notes when each window is shown, repainted and hidden, by the clock.
-class ShowLog : public FormView {
-public:
-    ShowLog(std::string name, ScriptedPlatform& platform, std::vector<std::string>& log)
-        : name_(std::move(name)), platform_(platform), log_(log) {}
-    void ShowWindow() override { Note("shown"); }
-    void HideWindow() override { Note("hidden"); }
-    void RepaintNow() override { Note("painted"); }
-    void FocusChanged() override {}
-    int WindowTop() const override { return 0; }
-    int WindowLeft() const override { return 0; }
-    void MoveWindow(int, int) override {}
-
-private:
-    void Note(const char* what) {
-        log_.push_back(name_ + " " + what + " at " + std::to_string(static_cast<long>(platform_.clock * 10)));
-    }
-    std::string name_;
-    ScriptedPlatform& platform_;
-    std::vector<std::string>& log_;
-};
-
+// A platform whose windows note, by the clock, when they are shown,
+// repainted and hidden.
 class LoggingPlatform : public ScriptedPlatform {
 public:
+    struct View : FormView {
+        View(const char* name, LoggingPlatform& owner) : name(name), owner(owner) {}
+        void ShowWindow() override { Note("shown"); }
+        void HideWindow() override { Note("hidden"); }
+        void RepaintNow() override { Note("painted"); }
+        void FocusChanged() override {}
+        int WindowTop() const override { return 0; }
+        int WindowLeft() const override { return 0; }
+        void MoveWindow(int, int) override {}
+        void Note(const char* what) {
+            owner.log.push_back(std::string(name) + " " + what + " at " +
+                                std::to_string(static_cast<long>(owner.clock * 10)));
+        }
+        const char* name;
+        LoggingPlatform& owner;
+    };
     void FormCreated(Form& form) override {
-        const bool intro = dynamic_cast<IntroForm*>(&form) != nullptr;
-        views.push_back(std::make_unique<ShowLog>(intro ? "intro" : "main", *this, log));
+        views.push_back(std::make_unique<View>(dynamic_cast<IntroForm*>(&form) ? "intro" : "main", *this));
         form.Attach(views.back().get());
     }
     std::vector<std::string> log;
-    std::vector<std::unique_ptr<ShowLog>> views;
+    std::vector<std::unique_ptr<View>> views;
 };
 
 class SideWindows : public FreshGame {};
