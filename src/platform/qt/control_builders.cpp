@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "platform/qt/control_binding.h"
+#include "platform/qt/file_list_builders.h"
 
 // A static library's resources are registered by hand, outside any namespace.
 static void RegisterImages() {
@@ -125,6 +126,7 @@ QWidget* BuildLabel(Label& label, QWidget* parent) {
     widget->setTextFormat(Qt::PlainText);
     widget->setWordWrap(true);
     widget->setAlignment((label.Design().centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    if (label.Design().rightAligned) widget->setAlignment(Qt::AlignRight | Qt::AlignTop);
     if (label.Design().border) widget->setFrameStyle(QFrame::Box | QFrame::Plain);
     new ControlBinding(label, widget, [widget, &label] {
         ShowCommon(widget, label);
@@ -250,6 +252,11 @@ QWidget* BuildWidget(Control& control, QWidget* parent) {
             return BuildPicture(static_cast<PictureBox&>(control), parent);
         case ControlKind::MenuItem:
             break;
+        case ControlKind::DriveList:
+        case ControlKind::DirList:
+        case ControlKind::FileList:
+        case ControlKind::ComboBox:
+            return BuildFileControl(control, parent);
     }
     return nullptr;
 }

@@ -52,12 +52,11 @@ FormWindow::FormWindow(Form& form, QWidget* parent)
     const FormDesign& design = form.Design();
     setWindowTitle(ToQString(design.caption));
     setWindowIcon(QIcon(Picture(design.icon.empty() ? "quibbly" : design.icon)));
-    // A window without a control to type into never takes the keyboard, nor
-    // does it take the activation from the window the player works in.
-    if (form.TabOrder().empty()) {
-        setWindowFlag(Qt::WindowDoesNotAcceptFocus);
-        setAttribute(Qt::WA_ShowWithoutActivating);
-    }
+    // A window without a taskbar entry shows without taking the keyboard,
+    // unless the player types into it.
+    if (!design.showInTaskbar && form.TabOrder().empty()) setAttribute(Qt::WA_ShowWithoutActivating);
+    // A window without a control to type into never takes the keyboard.
+    if (form.TabOrder().empty()) setWindowFlag(Qt::WindowDoesNotAcceptFocus);
 
     const QSize clientSize(ToPixels(design.clientWidth), ToPixels(design.clientHeight));
     client_->setFixedSize(clientSize);
@@ -191,6 +190,10 @@ void FormWindow::HideWindow() {
 void FormWindow::RepaintNow() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     repaint();
+}
+
+void FormWindow::CaptionChanged() {
+    setWindowTitle(ToQString(form_.Caption()));
 }
 
 void FormWindow::FocusChanged() {

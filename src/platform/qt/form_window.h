@@ -35,6 +35,7 @@ public:
     int WindowTop() const override;
     int WindowLeft() const override;
     void MoveWindow(int left, int top) override;
+    void CaptionChanged() override;
 
 protected:
     // Typed characters go through the text box's key handler first, and menu

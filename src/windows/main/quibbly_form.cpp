@@ -5,6 +5,7 @@
 #include "platform/services.h"
 #include "windows/other/about_form.h"
 #include "windows/other/credits_form.h"
+#include "windows/other/game_form.h"
 
 namespace quibbly {
 
@@ -170,7 +171,9 @@ QuibblyForm::QuibblyForm()
         counts[static_cast<std::size_t>(count)]->Click = [this, count] { CountButton_Click(count); };
     CorrectButton.Click = [this] { CorrectButton_Click(); };
     ResetButton.Click = [this] { ResetButton_Click(); };
-    // File > Load Game and Save Game, Game > Winners and the Word tools
+    FileLoad.Click = [this] { FileLoad_Click(); };
+    FileSave.Click = [this] { FileSave_Click(); };
+    // Game > Winners and the Word tools
     // open windows of their own that this window does not hold; their items
     // stay without a handler until those windows exist.
 }
@@ -347,6 +350,23 @@ void QuibblyForm::LetterButton_Click(int index) {
         default:
             break;  // a colour from elsewhere stays until Reset
     }
+}
+
+void QuibblyForm::FileLoad_Click() {
+    GameForm& game = GameForm::Instance();
+    game.SetCaption("Load Game");
+    game.LoadButton.SetCaption("Load");
+    game.Label1.SetCaption("Load from");
+    game.Show();
+}
+
+void QuibblyForm::FileSave_Click() {
+    GameForm& game = GameForm::Instance();
+    game.SetCaption("Save Game");
+    game.LoadButton.SetCaption("Save");
+    game.Label1.SetCaption("Save in");
+    game.Label3.SetCaption("Save as type:");
+    game.Show();
 }
 
 }  // namespace quibbly
