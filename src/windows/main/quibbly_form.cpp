@@ -3,8 +3,10 @@
 
 #include "engine/functions.h"
 #include "platform/services.h"
-#include "windows/other/game_form.h"
 #include "records/winners_list.h"
+#include "windows/other/about_form.h"
+#include "windows/other/credits_form.h"
+#include "windows/other/game_form.h"
 #include "windows/other/winners_form.h"
 
 namespace quibbly {
@@ -155,6 +157,8 @@ QuibblyForm::QuibblyForm()
     FileNew.Click = [this] { FileNew_Click(); };
     FileQuit.Click = [this] { FileQuit_Click(); };
     FileExit.Click = [this] { FileExit_Click(); };
+    HelpContents.Click = [this] { HelpContents_Click(); };
+    HelpAbout.Click = [this] { HelpAbout_Click(); };
     GameStart.Click = [this] { GameStart_Click(); };
     GamePause.Click = [this] { GamePause_Click(); };
     GameResume.Click = [this] { GameResume_Click(); };
@@ -172,9 +176,8 @@ QuibblyForm::QuibblyForm()
     ResetButton.Click = [this] { ResetButton_Click(); };
     FileLoad.Click = [this] { FileLoad_Click(); };
     FileSave.Click = [this] { FileSave_Click(); };
-    // The Word tools and Help
-    // open windows of their own that this window does not hold; their items
-    // stay without a handler until those windows exist.
+    // The Word tools open windows of their own that this window does not
+    // hold; their items stay without a handler until those windows exist.
 }
 
 void QuibblyForm::Form_Load() {
@@ -224,10 +227,20 @@ void QuibblyForm::FileQuit_Click() {
     Functions::QuitGame();
 }
 
+// The credits stand beside this window, which stays as it is; their Done
+// button is the way out.
 void QuibblyForm::FileExit_Click() {
-    // The credits window, whose Done button ends the program, is not built
-    // yet; until it is, Exit ends the program directly.
-    Services().End();
+    CreditsForm::Instance().Show();
+}
+
+void QuibblyForm::HelpContents_Click() {
+    CommonDialog1.HelpFile = "Quibbly.HLP";
+    CommonDialog1.HelpCommand = HelpContentsCommand;
+    CommonDialog1.ShowHelp();
+}
+
+void QuibblyForm::HelpAbout_Click() {
+    AboutForm::Instance().Show();
 }
 
 void QuibblyForm::GameStart_Click() {
