@@ -23,7 +23,19 @@ public:
     virtual void Refresh() = 0;
 };
 
-enum class ControlKind { Frame, Label, TextBox, ListBox, Button, PictureBox, MenuItem };
+enum class ControlKind {
+    Frame,
+    Label,
+    TextBox,
+    ListBox,
+    Button,
+    PictureBox,
+    MenuItem,
+    DriveList,
+    DirList,
+    FileList,
+    ComboBox,
+};
 
 // How a control is drawn. Everything here is fixed at design time.
 struct Look {
@@ -36,6 +48,9 @@ struct Look {
     bool multiLine = false;  // text boxes
     bool graphical = false;  // buttons that show their background colour
     std::string picture;     // picture boxes: the image's resource name
+
+    // Labels whose text stands against their right edge.
+    bool rightAligned = false;
 };
 
 class Control {

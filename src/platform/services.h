@@ -5,6 +5,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 namespace quibbly {
 
@@ -46,6 +47,9 @@ public:
     // never replay the same draws.
     void Randomize();
     void Randomize(double seconds);
+
+    // The volumes a player picks from in a drive list, as their root folders.
+    virtual std::vector<std::string> Drives();
 
 private:
     std::mt19937_64 generator_{0x51u};

@@ -85,6 +85,8 @@ public:
     void CorrectButton_Click();
     void ResetButton_Click();
     void LetterButton_Click(int index);  // AButton_Click to ZButton_Click
+    void FileLoad_Click();
+    void FileSave_Click();
 
 private:
     std::array<std::unique_ptr<Button>, 26> letterButtons_;
