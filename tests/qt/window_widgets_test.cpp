@@ -10,7 +10,9 @@
 #include "platform/qt/qt_windows.h"
 #include "platform/scripted_platform.h"
 #include "windows/main/quibbly_form.h"
+#include "windows/other/player_form.h"
 #include "windows/other/thinking_form.h"
+#include "windows/other/winners_form.h"
 
 namespace quibbly {
 namespace {
@@ -277,6 +279,46 @@ private slots:
                 yellow += Near(shot.pixelColor(x, y), QColor(255, 255, 128), 30);
         QVERIFY2(yellow > 40, qPrintable(QString::number(yellow)));
         QVERIFY(shot.save(QStringLiteral(QUIBBLY_SCREENSHOT_DIR "/thinking_window.png")));
+    }
+
+    void winnersWindowsShowTheirRowsOverTheirColours() {
+        WriteLines("Win.Lst",
+                   {"Ann         Easy    3 Guesses  05/12/2026", "Bob         Hard    4 Guesses  1/2/26",
+                    "Bartholome  Easy   12 Guesses  06/12/2026"});
+        StartWithEnter("house");
+        Functions::TurnNumber = 13;
+        Form().TurnLabel.SetCaption("13");
+        QTest::keyClicks(Line(Form().YourGuessText), QStringLiteral("plant\r"));
+
+        // Worse than the worst row: the main window goes and the name window,
+        // owned by it, comes without a title bar and takes the keyboard.
+        PlayerForm& name = PlayerForm::Instance();
+        FormWindow& nameWindow = *platform_->windows.WindowOf(name);
+        QVERIFY(nameWindow.isVisible() && !Window().isVisible());
+        QVERIFY(nameWindow.windowFlags() & Qt::FramelessWindowHint);
+        QLineEdit* box = qobject_cast<QLineEdit*>(nameWindow.WidgetOf(name.NameText));
+        QTRY_COMPARE(QApplication::focusWidget(), box);
+        QTest::keyClicks(box, QStringLiteral("Christopher"));
+        QCOMPARE(box->text(), QStringLiteral("Christophe"));
+        QVERIFY(nameWindow.grab().save(QStringLiteral(QUIBBLY_SCREENSHOT_DIR "/name_window.png")));
+        QTest::keyClick(box, Qt::Key_Return);
+
+        // The rows on the page in a fixed-pitch font that fits the labels.
+        WinnersForm& winners = WinnersForm::Instance();
+        FormWindow& winnersWindow = *platform_->windows.WindowOf(winners);
+        QVERIFY(winnersWindow.isVisible() && !nameWindow.isVisible());
+        auto* first = qobject_cast<QLabel*>(winnersWindow.WidgetOf(winners.WinnersLabel(0)));
+        QCOMPARE(first->text(), QStringLiteral("Ann         Easy    3 Guesses  05/12/2026"));
+        QVERIFY(QFontInfo(first->font()).fixedPitch());
+        QVERIFY(QFontMetrics(first->font()).horizontalAdvance(first->text()) <= first->width());
+        QTRY_COMPARE(QApplication::focusWidget(), winnersWindow.WidgetOf(winners.OKButton));
+        const QImage shot = winnersWindow.grab().toImage();
+        QVERIFY(shot.save(QStringLiteral(QUIBBLY_SCREENSHOT_DIR "/winners_window.png")));
+        auto at = [&shot](int x, int y) { return shot.pixelColor(QPoint(x, y) * shot.devicePixelRatio()); };
+        QCOMPARE(at(250, 200), QColor(255, 255, 255));                 // the page between the rows
+        QVERIFY(at(100, 20).red() > 200 && at(100, 20).blue() < 120);  // a yellow pencil
+        QTest::mouseClick(winnersWindow.WidgetOf(winners.OKButton), Qt::LeftButton);
+        QVERIFY(!winnersWindow.isVisible() && Window().isVisible());
     }
 
     void realMessageBoxIsModalAndAnswered() {

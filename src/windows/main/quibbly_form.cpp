@@ -4,6 +4,8 @@
 #include "engine/functions.h"
 #include "platform/services.h"
 #include "windows/other/game_form.h"
+#include "records/winners_list.h"
+#include "windows/other/winners_form.h"
 
 namespace quibbly {
 
@@ -156,6 +158,7 @@ QuibblyForm::QuibblyForm()
     GameStart.Click = [this] { GameStart_Click(); };
     GamePause.Click = [this] { GamePause_Click(); };
     GameResume.Click = [this] { GameResume_Click(); };
+    GameWinners.Click = [this] { GameWinners_Click(); };
     LevelEasy.Click = [this] { LevelEasy_Click(); };
     LevelMedium.Click = [this] { LevelMedium_Click(); };
     LevelHard.Click = [this] { LevelHard_Click(); };
@@ -169,7 +172,7 @@ QuibblyForm::QuibblyForm()
     ResetButton.Click = [this] { ResetButton_Click(); };
     FileLoad.Click = [this] { FileLoad_Click(); };
     FileSave.Click = [this] { FileSave_Click(); };
-    // Game > Winners, the Word tools and Help
+    // The Word tools and Help
     // open windows of their own that this window does not hold; their items
     // stay without a handler until those windows exist.
 }
@@ -275,6 +278,11 @@ void QuibblyForm::GameResume_Click() {
     GameResume.SetChecked(false);
     GamePause.SetChecked(false);
     Functions::EnableGameControls();
+}
+
+void QuibblyForm::GameWinners_Click() {
+    Functions::UpdateWinners();
+    WinnersForm::Instance().Show();
 }
 
 namespace {

@@ -78,6 +78,7 @@ public:
     void GameStart_Click();
     void GamePause_Click();
     void GameResume_Click();
+    void GameWinners_Click();
     void YourWordText_KeyPress(Integer& keyAscii);
     void YourGuessText_KeyPress(Integer& keyAscii);
     void GuessButton_Click();
