@@ -201,21 +201,21 @@ void QuibblyForm::LevelEasy_Click() {
     Functions::LetterThreshold = 3;
 }
 
-// A harder level plays a stronger computer: it turns to the dictionary once
-// it knows three letters (which also finds words that repeat a letter) and
-// re-examines its guesses more often, at most every third turn, so that the
-// thinking pause does not slow the game. The values were chosen with
-// bench/computer_strength.
+// A harder level plays a stronger computer: it looks in the dictionary as
+// soon as it knows two letters (which also reaches words of two different
+// letters, such as MAMMA) and re-examines its guesses more often, every third
+// turn, which keeps the thinking pause to at most one turn in three. The
+// values were chosen with bench/computer_strength.
 void QuibblyForm::LevelMedium_Click() {
     ChooseLevel(LevelMedium, "Medium");
-    Functions::RecheckPeriod = 4;
-    Functions::LetterThreshold = 2;
+    Functions::RecheckPeriod = 3;
+    Functions::LetterThreshold = 1;
 }
 
 void QuibblyForm::LevelHard_Click() {
     ChooseLevel(LevelHard, "Hard");
     Functions::RecheckPeriod = 3;
-    Functions::LetterThreshold = 2;
+    Functions::LetterThreshold = 1;
 }
 
 void QuibblyForm::FileNew_Click() {
