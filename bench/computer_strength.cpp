@@ -3,13 +3,25 @@
 // handlers and engine, with every word of a level file as the player's word,
 // and prints how many guesses the computer needs and how long a turn takes.
 //
-//   computer_strength [--words N] [--period P] [--threshold T] [--data DIR] [LEVEL...]
+//   computer_strength [--words N] [--seeds S] [--still-clock] [--period P]
+//                     [--threshold T] [--data DIR] [LEVEL...]
 //
 // LEVEL is easy, medium or hard (all three by default). --words plays a fixed
-// sample of N words per level; --period and --threshold override the tuning
-// values of Medium and Hard (Easy always plays with 7 and 3).
+// sample of N words per level; --seeds plays every word S times (8 by
+// default), each time with other clock readings; --period and --threshold
+// override the tuning values of Medium and Hard (Easy always plays with 7
+// and 3).
+//
+// The clock moves as it does for a real player: every game starts at its own
+// time of day, the player takes a few seconds (drawn from a generator seeded
+// by the seed and the game, so they repeat from run to run) between the
+// computer's guess and the answer, and within the computer's turn the clock
+// runs with the real time its work takes. --still-clock keeps the clock still
+// except during the thinking pause, as the scripted platform of the tests
+// does, to compare.
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -30,6 +42,31 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int GuessLimit = 200;
+
+// The scripted platform with a clock that, while running, also moves with
+// the real time between two readings.
+class BenchPlatform : public ScriptedPlatform {
+public:
+    double Timer() override {
+        if (running_) {
+            const auto now = std::chrono::steady_clock::now();
+            clock = std::fmod(clock + std::chrono::duration<double>(now - last_).count(), 86400.0);
+            last_ = now;
+        }
+        return ScriptedPlatform::Timer();
+    }
+    // The computer's work begins: the clock runs with real time.
+    void Run() {
+        running_ = true;
+        last_ = std::chrono::steady_clock::now();
+    }
+    // The player's turn: the clock only moves when told.
+    void Stop() { running_ = false; }
+
+private:
+    bool running_ = false;
+    std::chrono::steady_clock::time_point last_;
+};
 
 double CpuSeconds() {
     timespec now{};
@@ -59,6 +96,8 @@ T Percentile(std::vector<T> values, double p) {
 
 struct LevelResult {
     std::vector<int> guesses;
+    std::vector<double> seedMeans;  // the mean of each seed's games
+    int games = 0;
     int unfinished = 0;
     int startedOver = 0;
     int rechecks = 0;
@@ -66,26 +105,35 @@ struct LevelResult {
     std::vector<double> turnSeconds;
 };
 
-struct Tuning {
+struct Settings {
     int period = 0;  // 0: the game's own values
     int threshold = 0;
+    int seeds = 8;
+    bool stillClock = false;
 };
 
-LevelResult PlayLevel(ScriptedPlatform& platform, const std::string& level,
-                      const std::vector<std::string>& words, Tuning tuning) {
-    LevelResult result;
+void PlayLevel(BenchPlatform& platform, const std::string& level, const std::vector<std::string>& words,
+               Settings settings, unsigned seed, LevelResult& result) {
     QuibblyForm& form = QuibblyForm::Instance();
+    std::mt19937 player(seed);
+    std::uniform_real_distribution<double> startTime(8 * 3600.0, 22 * 3600.0);
+    std::uniform_real_distribution<double> thinking(2.0, 8.0);
+    long sum = 0;
+    int finished = 0;
     for (std::size_t game = 0; game < words.size(); ++game) {
         const std::string& word = words[game];
+        ++result.games;
         form.FileNew.Choose();
         if (level == "easy") form.LevelEasy.Choose();
         if (level == "medium") form.LevelMedium.Choose();
         if (level == "hard") form.LevelHard.Choose();
-        if (level != "easy" && tuning.period > 0)
-            Functions::RecheckPeriod = static_cast<Integer>(tuning.period);
-        if (level != "easy" && tuning.threshold > 0)
-            Functions::LetterThreshold = static_cast<Integer>(tuning.threshold);
-        platform.clock = 3600.0 + 1.37 * static_cast<double>(game);  // each game its own seed
+        if (level != "easy" && settings.period > 0)
+            Functions::RecheckPeriod = static_cast<Integer>(settings.period);
+        if (level != "easy" && settings.threshold > 0)
+            Functions::LetterThreshold = static_cast<Integer>(settings.threshold);
+        // Each game its own seed.
+        platform.clock = settings.stillClock ? 3600.0 + 1.37 * static_cast<double>(game) + 86.0 * (seed - 1)
+                                             : startTime(player);
         form.YourWordText.SetText(word);
         platform.NextRandom(0.0);  // the computer's word: no matter here
         platform.NextRandom(0.9);  // the player begins; the computer answers
@@ -98,7 +146,9 @@ LevelResult PlayLevel(ScriptedPlatform& platform, const std::string& level,
             const bool hadDeductions = Functions::PossibleLetters.size() < 26;
             const double sleptBefore = platform.sleeps;
             const double before = CpuSeconds();
+            if (!settings.stillClock) platform.Run();
             Functions::MyTurn();
+            platform.Stop();
             result.turnSeconds.push_back(CpuSeconds() - before);
             result.rechecks += platform.sleeps > sleptBefore ? 1 : 0;
             ++result.computerTurns;
@@ -112,13 +162,18 @@ LevelResult PlayLevel(ScriptedPlatform& platform, const std::string& level,
                              GuessLimit);
                 break;
             }
+            if (!settings.stillClock) platform.clock = std::fmod(platform.clock + thinking(player), 86400.0);
             const int count = Functions::MatchCount(guess, word);
             form.CountButtons()[static_cast<std::size_t>(count)]->Press();
         }
-        if (guesses < GuessLimit || form.MyGuessText.Text() == word) result.guesses.push_back(guesses);
+        if (guesses < GuessLimit || form.MyGuessText.Text() == word) {
+            result.guesses.push_back(guesses);
+            sum += guesses;
+            ++finished;
+        }
         result.startedOver += startedOver ? 1 : 0;
     }
-    return result;
+    result.seedMeans.push_back(finished == 0 ? 0.0 : static_cast<double>(sum) / finished);
 }
 
 }  // namespace
@@ -126,17 +181,21 @@ LevelResult PlayLevel(ScriptedPlatform& platform, const std::string& level,
 int main(int argc, char** argv) {
     std::vector<std::string> levels;
     std::size_t sample = 0;
-    Tuning tuning;
+    Settings settings;
     fs::path data = QUIBBLY_DATA_DIR;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto next = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
         if (arg == "--words")
             sample = std::strtoul(next().c_str(), nullptr, 10);
+        else if (arg == "--seeds")
+            settings.seeds = std::max(1, std::atoi(next().c_str()));
+        else if (arg == "--still-clock")
+            settings.stillClock = true;
         else if (arg == "--period")
-            tuning.period = std::atoi(next().c_str());
+            settings.period = std::atoi(next().c_str());
         else if (arg == "--threshold")
-            tuning.threshold = std::atoi(next().c_str());
+            settings.threshold = std::atoi(next().c_str());
         else if (arg == "--data")
             data = next();
         else
@@ -151,16 +210,17 @@ int main(int argc, char** argv) {
     const fs::path previous = fs::current_path();
     fs::current_path(folder);
 
-    ScriptedPlatform platform;
+    BenchPlatform platform;
     InstallPlatform(&platform);
     Forms::DropAll();
     Functions::ResetModuleState();
 
+    std::printf("%s clock, %d seeds\n\n", settings.stillClock ? "still" : "moving", settings.seeds);
     std::printf(
-        "| level | games | mean | median | p90 | max | over %d | started over | recheck turns | "
+        "| level | games | mean | seed means | median | p90 | max | over %d | started over | recheck turns | "
         "turn CPU median | turn CPU p99 |\n",
         GuessLimit);
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     for (const std::string& level : levels) {
         std::vector<std::string> words = ReadLevel(level + ".wtf");
         if (sample > 0 && sample < words.size()) {
@@ -168,15 +228,19 @@ int main(int argc, char** argv) {
             std::shuffle(words.begin(), words.end(), shuffle);
             words.resize(sample);
         }
-        const LevelResult r = PlayLevel(platform, level, words, tuning);
+        LevelResult r;
+        for (int seed = 1; seed <= settings.seeds; ++seed)
+            PlayLevel(platform, level, words, settings, static_cast<unsigned>(seed), r);
         double sum = 0;
         for (int g : r.guesses) sum += g;
         const double mean = r.guesses.empty() ? 0 : sum / static_cast<double>(r.guesses.size());
-        std::printf("| %s | %zu | %.2f | %d | %d | %d | %d | %d | %.1f%% | %.0f µs | %.0f µs |\n",
-                    level.c_str(), words.size(), mean, Percentile(r.guesses, 0.5), Percentile(r.guesses, 0.9),
-                    r.guesses.empty() ? 0 : *std::max_element(r.guesses.begin(), r.guesses.end()),
-                    r.unfinished, r.startedOver, 100.0 * r.rechecks / std::max(1, r.computerTurns),
-                    Percentile(r.turnSeconds, 0.5) * 1e6, Percentile(r.turnSeconds, 0.99) * 1e6);
+        const auto [low, high] = std::minmax_element(r.seedMeans.begin(), r.seedMeans.end());
+        std::printf(
+            "| %s | %d | %.2f | %.2f-%.2f | %d | %d | %d | %d | %.1f%% | %.1f%% | %.0f µs | %.0f µs |\n",
+            level.c_str(), r.games, mean, *low, *high, Percentile(r.guesses, 0.5), Percentile(r.guesses, 0.9),
+            r.guesses.empty() ? 0 : *std::max_element(r.guesses.begin(), r.guesses.end()), r.unfinished,
+            100.0 * r.startedOver / std::max(1, r.games), 100.0 * r.rechecks / std::max(1, r.computerTurns),
+            Percentile(r.turnSeconds, 0.5) * 1e6, Percentile(r.turnSeconds, 0.99) * 1e6);
         std::fflush(stdout);
     }
 

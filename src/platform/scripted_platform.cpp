@@ -19,7 +19,9 @@ MsgAnswer ScriptedPlatform::MsgBox(const std::string& text, MsgButtons buttons, 
 }
 
 double ScriptedPlatform::Timer() {
-    return clock;
+    const double now = clock;
+    clock = std::fmod(clock + tick, 86400.0);
+    return now;
 }
 
 void ScriptedPlatform::Sleep(int milliseconds) {

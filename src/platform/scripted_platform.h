@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A platform for tests and benchmarks: records every message box and answers
-// from a queue, runs a clock that only moves when told or when the program
-// waits, and lets a test choose the random fractions.
+// from a queue, runs a clock that only moves when told, when the program
+// waits, or by a fixed step at every reading, and lets a test choose the
+// random fractions.
 #pragma once
 
 #include <deque>
@@ -46,6 +47,7 @@ public:
     std::vector<ShownBox> boxes;
     int unansweredQuestions = 0;
     double clock = 12 * 3600.0;  // seconds since midnight
+    double tick = 0.0;           // seconds the clock moves at every reading
     int sleeps = 0;
     int eventsYielded = 0;
     std::string shortDate = "05/12/2026";

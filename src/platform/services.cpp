@@ -16,8 +16,8 @@ void Platform::Randomize() {
     Randomize(Timer());
 }
 
-void Platform::Randomize(double seed) {
-    generator_.seed(static_cast<std::uint64_t>(std::llround(seed * 1000.0)));
+void Platform::Randomize(double seconds) {
+    generator_.seed(static_cast<std::uint64_t>(std::llround(seconds * 1e6)));
 }
 
 std::vector<std::string> Platform::Drives() {

@@ -24,7 +24,8 @@ public:
                              const std::string& title) = 0;
     // Handles all pending events, then returns.
     virtual void DoEvents() = 0;
-    // Seconds since midnight.
+    // Seconds since midnight, to the finest step the clock has (microseconds
+    // on the real platform).
     virtual double Timer() = 0;
     // Lets the processor rest for about the given time.
     virtual void Sleep(int milliseconds) = 0;
@@ -41,9 +42,11 @@ public:
 
     // The random generator: uniform fractions in [0, 1).
     virtual double Rnd();
-    // Seeds the generator from the time of day.
+    // Seeds the generator from the time of day. The seed is the time in whole
+    // microseconds, so that two reseeds within one turn, a list build apart,
+    // never replay the same draws.
     void Randomize();
-    void Randomize(double seed);
+    void Randomize(double seconds);
 
     // The volumes a player picks from in a drive list, as their root folders.
     virtual std::vector<std::string> Drives();

@@ -189,6 +189,33 @@ TEST_F(ComputerGuesser, FourKnownLettersSwitchToTheDictionaryWhenFewWordsFit) {
     EXPECT_EQ(Candidates[1], "THEME");
 }
 
+TEST_F(ComputerGuesser, ListBuildsMicrosecondsApartDrawFreshBaseWords) {
+    // 104 easy words that head no series, so that every build is a list of
+    // its base word alone.
+    std::vector<std::string> easy{"104"};
+    for (int step = 1; step <= 4; ++step)
+        for (int first = 0; first < 26; ++first) {
+            std::string word;
+            for (int k = 0; k < 5; ++k) word.push_back(static_cast<char>('A' + (first + k * step) % 26));
+            easy.push_back(word);
+        }
+    WriteLines("easy.wtf", easy);
+    WriteLines("series.wtf", {""});
+    Start("SHOUT", 0, 3, true);
+
+    // The builds of one long turn, the clock a few microseconds on at every
+    // reading: no build replays the draw of the one before.
+    platform.tick = 3e-6;
+    Services().Randomize();
+    std::string previous;
+    for (int build = 0; build < 8; ++build) {
+        BuildCandidates();
+        ASSERT_EQ(CandidateCount, 1);
+        EXPECT_NE(Candidates[1], previous) << "build " << build;
+        previous = Candidates[1];
+    }
+}
+
 class ShippedWords : public FreshGame {
 protected:
     void SetUp() override {

@@ -153,6 +153,7 @@ TEST_F(SavedGames, FileBytesMatchTheLayoutAndReadBackFromOtherLineEnds) {
     MyWord = "BLIMP";
     PossibleLetters = "ABCD";
     MyLetters = "S";
+    RecheckPeriod = 4;
     LetterThreshold = -1;
     Form().YourGuessList.AddItem("PLANT -  0");
     CandidateCount = 2;

@@ -39,16 +39,18 @@ TEST_F(MainWindow, LevelMenuChecksOneLevelClearsTheWordAndSetsTheComputersTuning
     EXPECT_EQ(form.GameLabel.Caption(), "Hard");
     EXPECT_EQ(form.YourWordText.Text(), "");
     EXPECT_EQ(RecheckPeriod, 3);
-    EXPECT_EQ(LetterThreshold, 2);
+    EXPECT_EQ(LetterThreshold, 1);
 
     form.YourWordText.SetText("MOUSE");
+    RecheckPeriod = 5;
+    LetterThreshold = 2;
     form.LevelMedium.Choose();
     EXPECT_TRUE(form.LevelMedium.Checked());
     EXPECT_FALSE(form.LevelHard.Checked());
     EXPECT_EQ(form.GameLabel.Caption(), "Medium");
     EXPECT_EQ(form.YourWordText.Text(), "");
-    EXPECT_EQ(RecheckPeriod, 4);
-    EXPECT_EQ(LetterThreshold, 2);
+    EXPECT_EQ(RecheckPeriod, 3);
+    EXPECT_EQ(LetterThreshold, 1);
 
     form.LevelEasy.Choose();
     EXPECT_EQ(form.GameLabel.Caption(), "Easy");

@@ -60,7 +60,7 @@ FormWindow::FormWindow(Form& form, QWidget* parent)
     const QSize clientSize(ToPixels(design.clientWidth), ToPixels(design.clientHeight));
     client_->setFixedSize(clientSize);
     QPalette palette = client_->palette();
-    palette.setColor(QPalette::Window, ToQColor(design.back));
+    if (!design.standardBack) palette.setColor(QPalette::Window, ToQColor(design.back));
     if (!design.backPicture.empty())
         palette.setBrush(QPalette::Window, QBrush(Picture(design.backPicture, clientSize)));
     client_->setPalette(palette);

@@ -3,8 +3,10 @@
 
 #include "engine/functions.h"
 #include "platform/services.h"
-#include "windows/other/game_form.h"
 #include "records/winners_list.h"
+#include "windows/other/about_form.h"
+#include "windows/other/credits_form.h"
+#include "windows/other/game_form.h"
 #include "windows/other/winners_form.h"
 
 namespace quibbly {
@@ -155,6 +157,8 @@ QuibblyForm::QuibblyForm()
     FileNew.Click = [this] { FileNew_Click(); };
     FileQuit.Click = [this] { FileQuit_Click(); };
     FileExit.Click = [this] { FileExit_Click(); };
+    HelpContents.Click = [this] { HelpContents_Click(); };
+    HelpAbout.Click = [this] { HelpAbout_Click(); };
     GameStart.Click = [this] { GameStart_Click(); };
     GamePause.Click = [this] { GamePause_Click(); };
     GameResume.Click = [this] { GameResume_Click(); };
@@ -172,9 +176,8 @@ QuibblyForm::QuibblyForm()
     ResetButton.Click = [this] { ResetButton_Click(); };
     FileLoad.Click = [this] { FileLoad_Click(); };
     FileSave.Click = [this] { FileSave_Click(); };
-    // The Word tools and Help
-    // open windows of their own that this window does not hold; their items
-    // stay without a handler until those windows exist.
+    // The Word tools open windows of their own that this window does not
+    // hold; their items stay without a handler until those windows exist.
 }
 
 void QuibblyForm::Form_Load() {
@@ -198,21 +201,21 @@ void QuibblyForm::LevelEasy_Click() {
     Functions::LetterThreshold = 3;
 }
 
-// A harder level plays a stronger computer: it turns to the dictionary once
-// it knows three letters (which also finds words that repeat a letter) and
-// re-examines its guesses more often, at most every third turn, so that the
-// thinking pause does not slow the game. The values were chosen with
-// bench/computer_strength.
+// A harder level plays a stronger computer: it looks in the dictionary as
+// soon as it knows two letters (which also reaches words of two different
+// letters, such as MAMMA) and re-examines its guesses more often, every third
+// turn, which keeps the thinking pause to at most one turn in three. The
+// values were chosen with bench/computer_strength.
 void QuibblyForm::LevelMedium_Click() {
     ChooseLevel(LevelMedium, "Medium");
-    Functions::RecheckPeriod = 4;
-    Functions::LetterThreshold = 2;
+    Functions::RecheckPeriod = 3;
+    Functions::LetterThreshold = 1;
 }
 
 void QuibblyForm::LevelHard_Click() {
     ChooseLevel(LevelHard, "Hard");
     Functions::RecheckPeriod = 3;
-    Functions::LetterThreshold = 2;
+    Functions::LetterThreshold = 1;
 }
 
 void QuibblyForm::FileNew_Click() {
@@ -224,10 +227,20 @@ void QuibblyForm::FileQuit_Click() {
     Functions::QuitGame();
 }
 
+// The credits stand beside this window, which stays as it is; their Done
+// button is the way out.
 void QuibblyForm::FileExit_Click() {
-    // The credits window, whose Done button ends the program, is not built
-    // yet; until it is, Exit ends the program directly.
-    Services().End();
+    CreditsForm::Instance().Show();
+}
+
+void QuibblyForm::HelpContents_Click() {
+    CommonDialog1.HelpFile = "Quibbly.HLP";
+    CommonDialog1.HelpCommand = HelpContentsCommand;
+    CommonDialog1.ShowHelp();
+}
+
+void QuibblyForm::HelpAbout_Click() {
+    AboutForm::Instance().Show();
 }
 
 void QuibblyForm::GameStart_Click() {
