@@ -181,7 +181,8 @@ bool IsLineOf(std::string_view text, const std::string& line) {
     for (std::size_t at = text.find(line); at != std::string_view::npos; at = text.find(line, at + 1)) {
         if (at > 0 && text[at - 1] != '\n') continue;
         const std::string_view rest = text.substr(at + line.size());
-        if (rest.empty() || rest.starts_with("\n") || rest.starts_with("\r\n")) return true;
+        // The reader also takes a CR at the very end for a line end.
+        if (rest.empty() || rest == "\r" || rest.starts_with("\n") || rest.starts_with("\r\n")) return true;
     }
     return false;
 }

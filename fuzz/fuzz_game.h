@@ -43,8 +43,8 @@ inline void Expect(bool holds, const std::string& what) {
 void ExpectOnlyKnownBoxes(const std::vector<ShownBox>& boxes, const std::vector<std::string>& knownTitles);
 bool ShowedFileFault(const std::vector<ShownBox>& boxes, const std::string& file);
 bool IsWord(const std::string& text);
-// True when line is a whole line of text, whatever ends it (LF, CR LF or the
-// end of the text).
+// True when line is a whole line of text, whatever ends it (LF, CR LF, the
+// end of the text or a CR there).
 bool IsLineOf(std::string_view text, const std::string& line);
 
 }  // namespace quibbly::fuzz
