@@ -8,10 +8,14 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "platform/qt/control_binding.h"
 
@@ -176,21 +180,35 @@ QWidget* BuildListBox(ListBox& list, QWidget* parent) {
     auto* widget = new QListWidget(parent);
     Style(widget, list.Design(), QPalette::Base);
     widget->setSelectionMode(QAbstractItemView::SingleSelection);
-    auto* binding = new ControlBinding(list, widget, [widget, &list] {
+    widget->setUniformItemSizes(true);
+    // The widget holds the rows as last pushed; while the model was only
+    // appended to since, the new rows are added instead of all rows again.
+    auto rewrites = std::make_shared<std::size_t>(list.Rewrites());
+    auto* binding = new ControlBinding(list, widget, [widget, &list, rewrites] {
         ShowCommon(widget, list);
-        bool same = widget->count() == list.ListCount();
-        for (int row = 0; same && row < widget->count(); ++row)
-            same = widget->item(row)->text() == ToQString(list.List(row));
-        if (!same) {
+        if (*rewrites != list.Rewrites() || widget->count() > list.ListCount()) {
             widget->clear();
-            for (const std::string& row : list.Rows()) widget->addItem(ToQString(row));
+            *rewrites = list.Rewrites();
         }
+        for (int row = widget->count(); row < list.ListCount(); ++row)
+            widget->addItem(ToQString(list.List(row)));
         if (widget->currentRow() != list.ListIndex()) widget->setCurrentRow(list.ListIndex());
         if (list.ListIndex() < 0) widget->clearSelection();
+    });
+    // Rows out of sight do not change what the list shows, only its scroll bar.
+    binding->SetRepaint([widget] {
+        QScrollBar* bar = widget->verticalScrollBar();
+        if (widget->count() > 0) {
+            const QRect last = widget->visualItemRect(widget->item(widget->count() - 1));
+            if (last.intersects(widget->viewport()->rect())) widget->viewport()->repaint(last);
+        }
+        if (bar->isVisible()) bar->repaint();
     });
     QObject::connect(widget, &QListWidget::currentRowChanged, binding, [binding, &list](int row) {
         if (!binding->Pushing()) list.SetListIndex(row);
     });
+    QObject::connect(widget, &QListWidget::itemClicked, binding,
+                     [widget, &list](QListWidgetItem* item) { list.ClickRow(widget->row(item)); });
     return widget;
 }
 
@@ -235,6 +253,38 @@ QWidget* BuildPicture(PictureBox& picture, QWidget* parent) {
     return widget;
 }
 
+// The model keeps the options of a container exclusive, so the widget does
+// not: Qt would refuse to clear the last selected option.
+QWidget* BuildOption(OptionButton& option, QWidget* parent) {
+    auto* widget = new QRadioButton(parent);
+    Style(widget, option.Design(), QPalette::Window);
+    widget->setAutoExclusive(false);
+    auto* binding = new ControlBinding(option, widget, [widget, &option] {
+        ShowCommon(widget, option);
+        widget->setText(ToQString(option.Caption()));
+        widget->setChecked(option.Value());
+    });
+    QObject::connect(widget, &QRadioButton::clicked, binding, [binding, &option] {
+        option.Press();
+        // A click on the selected option would clear it; the model has the last word.
+        binding->Refresh();
+    });
+    return widget;
+}
+
+QWidget* BuildProgressBar(ProgressBar& bar, QWidget* parent) {
+    auto* widget = new QProgressBar(parent);
+    Style(widget, bar.Design(), QPalette::Base);
+    widget->setTextVisible(false);
+    new ControlBinding(bar, widget, [widget, &bar] {
+        ShowCommon(widget, bar);
+        // A bar with no maximum would show Qt's busy animation: it stays empty.
+        widget->setRange(0, std::max(bar.Max(), 1));
+        widget->setValue(bar.Value());
+    });
+    return widget;
+}
+
 }  // namespace
 
 QWidget* BuildWidget(Control& control, QWidget* parent) {
@@ -255,6 +305,10 @@ QWidget* BuildWidget(Control& control, QWidget* parent) {
             return BuildPicture(static_cast<PictureBox&>(control), parent);
         case ControlKind::MenuItem:
             break;
+        case ControlKind::OptionButton:
+            return BuildOption(static_cast<OptionButton&>(control), parent);
+        case ControlKind::ProgressBar:
+            return BuildProgressBar(static_cast<ProgressBar&>(control), parent);
     }
     return nullptr;
 }

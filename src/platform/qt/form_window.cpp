@@ -49,8 +49,9 @@ FormWindow::FormWindow(Form& form, QWidget* parent)
     const FormDesign& design = form.Design();
     setWindowTitle(ToQString(design.caption));
     setWindowIcon(QIcon(Picture(design.icon.empty() ? "quibbly" : design.icon)));
-    if (!design.showInTaskbar) setAttribute(Qt::WA_ShowWithoutActivating);
-    // A window without a control to type into never takes the keyboard.
+    // A window without a control to type into never takes the keyboard, and
+    // one without a taskbar entry then shows without taking it either.
+    if (!design.showInTaskbar && form.TabOrder().empty()) setAttribute(Qt::WA_ShowWithoutActivating);
     if (form.TabOrder().empty()) setWindowFlag(Qt::WindowDoesNotAcceptFocus);
 
     const QSize clientSize(ToPixels(design.clientWidth), ToPixels(design.clientHeight));
@@ -215,6 +216,15 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool FormWindow::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    // A window of ours activated (by a click, by showing it, by a box that
+    // closed): the model deactivates the one before. Leaving the program for
+    // another one changes nothing.
+    if (event->type() == QEvent::WindowActivate && isVisible()) form_.Activate();
+    return handled;
 }
 
 bool FormWindow::IsMenuShortcut(const QKeyEvent& key) const {

@@ -3,6 +3,10 @@
 
 #include "engine/functions.h"
 #include "platform/services.h"
+#include "windows/tools/hint_form.h"
+#include "windows/tools/idea_form.h"
+#include "windows/tools/match_form.h"
+#include "windows/tools/series_form.h"
 
 namespace quibbly {
 
@@ -166,7 +170,11 @@ QuibblyForm::QuibblyForm()
         counts[static_cast<std::size_t>(count)]->Click = [this, count] { CountButton_Click(count); };
     CorrectButton.Click = [this] { CorrectButton_Click(); };
     ResetButton.Click = [this] { ResetButton_Click(); };
-    // File > Load Game and Save Game, Game > Winners, the Word tools and Help
+    WordIdea.Click = [this] { WordIdea_Click(); };
+    WordHint.Click = [this] { WordHint_Click(); };
+    WordSeries.Click = [this] { WordSeries_Click(); };
+    WordMatch.Click = [this] { WordMatch_Click(); };
+    // File > Load Game and Save Game, Game > Winners and Help
     // open windows of their own that this window does not hold; their items
     // stay without a handler until those windows exist.
 }
@@ -329,6 +337,22 @@ void QuibblyForm::LetterButton_Click(int index) {
         default:
             break;  // a colour from elsewhere stays until Reset
     }
+}
+
+void QuibblyForm::WordIdea_Click() {
+    IdeaForm::Instance().Show();
+}
+
+void QuibblyForm::WordHint_Click() {
+    HintForm::Instance().Show();
+}
+
+void QuibblyForm::WordSeries_Click() {
+    SeriesForm::Instance().Show();
+}
+
+void QuibblyForm::WordMatch_Click() {
+    MatchForm::Instance().Show();
 }
 
 }  // namespace quibbly
