@@ -39,7 +39,8 @@ const ShownBox Missing(const std::string& file) {
 
 TEST_F(WordTools, HintListsWordsWithTheLettersAndStopsOnRequest) {
     StartEasyGame();
-    WriteLines("master.wtf", {"9", "QUOTE", "HOUSE", "QUITE", "SQUAT", "PLANT", "QUERY", "TOUSE", "EQUIP", "MOUSE"});
+    WriteLines("master.wtf",
+               {"9", "QUOTE", "HOUSE", "QUITE", "SQUAT", "PLANT", "QUERY", "TOUSE", "EQUIP", "MOUSE"});
     Form().WordHint.Choose();
     HintForm& hint = HintForm::Instance();
     ASSERT_TRUE(hint.Visible());

@@ -257,6 +257,8 @@ QWidget* BuildPicture(PictureBox& picture, QWidget* parent) {
 // not: Qt would refuse to clear the last selected option.
 QWidget* BuildOption(OptionButton& option, QWidget* parent) {
     auto* widget = new QRadioButton(parent);
+    // A button paints the Button colour behind it unless told otherwise.
+    widget->setBackgroundRole(QPalette::Window);
     Style(widget, option.Design(), QPalette::Window);
     widget->setAutoExclusive(false);
     auto* binding = new ControlBinding(option, widget, [widget, &option] {
