@@ -181,6 +181,7 @@ QWidget* BuildListBox(ListBox& list, QWidget* parent) {
     Style(widget, list.Design(), QPalette::Base);
     widget->setSelectionMode(QAbstractItemView::SingleSelection);
     widget->setUniformItemSizes(true);
+    widget->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     // The widget holds the rows as last pushed; while the model was only
     // appended to since, the new rows are added instead of all rows again.
     auto rewrites = std::make_shared<std::size_t>(list.Rewrites());
@@ -193,16 +194,18 @@ QWidget* BuildListBox(ListBox& list, QWidget* parent) {
         for (int row = widget->count(); row < list.ListCount(); ++row)
             widget->addItem(ToQString(list.List(row)));
         if (widget->currentRow() != list.ListIndex()) widget->setCurrentRow(list.ListIndex());
-        if (list.ListIndex() < 0) widget->clearSelection();
+        if (list.ListIndex() < 0 && !widget->selectedItems().isEmpty()) widget->clearSelection();
     });
-    // Rows out of sight do not change what the list shows, only its scroll bar.
+    // A row appended out of sight changes nothing the list shows yet (its
+    // scroll bar follows when the list lays itself out at the next yield), so
+    // a repaint draws only a new row that is in view.
     binding->SetRepaint([widget] {
-        QScrollBar* bar = widget->verticalScrollBar();
-        if (widget->count() > 0) {
-            const QRect last = widget->visualItemRect(widget->item(widget->count() - 1));
-            if (last.intersects(widget->viewport()->rect())) widget->viewport()->repaint(last);
-        }
-        if (bar->isVisible()) bar->repaint();
+        const int row = widget->count() - 1;
+        const int rowHeight = row >= 0 ? widget->sizeHintForRow(0) : 0;
+        if (rowHeight <= 0) return;
+        const int first = widget->verticalScrollBar()->value();  // scrolling goes by rows
+        if (row < first || (row - first) * rowHeight >= widget->viewport()->height()) return;
+        widget->viewport()->repaint(0, (row - first) * rowHeight, widget->viewport()->width(), rowHeight);
     });
     QObject::connect(widget, &QListWidget::currentRowChanged, binding, [binding, &list](int row) {
         if (!binding->Pushing()) list.SetListIndex(row);
@@ -278,11 +281,21 @@ QWidget* BuildProgressBar(ProgressBar& bar, QWidget* parent) {
     auto* widget = new QProgressBar(parent);
     Style(widget, bar.Design(), QPalette::Base);
     widget->setTextVisible(false);
-    new ControlBinding(bar, widget, [widget, &bar] {
+    // The value reaches the widget when it moves the bar by a pixel or more,
+    // and at every repaint: the bar's own check of each value costs more
+    // than the search's step.
+    auto* binding = new ControlBinding(bar, widget, [widget, &bar] {
         ShowCommon(widget, bar);
         // A bar with no maximum would show Qt's busy animation: it stays empty.
-        widget->setRange(0, std::max(bar.Max(), 1));
+        const int max = std::max(bar.Max(), 1);
+        if (widget->maximum() != max) widget->setRange(0, max);
+        const qint64 moved = std::abs(static_cast<qint64>(bar.Value()) - widget->value());
+        if (bar.Value() == 0 || bar.Value() == bar.Max() || moved * widget->width() >= max)
+            widget->setValue(bar.Value());
+    });
+    binding->SetRepaint([widget, &bar] {
         widget->setValue(bar.Value());
+        widget->repaint();
     });
     return widget;
 }

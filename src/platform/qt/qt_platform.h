@@ -3,6 +3,8 @@
 // the help viewer and the windows of the window models.
 #pragma once
 
+#include <chrono>
+
 #include "platform/qt/qt_windows.h"
 #include "platform/services.h"
 
@@ -22,6 +24,9 @@ public:
     void FormDestroyed(Form& form) override { windows.Destroy(form); }
 
     QtWindows windows;
+
+private:
+    std::chrono::steady_clock::time_point lastPoll_{};
 };
 
 }  // namespace quibbly
