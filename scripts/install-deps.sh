@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-svg-dev libqt6svg6 libgtest-dev
-          fonts-liberation fonts-ebgaramond)
+          fonts-liberation fonts-ebgaramond desktop-file-utils appstream)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include "app/desktop_start.h"
 #include "platform/form.h"
 #include "platform/qt/qt_platform.h"
 #include "windows/main/quibbly_form.h"
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quibbly"));
     // One style everywhere, so the designed colours look the same on every desktop.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (!quibbly::PrepareToPlay()) return 1;
 
     quibbly::QtPlatform platform;
     quibbly::InstallPlatform(&platform);

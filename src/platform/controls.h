@@ -33,8 +33,12 @@ enum class ControlKind {
     Button,
     PictureBox,
     MenuItem,
+    DriveList,
+    DirList,
+    FileList,
+    ComboBox,
     OptionButton,
-    ProgressBar
+    ProgressBar,
 };
 
 // How a control is drawn. Everything here is fixed at design time.
@@ -48,6 +52,9 @@ struct Look {
     bool multiLine = false;  // text boxes
     bool graphical = false;  // buttons that show their background colour
     std::string picture;     // picture boxes: the image's resource name
+
+    // Labels whose text stands against their right edge.
+    bool rightAligned = false;
 };
 
 class Control {

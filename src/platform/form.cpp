@@ -56,6 +56,15 @@ void Form::SetFocus(Control* control) {
     if (view_ != nullptr) view_->FocusChanged();
 }
 
+const std::string& Form::Caption() const {
+    return caption_ ? *caption_ : design_.caption;
+}
+
+void Form::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (view_ != nullptr) view_->CaptionChanged();
+}
+
 namespace {
 std::vector<std::unique_ptr<Form>>& Instances() {
     static std::vector<std::unique_ptr<Form>> instances;

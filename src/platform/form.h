@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ public:
     virtual int WindowTop() const = 0;
     virtual int WindowLeft() const = 0;
     virtual void MoveWindow(int left, int top) = 0;
+    virtual void CaptionChanged() {}
 };
 
 enum class BorderStyle { FixedSingle, FixedDialog };
@@ -43,6 +45,7 @@ struct FormDesign {
     bool showInTaskbar = true;
     std::string backPicture;  // resource name of a picture that fills the window
     std::string icon;         // resource name of the window icon
+    bool controlBox = true;   // the title bar's system menu and close button
 };
 
 class Form {
@@ -87,6 +90,10 @@ public:
     void Attach(FormView* view) { view_ = view; }
     FormView* View() const { return view_; }
 
+    // The title bar's text: the design's caption until a handler sets another.
+    const std::string& Caption() const;
+    void SetCaption(const std::string& caption);
+
 protected:
     friend class Control;
     void Register(Control& control) { controls_.push_back(&control); }
@@ -104,6 +111,7 @@ private:
     Control* focus_ = nullptr;
     FormView* view_ = nullptr;
     static inline Form* active_ = nullptr;
+    std::optional<std::string> caption_;
 };
 
 // The global instances of all windows. A test drops them all to start from

@@ -36,6 +36,7 @@ public:
     void FormCreated(Form&) override {}
     void FormDestroyed(Form&) override {}
     double Rnd() override;
+    std::vector<std::string> Drives() override { return drives.empty() ? Platform::Drives() : drives; }
 
     // Answers for the next Yes/No questions, oldest first. A question with no
     // answer queued is answered No and counted in unansweredQuestions.
@@ -56,6 +57,7 @@ public:
     std::string shortDate = "05/12/2026";
     std::vector<std::string> helpShown;
     bool ended = false;
+    std::vector<std::string> drives;  // empty: the current folder's root alone
 
 private:
     std::deque<MsgAnswer> answers_;

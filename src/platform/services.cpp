@@ -2,6 +2,7 @@
 #include "platform/services.h"
 
 #include <cmath>
+#include <filesystem>
 #include <stdexcept>
 
 namespace quibbly {
@@ -17,6 +18,12 @@ void Platform::Randomize() {
 
 void Platform::Randomize(double seed) {
     generator_.seed(static_cast<std::uint64_t>(std::llround(seed * 1000.0)));
+}
+
+std::vector<std::string> Platform::Drives() {
+    std::error_code error;
+    const std::filesystem::path root = std::filesystem::current_path(error).root_path();
+    return {root.empty() ? std::string(1, std::filesystem::path::preferred_separator) : root.string()};
 }
 
 namespace {

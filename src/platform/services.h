@@ -5,6 +5,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 namespace quibbly {
 
@@ -43,6 +44,9 @@ public:
     // Seeds the generator from the time of day.
     void Randomize();
     void Randomize(double seed);
+
+    // The volumes a player picks from in a drive list, as their root folders.
+    virtual std::vector<std::string> Drives();
 
 private:
     std::mt19937_64 generator_{0x51u};

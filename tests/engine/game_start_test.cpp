@@ -152,10 +152,13 @@ TEST_F(GameStart, AWordFileThatCannotBeUsedIsNamedAndTheGameStaysIdle) {
         return Boxes();
     };
     auto fault = [](const std::string& text) { return std::vector<ShownBox>{Warn(text, "Word File Error")}; };
+    auto matchAndReset = [&] { return std::pair(form.WordMatch.Enabled(), form.ResetButton.Enabled()); };
+    const auto beforeFirstGame = matchAndReset();
 
     EXPECT_EQ(startWithEasyFile({"words", "HOUSE"}),
               fault("The word file \"easy.wtf\" does not start with a word count from 1 to 6000."));
     ExpectIdle("HOUSE");
+    EXPECT_EQ(matchAndReset(), beforeFirstGame);
     EXPECT_EQ(startWithEasyFile({"6001", "HOUSE"}),
               fault("The word file \"easy.wtf\" does not start with a word count from 1 to 6000."));
     EXPECT_EQ(startWithEasyFile({"0"}),
@@ -180,6 +183,17 @@ TEST_F(GameStart, AWordFileThatCannotBeUsedIsNamedAndTheGameStaysIdle) {
     EXPECT_TRUE(startWithEasyFile({"1.4", "CRISP", "PLANT"}).empty());
     EXPECT_EQ(MyWord, "CRISP");
     EXPECT_EQ(LevelWordCount, 1);
+
+    // After a game Match and Reset stay open, and a failed start keeps them so.
+    form.FileNew.Choose();
+    const auto afterAGame = matchAndReset();
+    EXPECT_NE(afterAGame, beforeFirstGame);
+    form.LevelMedium.Choose();
+    std::filesystem::remove("medium.wtf");
+    form.YourWordText.SetText("HOUSE");
+    form.GameStart.Choose();
+    EXPECT_EQ(Boxes(), fault("The word file \"medium.wtf\" is missing or cannot be read."));
+    EXPECT_EQ(matchAndReset(), afterAGame);
 
     // Without the dictionary no word passes, and nothing starts.
     form.FileNew.Choose();

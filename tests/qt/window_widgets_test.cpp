@@ -91,8 +91,8 @@ private slots:
     void mainWindowFollowsItsDesign() {
         FormWindow& window = Window();
         QCOMPARE(window.Client()->size(), QSize(703, 511));
-        QCOMPARE(window.minimumSize(), window.maximumSize());
         QCOMPARE(window.size(), QSize(703, 511 + window.menuBar()->height()));
+        QCOMPARE(window.minimumSize(), window.size());
 
         // Every widget where its design puts it, within its container's widget.
         for (Control* control : Form().Controls()) {
@@ -114,8 +114,33 @@ private slots:
                     !WidgetOf(*face)->isVisible());
 
         QCOMPARE(window.Client()->grab().toImage().pixelColor(4, 4), QColor(128, 128, 255));
-        const QPalette pal = Line(Form().MyGuessText)->palette();  // disabled, yet clearly written
-        QCOMPARE(pal.color(QPalette::Disabled, QPalette::Text), pal.color(QPalette::Active, QPalette::Text));
+        // A disabled text box writes in grey, as on any desktop.
+        Form().MyGuessText.SetText("HOUSE");
+        const QPalette pal = Line(Form().MyGuessText)->palette();
+        QVERIFY(!Line(Form().MyGuessText)->isEnabled());
+        QVERIFY(pal.color(QPalette::Disabled, QPalette::Text).lightness() >
+                pal.color(QPalette::Active, QPalette::Text).lightness() + 60);
+
+        // Assistive tools hear each control by its caption or by the label that heads it.
+        auto heard = [this](const Control& control) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(WidgetOf(control));
+            return face != nullptr ? face->text(QAccessible::Name) : QString();
+        };
+        QCOMPARE(heard(Form().MyGuessText), QStringLiteral("My Guess"));
+        QCOMPARE(heard(Form().YourWordText), QStringLiteral("Your Word"));
+        QCOMPARE(heard(Form().YourGuessText), QStringLiteral("Your Guess"));
+        QCOMPARE(heard(Form().MyGuessList), QStringLiteral("My Old Guesses"));
+        QCOMPARE(heard(Form().YourGuessList), QStringLiteral("Old Guesses"));
+        QCOMPARE(heard(Form().ScratchPadText), QStringLiteral("Scratch Pad"));
+        QCOMPARE(heard(Form().CorrectButton), QStringLiteral("Correct Word"));
+        QCOMPARE(heard(Form().FaceSad), QStringLiteral("Face sad"));
+        for (Control* control : Form().Controls()) {
+            const auto* label = dynamic_cast<const Label*>(control);
+            if (control->Kind() == ControlKind::MenuItem || control->Kind() == ControlKind::Frame ||
+                (label != nullptr && label->Caption().empty()))
+                continue;
+            QVERIFY2(!heard(*control).isEmpty(), control->Name().c_str());
+        }
         // A caption a little too wide for its label is drawn smaller, not clipped.
         auto* turn = qobject_cast<QLabel*>(WidgetOf(Form().Label6));
         QCOMPARE(turn->text(), QStringLiteral("Turn Number:"));
@@ -127,6 +152,21 @@ private slots:
         QVERIFY(medium->isChecked() && !window.ActionOf(Form().LevelEasy)->isChecked());
 
         QVERIFY(window.grab().save(QStringLiteral(QUIBBLY_SCREENSHOT_DIR "/main_window.png")));
+
+        // The main window alone has a maximise button; maximised, its client
+        // area keeps its size in the middle.
+        QVERIFY(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+        QVERIFY(!(platform_->windows.WindowOf(ThinkingForm::Instance())->windowFlags() &
+                  Qt::WindowMaximizeButtonHint));
+        const QSize designed = window.size();
+        window.showMaximized();
+        QTRY_VERIFY(window.width() > designed.width() && window.height() > designed.height());
+        QCOMPARE(window.Client()->size(), QSize(703, 511));
+        const QPoint middle = window.Client()->mapTo(&window, window.Client()->rect().center());
+        QVERIFY(std::abs(middle.x() - window.width() / 2) <= 1);
+        QVERIFY(window.grab().save(QStringLiteral(QUIBBLY_SCREENSHOT_DIR "/main_window_maximised.png")));
+        window.showNormal();
+        QTRY_COMPARE(window.size(), designed);
         // Closing the main window by its frame ends the program.
         window.close();
         QVERIFY(platform_->ended);

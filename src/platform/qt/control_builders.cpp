@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "platform/qt/control_binding.h"
+#include "platform/qt/file_list_builders.h"
 
 // A static library's resources are registered by hand, outside any namespace.
 static void RegisterImages() {
@@ -87,13 +88,6 @@ void Style(QWidget* widget, const Look& look, QPalette::ColorRole backRole) {
     widget->setPalette(palette);
 }
 
-// A disabled text box still shows its text at full strength.
-void KeepTextClear(QWidget* widget) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
-    widget->setPalette(palette);
-}
-
 void ShowCommon(QWidget* widget, const Control& control) {
     widget->setEnabled(control.Enabled());
     widget->setVisible(control.Visible());
@@ -132,6 +126,7 @@ QWidget* BuildLabel(Label& label, QWidget* parent) {
     widget->setTextFormat(Qt::PlainText);
     widget->setWordWrap(true);
     widget->setAlignment((label.Design().centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    if (label.Design().rightAligned) widget->setAlignment(Qt::AlignRight | Qt::AlignTop);
     if (label.Design().border) widget->setFrameStyle(QFrame::Box | QFrame::Plain);
     new ControlBinding(label, widget, [widget, &label] {
         ShowCommon(widget, label);
@@ -144,7 +139,6 @@ QWidget* BuildLabel(Label& label, QWidget* parent) {
 QWidget* BuildTextLine(TextBox& box, QWidget* parent) {
     auto* widget = new QLineEdit(parent);
     Style(widget, box.Design(), QPalette::Base);
-    KeepTextClear(widget);
     widget->setAlignment(box.Design().centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
     if (box.MaxLength() > 0) widget->setMaxLength(box.MaxLength());
     auto* binding = new ControlBinding(box, widget, [widget, &box] {
@@ -161,7 +155,6 @@ QWidget* BuildTextLine(TextBox& box, QWidget* parent) {
 QWidget* BuildTextArea(TextBox& box, QWidget* parent) {
     auto* widget = new QPlainTextEdit(parent);
     Style(widget, box.Design(), QPalette::Base);
-    KeepTextClear(widget);
     widget->setTabChangesFocus(true);
     auto* binding = new ControlBinding(box, widget, [widget, &box] {
         ShowCommon(widget, box);
@@ -320,6 +313,11 @@ QWidget* BuildWidget(Control& control, QWidget* parent) {
             return BuildPicture(static_cast<PictureBox&>(control), parent);
         case ControlKind::MenuItem:
             break;
+        case ControlKind::DriveList:
+        case ControlKind::DirList:
+        case ControlKind::FileList:
+        case ControlKind::ComboBox:
+            return BuildFileControl(control, parent);
         case ControlKind::OptionButton:
             return BuildOption(static_cast<OptionButton&>(control), parent);
         case ControlKind::ProgressBar:

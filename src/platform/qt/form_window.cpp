@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/qt/accessible_names.h"
 #include "platform/qt/control_binding.h"
 #include "platform/qt/control_builders.h"
 #include "platform/services.h"
@@ -25,16 +27,17 @@ namespace {
 constexpr Integer EnterCode = 13;
 constexpr Integer BackspaceCode = 8;
 
-// Fixed windows: never resizable, no maximise button.
+// Fixed windows are never resizable and have no maximise button, except
+// the main window, whose design gives it one.
 Qt::WindowFlags FlagsFor(const FormDesign& design) {
     if (design.border == BorderStyle::FixedDialog && design.caption.empty())
         return Qt::Tool | Qt::FramelessWindowHint;
     Qt::WindowFlags flags = design.showInTaskbar ? Qt::Window : Qt::Tool;
     if (design.border == BorderStyle::FixedDialog) flags = Qt::Dialog;
-    flags |=
-        Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (design.controlBox) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (design.border == BorderStyle::FixedSingle && design.minMaxButtons)
-        flags |= Qt::WindowMinimizeButtonHint;
+        flags |= Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
     return flags;
 }
 
@@ -49,9 +52,10 @@ FormWindow::FormWindow(Form& form, QWidget* parent)
     const FormDesign& design = form.Design();
     setWindowTitle(ToQString(design.caption));
     setWindowIcon(QIcon(Picture(design.icon.empty() ? "quibbly" : design.icon)));
-    // A window without a control to type into never takes the keyboard, and
-    // one without a taskbar entry then shows without taking it either.
+    // A window without a taskbar entry shows without taking the keyboard,
+    // unless the player types into it.
     if (!design.showInTaskbar && form.TabOrder().empty()) setAttribute(Qt::WA_ShowWithoutActivating);
+    // A window without a control to type into never takes the keyboard.
     if (form.TabOrder().empty()) setWindowFlag(Qt::WindowDoesNotAcceptFocus);
 
     const QSize clientSize(ToPixels(design.clientWidth), ToPixels(design.clientHeight));
@@ -62,12 +66,26 @@ FormWindow::FormWindow(Form& form, QWidget* parent)
         palette.setBrush(QPalette::Window, QBrush(Picture(design.backPicture, clientSize)));
     client_->setPalette(palette);
     client_->setAutoFillBackground(true);
-    setCentralWidget(client_);
+    const bool maximisable = (windowFlags() & Qt::WindowMaximizeButtonHint) != 0;
+    if (maximisable) {
+        // Desktops offer maximising only to windows that may grow, so this
+        // window may be made larger than its design: the client area keeps
+        // its size in the middle, on the window's own colour.
+        auto* around = new QWidget(this);
+        around->setPalette(palette);
+        around->setAutoFillBackground(true);
+        auto* centring = new QGridLayout(around);
+        centring->setContentsMargins(0, 0, 0, 0);
+        centring->addWidget(client_, 0, 0, Qt::AlignCenter);
+        setCentralWidget(around);
+    } else {
+        setCentralWidget(client_);
+    }
 
     BuildControls();
     BuildMenus();
     BuildTabOrder();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->setSizeConstraint(maximisable ? QLayout::SetMinimumSize : QLayout::SetFixedSize);
     layout()->activate();
     form_.Attach(this);
 }
@@ -95,6 +113,7 @@ void FormWindow::BuildControls() {
         QWidget* parent = control->Container() != nullptr ? WidgetOf(*control->Container()) : client_;
         QWidget* widget = BuildWidget(*control, parent);
         widget->setObjectName(ToQString(control->Name()));
+        widget->setAccessibleName(AccessibleName(*control));
         widgets_[control] = widget;
         controls_[widget] = control;
         widget->installEventFilter(this);
@@ -171,6 +190,10 @@ void FormWindow::HideWindow() {
 void FormWindow::RepaintNow() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     repaint();
+}
+
+void FormWindow::CaptionChanged() {
+    setWindowTitle(ToQString(form_.Caption()));
 }
 
 void FormWindow::FocusChanged() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The on-screen window of one window model: a fixed-size main window with the
-// model's menus above a client area that holds the controls' widgets.
+// The on-screen window of one window model: a main window of the design's
+// size with the model's menus above a client area that holds the controls'
+// widgets.
 #pragma once
 
 #include <QMainWindow>
@@ -34,6 +35,7 @@ public:
     int WindowTop() const override;
     int WindowLeft() const override;
     void MoveWindow(int left, int top) override;
+    void CaptionChanged() override;
 
 protected:
     // Typed characters go through the text box's key handler first, and menu

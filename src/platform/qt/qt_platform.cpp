@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QLocale>
 #include <QMessageBox>
+#include <QStorageInfo>
 #include <QThread>
 #include <QTime>
 #include <QUrl>
@@ -59,6 +60,29 @@ std::string QtPlatform::ShortDate() {
 // viewer is not reported.
 void QtPlatform::ShowHelp(const std::string& file, int /*command*/) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(ToQString(file))));
+}
+
+// The volumes a player would pick from: the root, the volumes of the home
+// and the game folder, and removable or added media. The system's own
+// mounts (/proc, /sys, /run, ...) are left out.
+std::vector<std::string> QtPlatform::Drives() {
+    std::vector<std::string> drives{"/"};
+    auto add = [&drives](const QString& root) {
+        const std::string path = ToModel(root);
+        if (!path.empty() && std::find(drives.begin(), drives.end(), path) == drives.end())
+            drives.push_back(path);
+    };
+    add(QStorageInfo(QDir::homePath()).rootPath());
+    add(QStorageInfo(QDir::currentPath()).rootPath());
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        const QString root = volume.rootPath();
+        const bool media = root.startsWith(QLatin1String("/media/")) ||
+                           root.startsWith(QLatin1String("/mnt/")) ||
+                           root.startsWith(QLatin1String("/run/media/"));
+        if (media && volume.isValid() && volume.isReady()) add(root);
+    }
+    std::sort(drives.begin() + 1, drives.end());
+    return drives;
 }
 
 void QtPlatform::End() {

@@ -22,6 +22,7 @@ public:
     [[noreturn]] void End() override;
     void FormCreated(Form& form) override { windows.Create(form); }
     void FormDestroyed(Form& form) override { windows.Destroy(form); }
+    std::vector<std::string> Drives() override;
 
     QtWindows windows;
 

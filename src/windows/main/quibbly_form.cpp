@@ -3,6 +3,7 @@
 
 #include "engine/functions.h"
 #include "platform/services.h"
+#include "windows/other/game_form.h"
 #include "windows/tools/hint_form.h"
 #include "windows/tools/idea_form.h"
 #include "windows/tools/match_form.h"
@@ -170,11 +171,13 @@ QuibblyForm::QuibblyForm()
         counts[static_cast<std::size_t>(count)]->Click = [this, count] { CountButton_Click(count); };
     CorrectButton.Click = [this] { CorrectButton_Click(); };
     ResetButton.Click = [this] { ResetButton_Click(); };
+    FileLoad.Click = [this] { FileLoad_Click(); };
+    FileSave.Click = [this] { FileSave_Click(); };
     WordIdea.Click = [this] { WordIdea_Click(); };
     WordHint.Click = [this] { WordHint_Click(); };
     WordSeries.Click = [this] { WordSeries_Click(); };
     WordMatch.Click = [this] { WordMatch_Click(); };
-    // File > Load Game and Save Game, Game > Winners and Help
+    // Game > Winners and Help
     // open windows of their own that this window does not hold; their items
     // stay without a handler until those windows exist.
 }
@@ -248,6 +251,8 @@ void QuibblyForm::GameStart_Click() {
     FindInMaster(YourWordText.Text());
     if (!WordOK) return;
 
+    const bool matchBefore = WordMatch.Enabled();
+    const bool resetBefore = ResetButton.Enabled();
     GameStart.SetEnabled(false);
     GameResume.SetEnabled(true);
     GamePause.SetEnabled(true);
@@ -259,8 +264,10 @@ void QuibblyForm::GameStart_Click() {
     if (!ChooseMyWord()) {
         // The level's word file could not be used (the player has been told
         // which file and why): back to the state before a game, with the
-        // player's word kept for the next try.
+        // player's word kept for the next try, and Match and Reset as they were.
         ReturnToIdle();
+        WordMatch.SetEnabled(matchBefore);
+        ResetButton.SetEnabled(resetBefore);
         return;
     }
     ChooseFirstTurn();
@@ -337,6 +344,23 @@ void QuibblyForm::LetterButton_Click(int index) {
         default:
             break;  // a colour from elsewhere stays until Reset
     }
+}
+
+void QuibblyForm::FileLoad_Click() {
+    GameForm& game = GameForm::Instance();
+    game.SetCaption("Load Game");
+    game.LoadButton.SetCaption("Load");
+    game.Label1.SetCaption("Load from");
+    game.Show();
+}
+
+void QuibblyForm::FileSave_Click() {
+    GameForm& game = GameForm::Instance();
+    game.SetCaption("Save Game");
+    game.LoadButton.SetCaption("Save");
+    game.Label1.SetCaption("Save in");
+    game.Label3.SetCaption("Save as type:");
+    game.Show();
 }
 
 void QuibblyForm::WordIdea_Click() {

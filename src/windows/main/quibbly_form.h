@@ -85,6 +85,8 @@ public:
     void CorrectButton_Click();
     void ResetButton_Click();
     void LetterButton_Click(int index);  // AButton_Click to ZButton_Click
+    void FileLoad_Click();
+    void FileSave_Click();
     void WordIdea_Click();
     void WordHint_Click();
     void WordSeries_Click();

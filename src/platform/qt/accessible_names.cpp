@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/qt/accessible_names.h"
+
+#include <algorithm>
+
+#include "platform/form.h"
+#include "platform/qt/control_builders.h"
+
+namespace quibbly {
+
+namespace {
+
+// How far a heading may stand from what it heads, in twips.
+constexpr int MaxHeadingGap = 720;
+
+int Right(const Place& place) {
+    return place.left + place.width;
+}
+
+int Bottom(const Place& place) {
+    return place.top + place.height;
+}
+
+// The gap from the label to the control when the label heads it from above
+// or from the left; -1 when it does not.
+int HeadingGap(const Place& label, const Place& control) {
+    const bool acrossSame = label.left < Right(control) && control.left < Right(label);
+    const bool downSame = label.top < Bottom(control) && control.top < Bottom(label);
+    if (acrossSame && label.top + label.height / 2 < control.top)
+        return std::max(0, control.top - Bottom(label));
+    if (downSame && label.left + label.width / 2 < control.left)
+        return std::max(0, control.left - Right(label));
+    return -1;
+}
+
+QString HeadingOf(const Control& control) {
+    const Label* best = nullptr;
+    int bestGap = MaxHeadingGap + 1;
+    for (const Control* other : control.Owner().Controls()) {
+        if (other->Kind() != ControlKind::Label || other->Container() != control.Container()) continue;
+        const auto& label = static_cast<const Label&>(*other);
+        if (label.Caption().empty()) continue;
+        const int gap = HeadingGap(label.Design().place, control.Design().place);
+        if (gap >= 0 && gap < bestGap) {
+            best = &label;
+            bestGap = gap;
+        }
+    }
+    return best != nullptr ? ToQString(best->Caption()) : QString();
+}
+
+// "face_sad" reads "Face sad".
+QString PictureWords(const std::string& picture) {
+    QString words = ToQString(picture).replace(QLatin1Char('_'), QLatin1Char(' '));
+    if (!words.isEmpty()) words[0] = words[0].toUpper();
+    return words;
+}
+
+}  // namespace
+
+QString AccessibleName(const Control& control) {
+    switch (control.Kind()) {
+        case ControlKind::TextBox:
+        case ControlKind::ListBox:
+            return HeadingOf(control);
+        case ControlKind::PictureBox:
+            return PictureWords(control.Design().picture);
+        default:
+            return {};
+    }
+}
+
+}  // namespace quibbly

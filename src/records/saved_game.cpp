@@ -1,0 +1,338 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "records/saved_game.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+#include "engine/functions.h"
+#include "platform/atomic_file.h"
+#include "platform/services.h"
+#include "windows/main/quibbly_form.h"
+
+namespace quibbly::SavedGame {
+
+namespace {
+
+// Far more than any game can write (a few hundred short lines); a larger
+// file is not read into memory at all.
+constexpr std::uintmax_t MaxFileBytes = 16u << 20;
+
+// ---- Writing ----
+
+std::string IntegerLine(long value) {
+    return (value < 0 ? "" : " ") + std::to_string(value) + " ";
+}
+
+// The counter in its shortest decimal form, with a point only when it has
+// a fraction; a fraction below one keeps its leading zero (0.5).
+std::string CounterLine(float value) {
+    char digits[128];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed);
+    const std::string text(digits, result.ptr);
+    return (value < 0 ? "" : " ") + text + " ";
+}
+
+// A text is written unchanged, except where the reading rules would take it
+// apart: a comma, or a space at either end, would end or shorten its field,
+// so such a text is written between double quotes, which keeps it whole.
+// A double quote or a line end cannot be stored at all and is left out.
+// Of the game's texts only the guess box can hold such characters (the
+// player may type or paste anything there).
+std::string TextLine(const std::string& text) {
+    std::string kept;
+    for (char ch : text)
+        if (ch != '"' && ch != '\r' && ch != '\n') kept.push_back(ch);
+    const bool quoted =
+        kept.find(',') != std::string::npos || (!kept.empty() && (kept.front() == ' ' || kept.back() == ' '));
+    return quoted ? "\"" + kept + "\"" : kept;
+}
+
+// ---- Reading ----
+
+// The file as a run of fields: leading spaces skipped, an unquoted field
+// ends at a comma or the line end (CR LF, LF or the end of the file) and
+// loses its trailing spaces, a field that begins with a double quote is the
+// text up to the next one. Every value the game writes is one whole line.
+class Fields {
+public:
+    explicit Fields(const std::string& bytes) : bytes_(bytes) {}
+
+    // The next field; false at the end of the file.
+    bool Next(std::string& field) {
+        field.clear();
+        if (pos_ >= bytes_.size()) return false;
+        ++number_;
+        while (pos_ < bytes_.size() && bytes_[pos_] == ' ') ++pos_;
+        if (pos_ < bytes_.size() && bytes_[pos_] == '"') {
+            const std::size_t close = bytes_.find('"', pos_ + 1);
+            const std::size_t end = close == std::string::npos ? bytes_.size() : close;
+            field = bytes_.substr(pos_ + 1, end - pos_ - 1);
+            pos_ = end == bytes_.size() ? end : end + 1;
+            // Whatever follows the closing quote up to the delimiter is dropped.
+            while (pos_ < bytes_.size() && !IsDelimiter(bytes_[pos_])) ++pos_;
+        } else {
+            const std::size_t start = pos_;
+            while (pos_ < bytes_.size() && !IsDelimiter(bytes_[pos_])) ++pos_;
+            field = bytes_.substr(start, pos_ - start);
+            field.erase(field.find_last_not_of(' ') + 1);
+        }
+        SkipDelimiter();
+        return true;
+    }
+    // The number of the field read last, counted from 1: its line.
+    int Number() const { return number_; }
+
+private:
+    static bool IsDelimiter(char ch) { return ch == ',' || ch == '\r' || ch == '\n'; }
+    void SkipDelimiter() {
+        if (pos_ >= bytes_.size()) return;
+        if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ++pos_;
+        ++pos_;
+    }
+
+    const std::string& bytes_;
+    std::size_t pos_ = 0;
+    int number_ = 0;
+};
+
+// The number at the start of a field: an optional sign, digits with an
+// optional decimal point and fraction. Empty when the field does not begin
+// with one.
+std::optional<double> LeadingNumber(const std::string& field) {
+    std::size_t end = 0;
+    if (end < field.size() && (field[end] == '-' || field[end] == '+')) ++end;
+    std::size_t digits = 0;
+    auto isDigit = [&field](std::size_t i) { return i < field.size() && field[i] >= '0' && field[i] <= '9'; };
+    while (isDigit(end)) ++end, ++digits;
+    if (end < field.size() && field[end] == '.') {
+        ++end;
+        while (isDigit(end)) ++end, ++digits;
+    }
+    if (digits == 0) return std::nullopt;
+    return std::strtod(field.substr(0, end).c_str(), nullptr);
+}
+
+struct Fault {
+    std::string text;
+};
+
+class Reader {
+public:
+    explicit Reader(const std::string& bytes) : fields_(bytes) {}
+
+    std::string Text() {
+        std::string field;
+        if (!fields_.Next(field))
+            throw Fault{"it ends early: line " + std::to_string(fields_.Number() + 1) + " is missing"};
+        return field;
+    }
+    // A number into a field of the given range, half to even; a field that
+    // does not begin with a number reads as 0.
+    long Whole(long lowest, long highest) {
+        const double value = std::nearbyint(LeadingNumber(Text()).value_or(0.0));
+        if (!(value >= static_cast<double>(lowest) && value <= static_cast<double>(highest)))
+            throw Fault{"line " + Line() + " holds a number too large for its field"};
+        return static_cast<long>(value);
+    }
+    // A count must be a number, at least 0 and at most highest.
+    int Count(int highest, const char* what) {
+        const std::optional<double> read = LeadingNumber(Text());
+        if (!read) throw Fault{"line " + Line() + " does not hold a count of " + what};
+        const double value = std::nearbyint(*read);
+        if (value < 0) throw Fault{"line " + Line() + " holds a negative count of " + what};
+        if (value > highest)
+            throw Fault{"line " + Line() + " counts more " + what + " than the game can hold (" +
+                        std::to_string(highest) + ")"};
+        return static_cast<int>(value);
+    }
+    std::string Line() const { return std::to_string(fields_.Number()); }
+
+private:
+    Fields fields_;
+};
+
+constexpr long IntegerLowest = std::numeric_limits<Integer>::min();
+constexpr long IntegerHighest = std::numeric_limits<Integer>::max();
+
+void ReportLoadFault(const std::string& path, const std::string& fault) {
+    Services().MsgBox("The game in \"" + path + "\" cannot be loaded: " + fault + ".", MsgButtons::OK,
+                      MsgIcon::Exclamation, "Load Game");
+}
+
+// Fills the game from checked contents, in the order a load takes.
+void Apply(const Contents& contents) {
+    using namespace Functions;
+    QuibblyForm& form = QuibblyForm::Instance();
+    ResetGame();
+    ResetLetterButtons();
+    // Re-entering the turn at the end adds half a turn; it is taken off here
+    // so that the loaded game shows the saved turn number and a win scores
+    // what it would have scored without the save.
+    TurnNumber = contents.turnNumber - 0.5f;
+    form.WhoLabel.SetCaption(contents.who);
+    form.GameLabel.SetCaption(contents.level);
+    MenuItem* levels[] = {&form.LevelEasy, &form.LevelMedium, &form.LevelHard};
+    const char* names[] = {"Easy", "Medium", "Hard"};
+    for (int i = 0; i < 3; ++i)
+        if (contents.level == names[i])
+            for (int j = 0; j < 3; ++j) levels[j]->SetChecked(i == j);
+    form.YourWordText.SetText(contents.yourWord);
+    form.YourGuessText.SetText(contents.yourGuess);
+    MyWord = contents.myWord;
+    PossibleLetters = contents.possibleLetters;
+    MyLetters = contents.myLetters;
+    RecheckPeriod = contents.recheckPeriod;
+    LetterThreshold = contents.letterThreshold;
+    for (const std::string& row : contents.yourGuesses) form.YourGuessList.AddItem(row);
+    for (const std::string& row : contents.myGuesses) form.MyGuessList.AddItem(row);
+    CandidateCount = static_cast<Integer>(contents.candidates.size());
+    // The computer's turn steps one on before it proposes, so its next
+    // proposal is the candidate at the saved position; 0 (or less) makes
+    // it build a new list.
+    const double position = std::nearbyint(LeadingNumber(contents.candidateIndex).value_or(0.0));
+    CandidateIndex = std::to_string(position > 0 ? static_cast<long>(position) - 1 : 0);
+    for (std::size_t i = 0; i < contents.candidates.size(); ++i) Candidates[i + 1] = contents.candidates[i];
+    for (int i = 0; i < 26; ++i)
+        form.LetterButton(i).SetBackColor(contents.markers[static_cast<std::size_t>(i)]);
+
+    form.GameStart.SetEnabled(false);
+    form.GameResume.SetEnabled(true);
+    form.GamePause.SetEnabled(true);
+    for (MenuItem* level : levels) level->SetEnabled(false);
+    for (MenuItem* item : {&form.GameStart, &form.GameResume, &form.GamePause}) item->SetChecked(false);
+    for (MenuItem* item : {&form.WordIdea, &form.WordHint, &form.WordSeries}) item->SetEnabled(true);
+    EnableGameControls();
+    if (form.WhoLabel.Caption() == "It's My Turn")
+        MyTurn();
+    else
+        YourTurn();
+}
+
+}  // namespace
+
+Contents Capture() {
+    using namespace Functions;
+    QuibblyForm& form = QuibblyForm::Instance();
+    Contents contents;
+    contents.turnNumber = TurnNumber;
+    contents.who = form.WhoLabel.Caption();
+    contents.level = form.GameLabel.Caption();
+    contents.yourWord = form.YourWordText.Text();
+    contents.yourGuess = form.YourGuessText.Text();
+    contents.myWord = MyWord;
+    contents.possibleLetters = PossibleLetters;
+    contents.myLetters = MyLetters;
+    contents.recheckPeriod = RecheckPeriod;
+    contents.letterThreshold = LetterThreshold;
+    contents.yourGuesses = form.YourGuessList.Rows();
+    contents.myGuesses = form.MyGuessList.Rows();
+    contents.candidateIndex = CandidateIndex;
+    const int count = std::clamp<int>(CandidateCount, 0, MaxCandidates);
+    for (int i = 1; i <= count; ++i) contents.candidates.push_back(Candidates[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < 26; ++i)
+        contents.markers[static_cast<std::size_t>(i)] = form.LetterButton(i).BackColor();
+    return contents;
+}
+
+std::string Format(const Contents& c) {
+    std::string out;
+    auto line = [&out](const std::string& text) { out += text + "\r\n"; };
+    line(CounterLine(c.turnNumber));
+    for (const std::string* text :
+         {&c.who, &c.level, &c.yourWord, &c.yourGuess, &c.myWord, &c.possibleLetters, &c.myLetters})
+        line(TextLine(*text));
+    line(IntegerLine(c.recheckPeriod));
+    line(IntegerLine(c.letterThreshold));
+    for (const std::vector<std::string>* rows : {&c.yourGuesses, &c.myGuesses}) {
+        line(IntegerLine(static_cast<long>(rows->size())));
+        for (const std::string& row : *rows) line(TextLine(row));
+    }
+    line(IntegerLine(static_cast<long>(c.candidates.size())));
+    line(TextLine(c.candidateIndex));
+    for (const std::string& candidate : c.candidates) line(TextLine(candidate));
+    // Stored as the signed 32-bit value the colour's bits make.
+    for (Colour colour : c.markers) line(IntegerLine(static_cast<std::int32_t>(colour)));
+    return out;
+}
+
+std::optional<Contents> Parse(const std::string& bytes, std::string& fault) {
+    Reader in(bytes);
+    Contents c;
+    try {
+        const std::optional<double> turn = LeadingNumber(in.Text());
+        // The counter becomes the player's score, which the winners list
+        // keeps as a 16-bit number.
+        if (turn && !(*turn >= IntegerLowest && *turn <= IntegerHighest))
+            throw Fault{"line 1 holds a turn number too large for its field"};
+        c.turnNumber = static_cast<float>(turn.value_or(0.0));
+        for (std::string* text :
+             {&c.who, &c.level, &c.yourWord, &c.yourGuess, &c.myWord, &c.possibleLetters, &c.myLetters})
+            *text = in.Text();
+        c.recheckPeriod = static_cast<Integer>(in.Whole(IntegerLowest, IntegerHighest));
+        c.letterThreshold = static_cast<Integer>(in.Whole(IntegerLowest, IntegerHighest));
+        const int yours = in.Count(MaxListRows, "rows");
+        for (int i = 0; i < yours; ++i) c.yourGuesses.push_back(in.Text());
+        const int mine = in.Count(MaxListRows, "rows");
+        for (int i = 0; i < mine; ++i) c.myGuesses.push_back(in.Text());
+        const int candidates = in.Count(Functions::MaxCandidates, "candidates");
+        c.candidateIndex = in.Text();
+        const std::optional<double> position = LeadingNumber(c.candidateIndex);
+        if (position &&
+            !(std::nearbyint(*position) >= IntegerLowest && std::nearbyint(*position) <= IntegerHighest))
+            throw Fault{"line " + in.Line() + " holds a number too large for its field"};
+        for (int i = 0; i < candidates; ++i) c.candidates.push_back(in.Text());
+        for (Colour& colour : c.markers)
+            colour = static_cast<Colour>(static_cast<std::int32_t>(in.Whole(
+                std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max())));
+    } catch (const Fault& caught) {
+        fault = caught.text;
+        return std::nullopt;
+    }
+    return c;
+}
+
+bool SaveGame(const std::string& path) {
+    const std::string fault = ReplaceFile(path, Format(Capture()));
+    if (fault.empty()) return true;
+    Services().MsgBox("The game cannot be saved as \"" + path + "\": " + fault + ".", MsgButtons::OK,
+                      MsgIcon::Exclamation, "Save Game");
+    return false;
+}
+
+bool LoadGame(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    std::string fault;
+    // Only a plain file is opened: a device or a pipe could block or never end.
+    if (!fs::exists(status))
+        fault = "there is no such file";
+    else if (fs::is_directory(status))
+        fault = "it is a folder";
+    else if (!fs::is_regular_file(status))
+        fault = "it is not a plain file";
+    else if (fs::file_size(path, error) > MaxFileBytes || error)
+        fault = error ? "its size cannot be read" : "it is far too large to be a saved game";
+    std::string bytes;
+    if (fault.empty()) {
+        std::ifstream in(path, std::ios::binary);
+        if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (!in.is_open() || in.bad()) fault = "it cannot be opened for reading";
+    }
+    std::optional<Contents> contents;
+    if (fault.empty()) contents = Parse(bytes, fault);
+    if (!contents) {
+        ReportLoadFault(path, fault);
+        return false;
+    }
+    Apply(*contents);
+    return true;
+}
+
+}  // namespace quibbly::SavedGame

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The saved-game file: the game as the main window shows it plus the state
+// of the computer's search, one value a line, CR LF line ends.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace quibbly::SavedGame {
+
+// Everything a saved game holds, in the file's order.
+struct Contents {
+    float turnNumber = 0.0f;
+    std::string who, level, yourWord, yourGuess, myWord, possibleLetters, myLetters;
+    Integer recheckPeriod = 0;
+    Integer letterThreshold = 0;
+    std::vector<std::string> yourGuesses, myGuesses;
+    std::string candidateIndex;           // as the game holds it: a whole number as text
+    std::vector<std::string> candidates;  // elements 1 to CandidateCount
+    std::array<Colour, 26> markers{};     // AButton to ZButton
+    friend bool operator==(const Contents&, const Contents&) = default;
+};
+
+// The largest counts a file may give: a list box holds at most this many
+// rows, the candidate array 200 entries.
+inline constexpr int MaxListRows = 32767;
+
+// The running game, read from the main window and the module state.
+Contents Capture();
+// The file's bytes for the contents.
+std::string Format(const Contents& contents);
+// Reads a whole file's bytes and checks every count and number. On a fault
+// the result is empty and fault says what is wrong, naming the line.
+std::optional<Contents> Parse(const std::string& bytes, std::string& fault);
+
+// Saves the running game as path, replacing any file of that name. The old
+// file stays whole until the new one is complete; a failure is reported in
+// a message box that names the file and the fault. The game is not changed.
+bool SaveGame(const std::string& path);
+// Loads the game in path. The whole file is read and checked first: a file
+// that fails is reported in a message box and the game stays as it was.
+bool LoadGame(const std::string& path);
+
+}  // namespace quibbly::SavedGame

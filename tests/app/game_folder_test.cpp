@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The player's game folder on real folders: the first start fills it, later
+// starts bring changed files back to the shipped ones and leave the scores
+// and saved games alone, and a file that cannot be found is named.
+#include "app/game_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+namespace quibbly {
+namespace {
+
+namespace fs = std::filesystem;
+
+void Write(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+ino_t Inode(const fs::path& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+class GameFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = fs::current_path();
+        root_ = fs::temp_directory_path() / ("quibbly-folder-" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(shipped_ = root_ / "share" / "quibbly");
+        for (const std::string& name : ShippedFiles()) Write(shipped_ / name, "2\r\n" + name + "\r\n");
+    }
+    void TearDown() override {
+        fs::current_path(previous_);
+        fs::remove_all(root_);
+    }
+
+    fs::path previous_, root_, shipped_;
+};
+
+TEST_F(GameFolder, IsFilledThenKeptUpToDateWithoutTouchingThePlayersFiles) {
+    ASSERT_GE(ShippedFiles().size(), 5u);
+    EXPECT_EQ(PlayerGameFolder(nullptr, "/home/ann"), fs::path("/home/ann/.local/share/quibbly"));
+    EXPECT_EQ(PlayerGameFolder("/data", "/home/ann"), fs::path("/data/quibbly"));
+    EXPECT_EQ(PlayerGameFolder("data", "/home/ann"), fs::path("/home/ann/.local/share/quibbly"));
+    EXPECT_TRUE(PlayerGameFolder(nullptr, nullptr).empty());
+    // An installed program finds the files under the prefix it was installed to.
+    EXPECT_EQ(ShippedFolders(root_ / "bin").front(), shipped_);
+
+    // The first start: a folder that does not hold the files is passed over.
+    const fs::path game = PlayerGameFolder(nullptr, (root_ / "home").c_str());
+    const std::vector<fs::path> folders{root_ / "build" / "data", shipped_};
+    GameFolderSetup setup = PrepareGameFolder(folders, game);
+    EXPECT_TRUE(setup.entered);
+    EXPECT_TRUE(setup.faults.empty()) << setup.faults.front();
+    EXPECT_EQ(fs::current_path(), game);
+    for (const std::string& name : ShippedFiles()) EXPECT_EQ(Read(name), Read(shipped_ / name)) << name;
+
+    // The player plays, saves and edits a word file; a new version of the
+    // game ships another dictionary.
+    Write("Win.Lst", "Easy,Ann,3\r\n");
+    Write("monday.swg", "HOUSE\r\n");
+    Write("easy.wtf", "1\r\nXXXXX\r\n");
+    Write(shipped_ / "master.wtf", "3\r\nHOUSE\r\nMOUSE\r\nPLANT\r\n");
+    const ino_t hard = Inode("hard.wtf");
+    fs::current_path(previous_);
+    setup = PrepareGameFolder(folders, game);
+    EXPECT_TRUE(setup.entered && setup.faults.empty());
+    EXPECT_EQ(Read("easy.wtf"), Read(shipped_ / "easy.wtf"));
+    EXPECT_EQ(Read("master.wtf"), "3\r\nHOUSE\r\nMOUSE\r\nPLANT\r\n");
+    EXPECT_EQ(Inode("hard.wtf"), hard);  // the same already: not written again
+    EXPECT_EQ(Read("Win.Lst"), "Easy,Ann,3\r\n");
+    EXPECT_EQ(Read("monday.swg"), "HOUSE\r\n");
+    std::set<std::string> present;
+    for (const auto& entry : fs::directory_iterator(game)) present.insert(entry.path().filename().string());
+    std::set<std::string> expected(ShippedFiles().begin(), ShippedFiles().end());
+    expected.insert({"Win.Lst", "monday.swg"});
+    EXPECT_EQ(present, expected);  // no temporary file left behind
+
+    // A shipped file that has gone is named, with where it was looked for;
+    // the copy from the last start stays and the game still starts.
+    fs::remove(shipped_ / "hard.wtf");
+    setup = PrepareGameFolder(folders, game);
+    ASSERT_EQ(setup.faults.size(), 1u);
+    EXPECT_EQ(setup.faults[0], "The game's file \"hard.wtf\" was not found in \"" + folders[0].string() +
+                                   "\" or \"" + shipped_.string() + "\".");
+    EXPECT_TRUE(setup.entered);
+    EXPECT_EQ(Read(game / "hard.wtf"), "2\r\nhard.wtf\r\n");
+
+    // A file where the folder should be: the game cannot start.
+    fs::current_path(previous_);
+    Write(root_ / "blocked", "");
+    setup = PrepareGameFolder(folders, root_ / "blocked");
+    EXPECT_FALSE(setup.entered);
+    ASSERT_FALSE(setup.faults.empty());
+    EXPECT_NE(setup.faults.back().find("\"" + (root_ / "blocked").string() + "\""), std::string::npos);
+    EXPECT_EQ(fs::current_path(), previous_);
+}
+
+}  // namespace
+}  // namespace quibbly

@@ -1,0 +1,376 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Saved games on real files through the save-and-load window: games saved
+// on either side's turn and loaded into a fresh run, the file's exact bytes,
+// damaged files and failing saves, and the window's lists.
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "records/saved_game.h"
+#include "support/fresh_game.h"
+#include "windows/other/game_form.h"
+
+namespace quibbly::testing {
+namespace {
+
+using namespace Functions;
+
+std::string ReadBytes(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const std::string& name, const std::string& bytes) {
+    std::ofstream(name, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string Lines(std::initializer_list<std::string> lines, const char* end = "\r\n") {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + end;
+    return bytes;
+}
+
+// The 26 marker lines: A red, the rest yellow.
+std::string Markers(const char* end = "\r\n") {
+    std::string bytes = std::string(" 8388863 ") + end;
+    for (int i = 1; i < 26; ++i) bytes += std::string(" 8454143 ") + end;
+    return bytes;
+}
+
+class SavedGames : public FreshGame {
+protected:
+    void SetUp() override {
+        FreshGame::SetUp();
+        WriteWordFiles();
+        WriteLines("easy.wtf", {"1", "HOUSE"});
+        WriteLines("series.wtf", {"HOUSE", "MOUSE H>M", "ROUSE H>R", "THOSE U>T", ""});
+        WriteLines("master.wtf",
+                   {"9", "BLIMP", "CRISP", "HOIST", "HOUSE", "MOUSE", "PLANT", "ROUSE", "SHOUT", "THOSE"});
+    }
+    // A new run of the program in the same folder.
+    void Restart() {
+        Forms::DropAll();
+        ResetModuleState();
+        QuibblyForm::Instance();
+    }
+    void Guess(const std::string& word) {
+        Form().YourGuessText.SetText(word);
+        Form().GuessButton.Press();
+    }
+    // Opens the window in a mode and presses its button on the typed name.
+    void UseWindow(MenuItem& item, const std::string& name) {
+        item.Choose();
+        GameForm::Instance().FileText.SetText(name);
+        GameForm::Instance().LoadButton.Press();
+    }
+    void Save(const std::string& name) { UseWindow(Form().FileSave, name); }
+    void Load(const std::string& name) { UseWindow(Form().FileLoad, name); }
+
+    // All a player sees of the game, and the computer's state behind it.
+    std::vector<std::string> Board() {
+        QuibblyForm& f = Form();
+        std::vector<std::string> b{MyWord, PossibleLetters, MyLetters};
+        for (double n : {static_cast<double>(TurnNumber), 1.0 * CandidateCount, 1.0 * RecheckPeriod,
+                         1.0 * LetterThreshold})
+            b.push_back(std::to_string(n));
+        for (const Label* label : {&f.TurnLabel, &f.WhoLabel, &f.GameLabel}) b.push_back(label->Caption());
+        for (const TextBox* box : {&f.YourWordText, &f.YourGuessText, &f.MyGuessText, &f.ScratchPadText})
+            b.push_back(box->Text());
+        for (const ListBox* list : {&f.YourGuessList, &f.MyGuessList})
+            for (const std::string& row : list->Rows()) b.push_back(list->Name() + ": " + row);
+        for (int i = 0; i < 26; ++i) b.push_back(std::to_string(f.LetterButton(i).BackColor()));
+        for (const Control* c : std::initializer_list<const Control*>{
+                 &f.GuessButton, &f.ZeroButton, &f.YourWordText, &f.GameStart, &f.GamePause, &f.LevelEasy})
+            b.push_back(c->Name() + (c->Enabled() ? " on" : " off"));
+        for (const MenuItem* level : {&f.LevelEasy, &f.LevelMedium, &f.LevelHard})
+            b.push_back(level->Name() + (level->Checked() ? " checked" : ""));
+        return b;
+    }
+};
+
+TEST_F(SavedGames, GameSavedOnEitherTurnComesBackInAFreshRun) {
+    Start("SHOUT", 0, 1, true, {0.0, 0.0});  // the computer holds HOUSE; its list in file order
+    Guess("PLANT");
+    Form().FourButton.Press();
+    Guess("MOUSE");  // the computer's second candidate
+    ASSERT_EQ(Form().MyGuessText.Text(), "MOUSE");
+    ASSERT_EQ(CandidateIndex, "2");
+    Form().LetterButton(7).Press();  // H red
+    Form().LetterButton(0).Press();
+    Form().LetterButton(0).Press();  // A green
+    Boxes();
+
+    // Saved on the computer's turn under a name without ".swg".
+    const std::vector<std::string> mine = Board();
+    const float turn = TurnNumber;
+    Save("midgame");
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_FALSE(GameForm::Instance().Visible());
+    const std::string file = ReadBytes("midgame");
+    EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 40 + 2 + 1 + CandidateCount);
+    EXPECT_EQ(Board(), mine);  // a save changes nothing
+
+    Restart();
+    Load("midgame");
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(Board(), mine);
+    EXPECT_EQ(TurnNumber, turn);
+    EXPECT_EQ(Form().MyGuessText.Text(), "MOUSE");  // the candidate at the saved position
+    EXPECT_EQ(CandidateIndex, "2");
+    EXPECT_EQ(Form().LetterButton(0).BackColor(), MarkerGreen);
+
+    // Play on, then save on the player's turn over the same name: no question.
+    Form().ThreeButton.Press();
+    ASSERT_EQ(Form().WhoLabel.Caption(), "It's Your Turn");
+    Form().ScratchPadText.SetText("notes");
+    Save("midgame");
+    EXPECT_TRUE(Boxes().empty());
+    Form().ScratchPadText.SetText("");  // the file does not hold it
+    const std::vector<std::string> yours = Board();
+    Restart();
+    Load("midgame");
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(Board(), yours);
+    EXPECT_EQ(CandidateIndex, "1");  // one before the saved position: the next proposal steps past MOUSE
+    EXPECT_EQ(Form().MyGuessList.Rows(), (std::vector<std::string>{"HOUSE - 4", "MOUSE - 3"}));
+    EXPECT_TRUE(Form().GuessButton.Enabled());
+    EXPECT_FALSE(Form().ThreeButton.Enabled());
+    Guess("BLIMP");
+    EXPECT_EQ(CandidateIndex, "3");
+    EXPECT_EQ(Form().MyGuessText.Text(), "ROUSE");
+}
+
+TEST_F(SavedGames, FileBytesMatchTheLayoutAndReadBackFromOtherLineEnds) {
+    Form().LevelMedium.Choose();
+    TurnNumber = 3.5f;
+    Form().WhoLabel.SetCaption("It's Your Turn");
+    Form().YourWordText.SetText("SHOUT");
+    Form().YourGuessText.SetText("PLA");
+    MyWord = "BLIMP";
+    PossibleLetters = "ABCD";
+    MyLetters = "S";
+    LetterThreshold = -1;
+    Form().YourGuessList.AddItem("PLANT -  0");
+    CandidateCount = 2;
+    Candidates[1] = "HOUSE";
+    Candidates[2] = "MOUSE H>M";
+    CandidateIndex = "2";
+    Form().LetterButton(0).SetBackColor(MarkerRed);
+    ASSERT_TRUE(SavedGame::SaveGame("known.swg"));
+
+    const std::initializer_list<std::string> head = {
+        " 3.5 ", "It's Your Turn", "Medium", "SHOUT", "PLA", "BLIMP", "ABCD",     "S", " 4 ", "-1 ",
+        " 1 ",   "PLANT -  0",     " 0 ",    " 2 ",   "2",   "HOUSE", "MOUSE H>M"};
+    const std::string fixture = Lines(head) + Markers();
+    EXPECT_EQ(ReadBytes("known.swg"), fixture);
+
+    // Another build's file: LF line ends and no line end after the last line.
+    std::string other = Lines(head, "\n") + Markers("\n");
+    other.pop_back();
+    WriteBytes("other.swg", other);
+    Restart();
+    Load("other.swg");
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(Form().TurnLabel.Caption(), "3");
+    EXPECT_EQ(TurnNumber, 3.5f);
+    EXPECT_TRUE(Form().LevelMedium.Checked());
+    EXPECT_FALSE(Form().LevelEasy.Checked());
+    EXPECT_EQ(CandidateIndex, "1");
+    EXPECT_EQ(LetterThreshold, -1);
+    EXPECT_EQ(Form().LetterButton(0).BackColor(), MarkerRed);
+    // Saved again, it is the same file byte for byte, with CR LF.
+    ASSERT_TRUE(SavedGame::SaveGame("again.swg"));
+    std::string again = ReadBytes("again.swg");
+    // Only the candidate position differs: it was read as one less.
+    again.replace(again.find("\r\n1\r\nHOUSE"), 4, "\r\n2\r");
+    EXPECT_EQ(again, fixture);
+
+    // A comma or a space at an end of the guess box's text keeps its field
+    // whole; a double quote cannot be stored and is dropped.
+    Form().YourGuessText.SetText("A,B ");
+    ASSERT_TRUE(SavedGame::SaveGame("comma.swg"));
+    Form().YourGuessText.SetText("\"Q,");
+    ASSERT_TRUE(SavedGame::SaveGame("quote.swg"));
+    Restart();
+    Load("comma.swg");
+    EXPECT_EQ(Form().YourGuessText.Text(), "A,B ");
+    EXPECT_EQ(MyWord, "BLIMP");
+    EXPECT_EQ(Form().LetterButton(0).BackColor(), MarkerRed);
+    Load("quote.swg");
+    EXPECT_EQ(Form().YourGuessText.Text(), "Q,");
+    EXPECT_EQ(MyWord, "BLIMP");
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(SavedGames, SmallestFilesAndOddLevelsLoad) {
+    // Saved before any game: 40 lines, an empty turn caption, empty words.
+    ASSERT_TRUE(SavedGame::SaveGame("before.swg"));
+    const std::string before = ReadBytes("before.swg");
+    EXPECT_EQ(std::count(before.begin(), before.end(), '\n'), 40);
+    Load("before.swg");
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(Form().WhoLabel.Caption(), "It's Your Turn");
+    EXPECT_TRUE(Form().GuessButton.Enabled());
+    EXPECT_FALSE(Form().GameStart.Enabled());
+
+    // A level other than the three leaves the marks as the reset set them.
+    Restart();
+    Form().LevelHard.Choose();
+    WriteBytes("expert.swg",
+               Lines({" 1.5 ", "It's My Turn", "Expert", "", "", "HOUSE", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "",
+                      " 7 ", " 3 ", " 0 ", " 0 ", " 0 ", "0"}) +
+                   Markers());
+    Load("expert.swg");
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(Form().GameLabel.Caption(), "Expert");
+    EXPECT_TRUE(Form().LevelHard.Checked());
+    EXPECT_FALSE(Form().LevelEasy.Checked() || Form().LevelMedium.Checked());
+    // Position 0: the computer built a new list and proposes its first word.
+    EXPECT_EQ(Form().WhoLabel.Caption(), "It's My Turn");
+    EXPECT_EQ(Form().TurnLabel.Caption(), "1");
+    EXPECT_EQ(Form().MyGuessText.Text().size(), 5u);
+}
+
+TEST_F(SavedGames, DamagedFilesAndFailedSavesLeaveEverythingAsItWas) {
+    QuibblyForm& form = Form();
+    Start("SHOUT", 0, 1, true, {0.0, 0.0});
+    Guess("PLANT");
+    form.ScratchPadText.SetText("notes");
+    Boxes();
+    ASSERT_TRUE(SavedGame::SaveGame("good.swg"));
+    const std::vector<std::string> board = Board();
+    const std::string good = ReadBytes("good.swg");
+
+    // The good file, line by line (line 1 first), with one line changed.
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < good.size();) {
+        const std::size_t end = good.find("\r\n", start);
+        lines.push_back(good.substr(start, end - start));
+        start = end + 2;
+    }
+    const std::size_t n1 = 11, n2 = 12 + std::stoul(lines[n1 - 1]), n3 = n2 + 1 + std::stoul(lines[n2 - 1]);
+    auto changed = [&lines](std::size_t line, const std::string& text) {
+        std::vector<std::string> copy = lines;
+        copy[line - 1] = text;
+        std::string bytes;
+        for (const std::string& l : copy) bytes += l + "\r\n";
+        return bytes;
+    };
+    std::filesystem::create_directory("folder.swg");
+    const std::string last = std::to_string(lines.size());
+    const std::vector<std::pair<std::string, std::string>> damaged = {
+        {"", "there is no such file"},
+        {"folder.swg", "it is a folder"},
+        {good.substr(0, good.size() - 11), "it ends early: line " + last + " is missing"},
+        {changed(n1, "many"), "line 11 does not hold a count of rows"},
+        {changed(n2, "-1 "), "line " + std::to_string(n2) + " holds a negative count of rows"},
+        {changed(n1, " 40000 "), "line 11 counts more rows than the game can hold (32767)"},
+        {changed(n3, " 201 "),
+         "line " + std::to_string(n3) + " counts more candidates than the game can hold (200)"},
+        {changed(9, " 32768 "), "line 9 holds a number too large for its field"},
+        {changed(1, " 99999.5 "), "line 1 holds a turn number too large for its field"},
+        {changed(lines.size(), " 99999999999 "), "line " + last + " holds a number too large for its field"},
+    };
+    for (std::size_t i = 0; i < damaged.size(); ++i) {
+        const std::string name = i == 0 ? "missing.swg" : i == 1 ? "folder.swg" : "bad" + std::to_string(i);
+        if (i > 1) WriteBytes(name, damaged[i].first);
+        Load(name);
+        const std::string path = (folder / name).string();
+        EXPECT_EQ(Boxes(), std::vector<ShownBox>{Warn(
+                               "The game in \"" + path + "\" cannot be loaded: " + damaged[i].second + ".",
+                               "Load Game")});
+        EXPECT_EQ(Board(), board) << name;
+    }
+    EXPECT_FALSE(SavedGame::LoadGame("/dev/zero"));  // a device is never read
+    EXPECT_EQ(Boxes().at(0).text, "The game in \"/dev/zero\" cannot be loaded: it is not a plain file.");
+
+    // Saves that cannot be made: no name, a folder, a missing folder, and a
+    // disk that fills up while the file is written.
+    const std::string kept = "an older file\r\n";
+    WriteBytes("keep.swg", kept);
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"", "no file name was given"},
+        {"folder.swg", "it is a folder"},
+        {"nowhere/x.swg", "the folder cannot take a new file: No such file or directory"},
+        {"keep.swg", "cannot be written: File too large"},
+    };
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    for (const auto& [name, fault] : refused) {
+        rlimit small = limit;
+        if (name == "keep.swg") small.rlim_cur = 100;
+        setrlimit(RLIMIT_FSIZE, &small);
+        Save(name);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const std::string path = (folder / name).string();
+        EXPECT_EQ(Boxes(), std::vector<ShownBox>{Warn(
+                               "The game cannot be saved as \"" + path + "\": " + fault + ".", "Save Game")});
+    }
+    EXPECT_EQ(ReadBytes("keep.swg"), kept);
+    EXPECT_EQ(Board(), board);
+    // No temporary file is left behind.
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+}
+
+TEST_F(SavedGames, WindowKeepsItsChoicesAndListsTheFolder) {
+    platform.drives = {"/", folder.string()};
+    std::filesystem::create_directory("games");
+    for (const char* name : {"b.swg", "A.swg", "notes.txt", "games/g1.swg"}) WriteBytes(name, "x");
+    QuibblyForm& form = Form();
+    form.FileLoad.Choose();
+    GameForm& game = GameForm::Instance();
+    EXPECT_TRUE(game.Visible());
+    EXPECT_EQ(game.Caption(), "Load Game");
+    EXPECT_EQ(game.LoadButton.Caption(), "Load");
+    EXPECT_EQ(game.Label1.Caption(), "Load from");
+    EXPECT_EQ(game.Label3.Caption(), "Label3");
+    EXPECT_EQ(game.FileText.Text(), ".swg");
+    EXPECT_EQ(game.Drive1.Drive(), folder.string());
+    EXPECT_EQ(game.File1.Files(), (std::vector<std::string>{"A.swg", "b.swg"}));
+    // The folder list: ancestors, the folder, its sub-folders; a double-click opens one.
+    const auto& entries = game.Dir1.Entries();
+    ASSERT_EQ(entries.back().name, "games");
+    EXPECT_EQ(entries[static_cast<std::size_t>(game.Dir1.ListIndex())].path, folder.string());
+    game.Dir1.OpenRow(static_cast<int>(entries.size()) - 1);
+    EXPECT_EQ(game.File1.Path(), (folder / "games").string());
+    game.File1.ClickRow(0);
+    EXPECT_EQ(game.FileText.Text(), "g1.swg");
+    EXPECT_EQ(game.ChosenPath(), (folder / "games" / "g1.swg").string());
+    game.CancelButton.Press();
+    EXPECT_FALSE(game.Visible());
+
+    // Save mode keeps folder and name; a double-click saves over that file.
+    form.FileSave.Choose();
+    EXPECT_EQ(game.Caption(), "Save Game");
+    EXPECT_EQ(game.LoadButton.Caption(), "Save");
+    EXPECT_EQ(game.Label1.Caption(), "Save in");
+    EXPECT_EQ(game.Label3.Caption(), "Save as type:");
+    EXPECT_EQ(game.FileText.Text(), "g1.swg");
+    game.File1.DoubleClickRow(0);
+    EXPECT_FALSE(game.Visible());
+    EXPECT_EQ(ReadBytes("games/g1.swg"), SavedGame::Format(SavedGame::Capture()));
+    form.FileLoad.Choose();
+    EXPECT_EQ(game.Label3.Caption(), "Save as type:");
+    EXPECT_EQ(game.Caption(), "Load Game");
+
+    // The root drive: one separator before the name.
+    game.Drive1.SetDrive("/");
+    EXPECT_EQ(game.Dir1.Path(), "/");
+    EXPECT_EQ(game.ChosenPath(), "/g1.swg");
+    // A drive that cannot be read is named, and the list goes back.
+    game.Drive1.SetDrive("/no-such-drive");
+    EXPECT_EQ(Boxes(),
+              std::vector<ShownBox>{Warn(
+                  "The drive \"/no-such-drive\" is not ready: No such file or directory.", "Load Game")});
+    EXPECT_EQ(game.Drive1.Drive(), "/");
+    EXPECT_TRUE(Boxes().empty());
+}
+
+}  // namespace
+}  // namespace quibbly::testing
