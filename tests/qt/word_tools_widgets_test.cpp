@@ -115,17 +115,11 @@ private slots:
         QCOMPARE(done->text(), QStringLiteral("Done"));
         QCOMPARE(Main().YourGuessText.Text(), std::string("HOUSE"));
         QVERIFY(hint.HintList.ListCount() > 0 && hint.HintList.ListCount() < withE_);
+        QVERIFY(!hint.Searching && hint.ShowButton.Enabled());
         QCOMPARE(list->count(), hint.HintList.ListCount());
         auto* bar = qobject_cast<QProgressBar*>(window->WidgetOf(hint.ProgressBar));
         QVERIFY(bar->value() < bar->maximum() && bar->maximum() == 2001);
         Shoot(*window, "hint_window.png");
-
-        // The whole search, then Done hides the window.
-        QTest::mouseClick(window->WidgetOf(hint.ShowButton), Qt::LeftButton);
-        QCOMPARE(list->count(), withE_);
-        QCOMPARE(bar->value(), 2001);
-        QTest::mouseClick(done, Qt::LeftButton);
-        QVERIFY(!window->isVisible());
     }
 
     void toolWindowsLookRight() {
