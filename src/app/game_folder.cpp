@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/game_folder.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "platform/atomic_file.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -58,28 +55,6 @@ std::optional<std::string> ReadWhole(const fs::path& path) {
     return bytes;
 }
 
-// Writes the bytes to a temporary file beside target, flushes it to the disk
-// and renames it over target. Returns the fault, or an empty text.
-std::string ReplaceWhole(const fs::path& target, const std::string& bytes) {
-    const fs::path temporary = target.parent_path() / ("." + target.filename().string() + ".new");
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return std::strerror(errno);
-    std::size_t written = 0;
-    errno = 0;
-    while (written < bytes.size()) {
-        const ssize_t step = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (step < 0 && errno == EINTR) continue;
-        if (step <= 0) break;
-        written += static_cast<std::size_t>(step);
-    }
-    std::string fault;
-    if (written < bytes.size() || ::fsync(fd) != 0) fault = std::strerror(errno != 0 ? errno : EIO);
-    if (::close(fd) != 0 && fault.empty()) fault = std::strerror(errno);
-    if (fault.empty() && ::rename(temporary.c_str(), target.c_str()) != 0) fault = std::strerror(errno);
-    if (!fault.empty()) ::unlink(temporary.c_str());
-    return fault;
-}
-
 std::string SearchedIn(const std::vector<fs::path>& folders) {
     std::string text;
     for (std::size_t i = 0; i < folders.size(); ++i) {
@@ -116,7 +91,7 @@ GameFolderSetup PrepareGameFolder(const std::vector<fs::path>& shippedFolders, c
         }
         // A file that is already the same is left as it is.
         if (ReadWhole(folder / name) == shipped) continue;
-        const std::string fault = ReplaceWhole(folder / name, *shipped);
+        const std::string fault = ReplaceFile((folder / name).string(), *shipped);
         if (!fault.empty())
             setup.faults.push_back("The game's file \"" + name + "\" could not be copied to " +
                                    Quoted(folder) + ": " + fault + ".");

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Starts the game: the Qt platform, then the main window.
+// Starts the game: the Qt platform, then the start-up window, which opens
+// the main window.
 #include <QApplication>
 #include <QStyleFactory>
 
 #include "app/desktop_start.h"
 #include "platform/form.h"
 #include "platform/qt/qt_platform.h"
-#include "windows/main/quibbly_form.h"
+#include "windows/other/intro_form.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -17,7 +18,7 @@ int main(int argc, char* argv[]) {
 
     quibbly::QtPlatform platform;
     quibbly::InstallPlatform(&platform);
-    quibbly::QuibblyForm::Instance().Show();
+    quibbly::IntroForm::Instance();
     const int result = QApplication::exec();
     quibbly::Forms::DropAll();
     quibbly::InstallPlatform(nullptr);

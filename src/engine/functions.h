@@ -90,8 +90,8 @@ void CorrectWord();                 // the Correct Word button
 void QuitGame();                    // File > Quit Game
 // Asks "Would you like to play again?" and clears the board or leaves it.
 void AskPlayAgain();
-// The player's win after the message: the top-scores path. Until the winners
-// list exists, the play-again question follows at once.
+// The player's win after the message: the top-scores path through the name
+// and winners windows, whose OK asks the play-again question.
 void PlayerWon();
 
 // ---- Computer guesser ----

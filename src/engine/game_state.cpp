@@ -5,6 +5,7 @@
 #include "engine/functions.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
+#include "records/winners_list.h"
 #include "windows/main/quibbly_form.h"
 #include "windows/tools/hint_form.h"
 #include "windows/tools/match_form.h"
@@ -53,6 +54,7 @@ void ResetModuleState() {
     WinnerCount = 0;
     WorstTopScore = 0;
     WinnerLines.fill({});
+    ForgetWinners();
 }
 
 std::string CheckedLevel() {

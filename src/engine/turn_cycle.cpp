@@ -3,7 +3,10 @@
 // the end of a game.
 #include "engine/functions.h"
 #include "platform/services.h"
+#include "records/winners_list.h"
 #include "windows/main/quibbly_form.h"
+#include "windows/other/player_form.h"
+#include "windows/other/winners_form.h"
 
 namespace quibbly::Functions {
 
@@ -37,6 +40,7 @@ void AddSelectedRow(ListBox& list, const std::string& row) {
 
 void ComputerWon(const char* message) {
     GameOn = false;
+    WinAwaitingRow = false;  // a lost game adds no row to the winners list
     Services().MsgBox(message, MsgButtons::OK, MsgIcon::None, "I win!!");
     Services().MsgBox("My word was " + MyWord, MsgButtons::OK, MsgIcon::None, "You had a good word.");
     AskPlayAgain();
@@ -97,9 +101,21 @@ void PlayerGuess() {
 }
 
 void PlayerWon() {
-    // The top-scores path (CheckTopScore, the name and winners windows) ends
-    // in the same question once the winners list exists.
-    AskPlayAgain();
+    WinAwaitingRow = true;
+    CheckTopScore();
+    const int score = static_cast<int>(TurnNumber);
+    if (score < WorstTopScore || WorstTopScore == 0) {
+        PlayerForm::Instance().Show();
+        return;
+    }
+    QuibblyForm::Instance().Hide();
+    if (WinnerCount < TopScoreRows) {
+        PlayerForm::Instance().Show();
+    } else {
+        // Not among the best: the list is shown as it stands.
+        UpdateWinners();
+        WinnersForm::Instance().Show();
+    }
 }
 
 void TakeYourCount(Integer count) {

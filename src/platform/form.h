@@ -43,9 +43,10 @@ struct FormDesign {
     BorderStyle border = BorderStyle::FixedSingle;
     bool minMaxButtons = false;
     bool showInTaskbar = true;
-    std::string backPicture;  // resource name of a picture that fills the window
-    std::string icon;         // resource name of the window icon
-    bool controlBox = true;   // the title bar's system menu and close button
+    std::string backPicture;    // resource name of a picture that fills the window
+    std::string icon;           // resource name of the window icon
+    bool controlBox = true;     // the title bar's system menu and close button
+    bool standardBack = false;  // the desktop's own dialog colour instead of back
 };
 
 class Form {

@@ -6,32 +6,59 @@
 #include <QtWidgets>
 
 #include "engine/functions.h"
+#include "platform/common_dialog.h"
+#include "platform/qt/help_viewer.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_windows.h"
 #include "platform/scripted_platform.h"
 #include "windows/main/quibbly_form.h"
+#include "windows/other/about_form.h"
+#include "windows/other/credits_form.h"
+#include "windows/other/intro_form.h"
+#include "windows/other/player_form.h"
 #include "windows/other/thinking_form.h"
+#include "windows/other/winners_form.h"
 
 namespace quibbly {
 namespace {
+
+bool Near(const QColor& a, const QColor& b, int tolerance = 12) {
+    return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                     std::abs(a.blue() - b.blue())}) <= tolerance;
+}
 
 // Scripted services with real windows, so that no case waits on a modal box.
 class WidgetPlatform : public ScriptedPlatform {
 public:
     void FormCreated(Form& form) override { windows.Create(form); }
     void FormDestroyed(Form& form) override { windows.Destroy(form); }
+    void Sleep(int milliseconds) override {
+        if (duringSleep) duringSleep();
+        ScriptedPlatform::Sleep(milliseconds);
+    }
     QtWindows windows;
+    std::function<void()> duringSleep;
 };
+
+// Screenshots at a scale other than 1 get the scale in their name.
+QString Shot(const char* name) {
+    const qreal ratio = qApp->devicePixelRatio();
+    const QString scale = ratio == 1.0 ? QString() : QStringLiteral("@%1x").arg(ratio);
+    return QStringLiteral(QUIBBLY_SCREENSHOT_DIR "/%1%2.png").arg(QLatin1String(name), scale);
+}
+
+int CountNear(const QImage& shot, const QRect& area, const QColor& colour, int tolerance = 30) {
+    int found = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            found += Near(shot.pixelColor(x, y), colour, tolerance);
+    return found;
+}
 
 void WriteLines(const char* name, std::initializer_list<const char*> lines) {
     QFile file(QString::fromLatin1(name));
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     for (const char* line : lines) file.write(QByteArray(line) + "\r\n");
-}
-
-bool Near(const QColor& a, const QColor& b, int tolerance = 12) {
-    return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
-                     std::abs(a.blue() - b.blue())}) <= tolerance;
 }
 
 struct SeenBox {
@@ -114,6 +141,12 @@ private slots:
                     !WidgetOf(*face)->isVisible());
 
         QCOMPARE(window.Client()->grab().toImage().pixelColor(4, 4), QColor(128, 128, 255));
+        // Each face is whole within its box: the box's last column shows only the window's colour.
+        for (const PictureBox* face : {&Form().FaceSad, &Form().FaceHappy, &Form().FaceNeutral}) {
+            const QImage shot = WidgetOf(*face)->grab().toImage();
+            const QRect edge(shot.width() - 1, 0, 1, shot.height());
+            QVERIFY2(CountNear(shot, edge, QColor(128, 128, 255), 0) == shot.height(), face->Name().c_str());
+        }
         // A disabled text box writes in grey, as on any desktop.
         Form().MyGuessText.SetText("HOUSE");
         const QPalette pal = Line(Form().MyGuessText)->palette();
@@ -151,7 +184,7 @@ private slots:
         for (int time = 0; time < 2; ++time) medium->trigger();
         QVERIFY(medium->isChecked() && !window.ActionOf(Form().LevelEasy)->isChecked());
 
-        QVERIFY(window.grab().save(QStringLiteral(QUIBBLY_SCREENSHOT_DIR "/main_window.png")));
+        QVERIFY(window.grab().save(Shot("main_window")));
 
         // The main window alone has a maximise button; maximised, its client
         // area keeps its size in the middle.
@@ -164,7 +197,7 @@ private slots:
         QCOMPARE(window.Client()->size(), QSize(703, 511));
         const QPoint middle = window.Client()->mapTo(&window, window.Client()->rect().center());
         QVERIFY(std::abs(middle.x() - window.width() / 2) <= 1);
-        QVERIFY(window.grab().save(QStringLiteral(QUIBBLY_SCREENSHOT_DIR "/main_window_maximised.png")));
+        QVERIFY(window.grab().save(Shot("main_window_maximised")));
         window.showNormal();
         QTRY_COMPARE(window.size(), designed);
         // Closing the main window by its frame ends the program.
@@ -187,7 +220,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), guess);
         QTest::keyClicks(guess, QStringLiteral("crisp"));
         QTest::keyClick(guess, Qt::Key_Return);
-        QVERIFY(Window().grab().save(QStringLiteral(QUIBBLY_SCREENSHOT_DIR "/main_window_playing.png")));
+        QVERIFY(Window().grab().save(Shot("main_window_playing")));
     }
 
     void menuShortcutsActFromTextBoxes() {
@@ -200,19 +233,21 @@ private slots:
         QCOMPARE(series, 1);
         guess->selectAll();
         QTest::keyClick(guess, Qt::Key_X, Qt::ControlModifier);  // Exit, not Cut
-        QVERIFY(platform_->ended);
+        QVERIFY(Credits().Visible());
         QCOMPARE(guess->text(), QStringLiteral("PLA"));
 
         // The scratch pad's own Ctrl+X gives way as well.
-        platform_->ended = false;
+        Credits().Hide();
+        Window().activateWindow();
         auto* pad = qobject_cast<QPlainTextEdit*>(WidgetOf(Form().ScratchPadText));
         pad->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), pad);
         QTest::keyClicks(pad, QStringLiteral("notes"));
         pad->selectAll();
         QTest::keyClick(pad, Qt::Key_X, Qt::ControlModifier);
-        QVERIFY(platform_->ended);
+        QVERIFY(Credits().Visible());
         QCOMPARE(pad->toPlainText(), QStringLiteral("notes"));
+        Window().activateWindow();
 
         // Ctrl+Q quits the game from the guess box.
         guess->setFocus();
@@ -270,13 +305,52 @@ private slots:
         // Yellow writing on the salmon background.
         const QImage shot = window.grab().toImage();
         QCOMPARE(shot.pixelColor(2, 2), QColor(255, 128, 128));
-        int yellow = 0;
         const QRect area = window.WidgetOf(thinking.Label1)->geometry();
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                yellow += Near(shot.pixelColor(x, y), QColor(255, 255, 128), 30);
+        const qreal ratio = shot.devicePixelRatio();
+        const int yellow =
+            CountNear(shot, QRect(area.topLeft() * ratio, area.size() * ratio), QColor(255, 255, 128));
         QVERIFY2(yellow > 40, qPrintable(QString::number(yellow)));
-        QVERIFY(shot.save(QStringLiteral(QUIBBLY_SCREENSHOT_DIR "/thinking_window.png")));
+        QVERIFY(shot.save(Shot("thinking_window")));
+    }
+
+    void winnersWindowsShowTheirRowsOverTheirColours() {
+        WriteLines("Win.Lst",
+                   {"Ann         Easy    3 Guesses  05/12/2026", "Bob         Hard    4 Guesses  1/2/26",
+                    "Bartholome  Easy   12 Guesses  06/12/2026"});
+        StartWithEnter("house");
+        Functions::TurnNumber = 13;
+        Form().TurnLabel.SetCaption("13");
+        QTest::keyClicks(Line(Form().YourGuessText), QStringLiteral("plant\r"));
+
+        // Worse than the worst row: the main window goes and the name window,
+        // owned by it, comes without a title bar and takes the keyboard.
+        PlayerForm& name = PlayerForm::Instance();
+        FormWindow& nameWindow = *platform_->windows.WindowOf(name);
+        QVERIFY(nameWindow.isVisible() && !Window().isVisible());
+        QVERIFY(nameWindow.windowFlags() & Qt::FramelessWindowHint);
+        QLineEdit* box = qobject_cast<QLineEdit*>(nameWindow.WidgetOf(name.NameText));
+        QTRY_COMPARE(QApplication::focusWidget(), box);
+        QTest::keyClicks(box, QStringLiteral("Christopher"));
+        QCOMPARE(box->text(), QStringLiteral("Christophe"));
+        QVERIFY(nameWindow.grab().save(Shot("name_window")));
+        QTest::keyClick(box, Qt::Key_Return);
+
+        // The rows on the page in a fixed-pitch font that fits the labels.
+        WinnersForm& winners = WinnersForm::Instance();
+        FormWindow& winnersWindow = *platform_->windows.WindowOf(winners);
+        QVERIFY(winnersWindow.isVisible() && !nameWindow.isVisible());
+        auto* first = qobject_cast<QLabel*>(winnersWindow.WidgetOf(winners.WinnersLabel(0)));
+        QCOMPARE(first->text(), QStringLiteral("Ann         Easy    3 Guesses  05/12/2026"));
+        QVERIFY(QFontInfo(first->font()).fixedPitch());
+        QVERIFY(QFontMetrics(first->font()).horizontalAdvance(first->text()) <= first->width());
+        QTRY_COMPARE(QApplication::focusWidget(), winnersWindow.WidgetOf(winners.OKButton));
+        const QImage shot = winnersWindow.grab().toImage();
+        QVERIFY(shot.save(Shot("winners_window")));
+        auto at = [&shot](int x, int y) { return shot.pixelColor(QPoint(x, y) * shot.devicePixelRatio()); };
+        QCOMPARE(at(250, 200), QColor(255, 255, 255));                 // the page between the rows
+        QVERIFY(at(100, 20).red() > 200 && at(100, 20).blue() < 120);  // a yellow pencil
+        QTest::mouseClick(winnersWindow.WidgetOf(winners.OKButton), Qt::LeftButton);
+        QVERIFY(!winnersWindow.isVisible() && Window().isVisible());
     }
 
     void realMessageBoxIsModalAndAnswered() {
@@ -297,7 +371,128 @@ private slots:
         QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     }
 
+    void startUpWindowIsPaintedThenGivesWayToTheMainWindow() {
+        Forms::DropAll();
+        bool seen = false;
+        platform_->duringSleep = [this, &seen] {
+            if (seen) return;
+            seen = true;
+            IntroForm& intro = IntroForm::Instance();
+            FormWindow& window = *platform_->windows.WindowOf(intro);
+            QVERIFY(window.isVisible() && window.windowFlags().testFlag(Qt::FramelessWindowHint));
+            QCOMPARE(window.Client()->size(), QSize(794, 594));
+            const QImage shot = window.grab().toImage();
+            QVERIFY(shot.save(Shot("start_up_window")));
+            const qreal ratio = shot.devicePixelRatio();
+            auto scaled = [ratio](QRect area) { return QRect(area.topLeft() * ratio, area.size() * ratio); };
+            // The small picture's yellow face and the cyan "Loading...".
+            const QRect picture = window.WidgetOf(intro.Image1)->geometry();
+            QVERIFY(CountNear(shot, scaled(picture), QColor(255, 212, 58), 40) > 500 * ratio * ratio);
+            QVERIFY(CountNear(shot, scaled(window.WidgetOf(intro.Label3)->geometry()),
+                              QColor(128, 255, 255)) > 40);
+            QVERIFY(!Form().Visible());
+        };
+        IntroForm& intro = IntroForm::Instance();
+        QVERIFY(seen);
+        QVERIFY(!platform_->windows.WindowOf(intro)->isVisible());
+        QVERIFY(Window().isVisible());
+    }
+
+    void restPaintsButTakesNoInput() {
+        QtPlatform real;
+        QPushButton button(QStringLiteral("Press"));
+        int clicks = 0;
+        connect(&button, &QPushButton::clicked, [&clicks] { ++clicks; });
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+        QTimer::singleShot(20, [&button] {
+            QTest::mouseClick(&button, Qt::LeftButton);
+            QTest::keyClick(&button, Qt::Key_Space);
+            button.setText(QStringLiteral("Changed"));
+        });
+        QImage before = button.grab().toImage();
+        real.Sleep(200);
+        QCOMPARE(clicks, 0);
+        // The change made during the rest is painted by its end.
+        QVERIFY(button.grab().toImage() != before);
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(clicks, 1);
+    }
+
+    void aboutAndCreditsLookAsDesigned() {
+        Form().HelpAbout.Choose();
+        AboutForm& about = AboutForm::Instance();
+        FormWindow& aboutWindow = *platform_->windows.WindowOf(about);
+        QVERIFY(QTest::qWaitForWindowActive(&aboutWindow));
+        QCOMPARE(aboutWindow.windowTitle(), QStringLiteral("About Quibbly"));
+        QVERIFY(!aboutWindow.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+        QCOMPARE(aboutWindow.Client()->size(), QSize(316, 170));
+        QTRY_COMPARE(QApplication::focusWidget(), aboutWindow.WidgetOf(about.OKButton));
+        auto* version = qobject_cast<QLabel*>(aboutWindow.WidgetOf(about.Label2));
+        QCOMPARE(version->text(), QStringLiteral("Version 1.6"));
+        QVERIFY(aboutWindow.grab().save(Shot("about_window")));
+        QTest::keyClick(aboutWindow.WidgetOf(about.OKButton), Qt::Key_Space);
+        QVERIFY(!aboutWindow.isVisible());
+
+        QTRY_VERIFY(Window().isActiveWindow());  // the About window hands the keyboard back
+        QTest::keyClick(Line(Form().YourWordText), Qt::Key_X, Qt::ControlModifier);
+        CreditsForm& credits = Credits();
+        FormWindow& creditsWindow = *platform_->windows.WindowOf(credits);
+        QVERIFY(creditsWindow.isVisible());
+        QVERIFY(creditsWindow.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(creditsWindow.Client()->size(), QSize(465, 487));
+        const QImage shot = creditsWindow.grab().toImage();
+        QVERIFY(shot.save(Shot("credits_window")));
+        QCOMPARE(shot.pixelColor(2, 2), QColor(255, 192, 255));
+        for (const Control* control : credits.Controls()) {
+            auto* label = qobject_cast<QLabel*>(creditsWindow.WidgetOf(*control));
+            if (label == nullptr) continue;
+            QCOMPARE(QFontInfo(label->font()).family(), QStringLiteral("EB Garamond"));
+            QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width(),
+                     qPrintable(label->text()));
+        }
+        const qreal ratio = shot.devicePixelRatio();
+        const QRect title = creditsWindow.WidgetOf(credits.Label1)->geometry();
+        QVERIFY(CountNear(shot, QRect(title.topLeft() * ratio, title.size() * ratio), QColor(255, 0, 0)) >
+                40);
+        // The main window stays in play beside the credits.
+        QVERIFY(Line(Form().YourWordText)->isEnabled());
+        QTest::mouseClick(creditsWindow.WidgetOf(credits.DoneButton), Qt::LeftButton);
+        QVERIFY(platform_->ended);
+    }
+
+    void helpViewerShowsTheHelpFileAtItsContents() {
+        QtPlatform real;
+        real.ShowHelp("Quibbly.HLP", HelpContentsCommand);  // not in this folder
+        HelpViewer& viewer = *real.helpViewer;
+        QVERIFY(viewer.isVisible() && !viewer.isModal());
+        QVERIFY(viewer.Browser()->toPlainText().contains(QStringLiteral("\"Quibbly.HLP\" cannot be read")));
+
+        QVERIFY(QFile::copy(QStringLiteral(QUIBBLY_DATA_DIR "/Quibbly.HLP"), QStringLiteral("Quibbly.HLP")));
+        real.ShowHelp("Quibbly.HLP", HelpContentsCommand);
+        QCOMPARE(real.helpViewer.data(), &viewer);
+        QTextDocument& help = *viewer.Browser()->document();
+        const QString text = help.toPlainText();
+        QVERIFY(text.startsWith(QStringLiteral("Quibbly Help")));
+        // Every link of the help leads somewhere in it.
+        for (QTextBlock block = help.begin(); block.isValid(); block = block.next())
+            for (auto part = block.begin(); !part.atEnd(); ++part) {
+                const QString target = part.fragment().charFormat().anchorHref();
+                if (target.startsWith(QLatin1Char('#')))
+                    QVERIFY2(help.toHtml().contains(QStringLiteral("name=\"%1\"").arg(target.mid(1))),
+                             qPrintable(target));
+            }
+        // Every menu item of the main window is explained.
+        for (const MenuItem* menu : Form().Menus())
+            for (const MenuItem* item : menu->Items())
+                if (!item->IsSeparator())
+                    QVERIFY2(text.contains(QString::fromStdString(item->Caption()).remove(QLatin1Char('&'))),
+                             item->Caption().c_str());
+        QVERIFY(viewer.grab().save(Shot("help_viewer")));
+    }
+
 private:
+    CreditsForm& Credits() { return CreditsForm::Instance(); }
     QuibblyForm& Form() { return QuibblyForm::Instance(); }
     FormWindow& Window() { return *platform_->windows.WindowOf(Form()); }
     QWidget* WidgetOf(const Control& control) { return Window().WidgetOf(control); }

@@ -41,6 +41,10 @@ QColor ToQColor(Colour colour) {
 }
 
 QFont ToQFont(const Font& font) {
+    // Garamond itself is rarely installed; EB Garamond is the free cut of it.
+    static const bool substituted =
+        (QFont::insertSubstitution(QStringLiteral("Garamond"), QStringLiteral("EB Garamond")), true);
+    (void)substituted;
     QFont result(ToQString(font.family));
     result.setPointSizeF(font.points);
     result.setBold(font.bold);

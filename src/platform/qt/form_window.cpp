@@ -52,16 +52,15 @@ FormWindow::FormWindow(Form& form, QWidget* parent)
     const FormDesign& design = form.Design();
     setWindowTitle(ToQString(design.caption));
     setWindowIcon(QIcon(Picture(design.icon.empty() ? "quibbly" : design.icon)));
-    // A window without a taskbar entry shows without taking the keyboard,
-    // unless the player types into it.
+    // A window without a control to type into never takes the keyboard; one
+    // with controls, such as the name window, is made active when shown.
     if (!design.showInTaskbar && form.TabOrder().empty()) setAttribute(Qt::WA_ShowWithoutActivating);
-    // A window without a control to type into never takes the keyboard.
     if (form.TabOrder().empty()) setWindowFlag(Qt::WindowDoesNotAcceptFocus);
 
     const QSize clientSize(ToPixels(design.clientWidth), ToPixels(design.clientHeight));
     client_->setFixedSize(clientSize);
     QPalette palette = client_->palette();
-    palette.setColor(QPalette::Window, ToQColor(design.back));
+    if (!design.standardBack) palette.setColor(QPalette::Window, ToQColor(design.back));
     if (!design.backPicture.empty())
         palette.setBrush(QPalette::Window, QBrush(Picture(design.backPicture, clientSize)));
     client_->setPalette(palette);

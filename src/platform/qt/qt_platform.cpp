@@ -3,14 +3,13 @@
 
 #include <QApplication>
 #include <QDate>
-#include <QDesktopServices>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLocale>
 #include <QMessageBox>
 #include <QStorageInfo>
 #include <QThread>
 #include <QTime>
-#include <QUrl>
 #include <algorithm>
 #include <cstdlib>
 
@@ -48,18 +47,64 @@ double QtPlatform::Timer() {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }
 
+namespace {
+
+// Swallows everything the player does while installed.
+class InputBlocker : public QObject {
+public:
+    InputBlocker() { QCoreApplication::instance()->installEventFilter(this); }
+    ~InputBlocker() override { QCoreApplication::instance()->removeEventFilter(this); }
+    InputBlocker(const InputBlocker&) = delete;
+    InputBlocker& operator=(const InputBlocker&) = delete;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+            case QEvent::Wheel:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::Shortcut:
+            case QEvent::TouchBegin:
+            case QEvent::TouchUpdate:
+            case QEvent::TouchEnd:
+            case QEvent::ContextMenu:
+            case QEvent::Close:
+                return true;
+            default:
+                return QObject::eventFilter(watched, event);
+        }
+    }
+};
+
+}  // namespace
+
 void QtPlatform::Sleep(int milliseconds) {
-    QThread::msleep(static_cast<unsigned long>(std::max(milliseconds, 0)));
+    const InputBlocker blocker;
+    const QDeadlineTimer deadline(std::max(milliseconds, 0));
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QThread::msleep(static_cast<unsigned long>(std::clamp<qint64>(deadline.remainingTime(), 0, 10)));
+    } while (!deadline.hasExpired());
 }
 
 std::string QtPlatform::ShortDate() {
     return ToModel(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
 }
 
-// The help file opens at its start in the desktop's viewer; a missing file or
-// viewer is not reported.
+// The only command the game gives is the one for the contents, which is where
+// the viewer always opens.
 void QtPlatform::ShowHelp(const std::string& file, int /*command*/) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(ToQString(file))));
+    if (helpViewer.isNull()) helpViewer = new HelpViewer;
+    helpViewer->Open(QDir::current().absoluteFilePath(ToQString(file)));
+}
+
+QtPlatform::~QtPlatform() {
+    delete helpViewer.data();
 }
 
 // The volumes a player would pick from: the root, the volumes of the home
@@ -87,6 +132,7 @@ std::vector<std::string> QtPlatform::Drives() {
 
 void QtPlatform::End() {
     windows.HideAll();
+    if (!helpViewer.isNull()) helpViewer->hide();
     QCoreApplication::exit(0);
     std::exit(0);
 }

@@ -3,8 +3,10 @@
 // the help viewer and the windows of the window models.
 #pragma once
 
+#include <QPointer>
 #include <chrono>
 
+#include "platform/qt/help_viewer.h"
 #include "platform/qt/qt_windows.h"
 #include "platform/services.h"
 
@@ -12,10 +14,17 @@ namespace quibbly {
 
 class QtPlatform : public Platform {
 public:
+    QtPlatform() = default;
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+    ~QtPlatform() override;
+
     MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                      const std::string& title) override;
     void DoEvents() override;
     double Timer() override;
+    // Rests without taking any input: the windows stay painted and the
+    // desktop sees a program that answers, but clicks and keys are dropped.
     void Sleep(int milliseconds) override;
     std::string ShortDate() override;
     void ShowHelp(const std::string& file, int command) override;
@@ -25,6 +34,8 @@ public:
     std::vector<std::string> Drives() override;
 
     QtWindows windows;
+    // Made on the first request for help and kept for the rest of the run.
+    QPointer<HelpViewer> helpViewer;
 
 private:
     std::chrono::steady_clock::time_point lastPoll_{};

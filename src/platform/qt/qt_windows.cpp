@@ -12,7 +12,15 @@ QtWindows::~QtWindows() {
 
 FormWindow& QtWindows::Create(Form& form) {
     std::erase_if(windows_, [](const QPointer<FormWindow>& window) { return window.isNull(); });
-    QWidget* owner = form.Design().showInTaskbar || windows_.empty() ? nullptr : windows_.front().data();
+    // The start-up window is made first but hidden for good; the owner is
+    // the first window with a taskbar entry: the main window.
+    QWidget* owner = nullptr;
+    if (!form.Design().showInTaskbar) {
+        const auto main = std::find_if(
+            windows_.begin(), windows_.end(),
+            [](const QPointer<FormWindow>& window) { return window->Model().Design().showInTaskbar; });
+        if (main != windows_.end()) owner = main->data();
+    }
     auto* window = new FormWindow(form, owner);
     windows_.emplace_back(window);
     return *window;

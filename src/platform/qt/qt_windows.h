@@ -18,7 +18,8 @@ public:
     ~QtWindows();
 
     // Builds the window for a new model and attaches it as the model's view.
-    // Windows without a taskbar entry belong to the first window made.
+    // Windows without a taskbar entry belong to the first window made that
+    // has one.
     FormWindow& Create(Form& form);
     void Destroy(Form& form);
     FormWindow* WindowOf(const Form& form) const;

@@ -3,7 +3,11 @@
 
 #include "engine/functions.h"
 #include "platform/services.h"
+#include "records/winners_list.h"
+#include "windows/other/about_form.h"
+#include "windows/other/credits_form.h"
 #include "windows/other/game_form.h"
+#include "windows/other/winners_form.h"
 #include "windows/tools/hint_form.h"
 #include "windows/tools/idea_form.h"
 #include "windows/tools/match_form.h"
@@ -157,9 +161,12 @@ QuibblyForm::QuibblyForm()
     FileNew.Click = [this] { FileNew_Click(); };
     FileQuit.Click = [this] { FileQuit_Click(); };
     FileExit.Click = [this] { FileExit_Click(); };
+    HelpContents.Click = [this] { HelpContents_Click(); };
+    HelpAbout.Click = [this] { HelpAbout_Click(); };
     GameStart.Click = [this] { GameStart_Click(); };
     GamePause.Click = [this] { GamePause_Click(); };
     GameResume.Click = [this] { GameResume_Click(); };
+    GameWinners.Click = [this] { GameWinners_Click(); };
     LevelEasy.Click = [this] { LevelEasy_Click(); };
     LevelMedium.Click = [this] { LevelMedium_Click(); };
     LevelHard.Click = [this] { LevelHard_Click(); };
@@ -177,9 +184,6 @@ QuibblyForm::QuibblyForm()
     WordHint.Click = [this] { WordHint_Click(); };
     WordSeries.Click = [this] { WordSeries_Click(); };
     WordMatch.Click = [this] { WordMatch_Click(); };
-    // Game > Winners and Help
-    // open windows of their own that this window does not hold; their items
-    // stay without a handler until those windows exist.
 }
 
 void QuibblyForm::Form_Load() {
@@ -229,10 +233,20 @@ void QuibblyForm::FileQuit_Click() {
     Functions::QuitGame();
 }
 
+// The credits stand beside this window, which stays as it is; their Done
+// button is the way out.
 void QuibblyForm::FileExit_Click() {
-    // The credits window, whose Done button ends the program, is not built
-    // yet; until it is, Exit ends the program directly.
-    Services().End();
+    CreditsForm::Instance().Show();
+}
+
+void QuibblyForm::HelpContents_Click() {
+    CommonDialog1.HelpFile = "Quibbly.HLP";
+    CommonDialog1.HelpCommand = HelpContentsCommand;
+    CommonDialog1.ShowHelp();
+}
+
+void QuibblyForm::HelpAbout_Click() {
+    AboutForm::Instance().Show();
 }
 
 void QuibblyForm::GameStart_Click() {
@@ -283,6 +297,11 @@ void QuibblyForm::GameResume_Click() {
     GameResume.SetChecked(false);
     GamePause.SetChecked(false);
     Functions::EnableGameControls();
+}
+
+void QuibblyForm::GameWinners_Click() {
+    Functions::UpdateWinners();
+    WinnersForm::Instance().Show();
 }
 
 namespace {

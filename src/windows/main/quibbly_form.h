@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "platform/common_dialog.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 
@@ -62,6 +63,9 @@ public:
     MenuItem Wordmenu, WordIdea, WordHint, WordSeries, WordMatch;
     MenuItem HelpMenu, HelpContents, HelpSeperate, HelpAbout;
 
+    // Opens the help file.
+    CommonDialog CommonDialog1;
+
     // The count buttons "0" to "5", in order.
     std::array<Button*, 6> CountButtons() {
         return {&ZeroButton, &OneButton, &TwoButton, &ThreeButton, &FourButton, &FiveButton};
@@ -75,9 +79,12 @@ public:
     void FileNew_Click();
     void FileQuit_Click();
     void FileExit_Click();
+    void HelpContents_Click();
+    void HelpAbout_Click();
     void GameStart_Click();
     void GamePause_Click();
     void GameResume_Click();
+    void GameWinners_Click();
     void YourWordText_KeyPress(Integer& keyAscii);
     void YourGuessText_KeyPress(Integer& keyAscii);
     void GuessButton_Click();

@@ -1,0 +1,224 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Reading, ranking and writing back the winners list "Win.Lst".
+//
+// A row, by columns: 1-12 the name, 13-18 the level, 19-21 the number of
+// guesses right-aligned, then " Guesses", two blanks and the date. A row
+// belongs to every level whose name occurs in it.
+#include "records/winners_list.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+
+#include "platform/atomic_file.h"
+#include "platform/services.h"
+#include "platform/text_file.h"
+#include "windows/main/quibbly_form.h"
+#include "windows/other/player_form.h"
+#include "windows/other/winners_form.h"
+
+namespace quibbly::Functions {
+
+int WinnerLineCount = 0;
+std::vector<std::string> MoreWinnerLines;
+bool WinAwaitingRow = false;
+
+namespace {
+
+// A list this game wrote holds at most 45 short rows; anything much larger is
+// not a winners list, and reading it whole could exhaust the memory.
+constexpr long MaxFileBytes = 1L << 20;
+// Rows of one level held while reading: beyond this the list is ranked and
+// trimmed to the best 15 at once, so that no file can make the ranking slow.
+constexpr std::size_t MaxLevelRows = 20;
+
+// What the last reading met: its level, and its fault (empty when it went
+// well), which keeps the next write-back from replacing a file it never saw.
+std::string readLevel;
+std::string readFault;
+// CheckTopScore has told the player of readFault; the UpdateWinners of the
+// same win then does not tell it again.
+bool faultTold = false;
+
+void ReportFault(const std::string& doing, const std::string& fault) {
+    Services().MsgBox("The winners list \"" + std::string(WinnersFile) + "\" " + doing + ": " + fault +
+                          ". The list on the disk is left as it was.",
+                      MsgButtons::OK, MsgIcon::Exclamation, "Winners List");
+}
+
+void AddWinnerLine(const std::string& row) {
+    if (WinnerLineCount < static_cast<int>(WinnerLines.size()) - 1)
+        WinnerLines[static_cast<std::size_t>(++WinnerLineCount)] = row;
+    else
+        MoreWinnerLines.push_back(row);
+}
+
+void ForgetWinnerLines() {
+    WinnerLines.fill({});
+    WinnerLineCount = 0;
+    MoreWinnerLines.clear();
+}
+
+enum class ReadResult { Read, Missing, Fault };
+
+// The whole file, or why it could not be had.
+ReadResult ReadBytes(const char* name, std::string& bytes, std::string& fault) {
+    const int fd = ::open(name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return ReadResult::Missing;
+        fault = std::strerror(errno);
+        return ReadResult::Fault;
+    }
+    char buffer[8192];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            fault = std::strerror(errno);
+            ::close(fd);
+            return ReadResult::Fault;
+        }
+        if (static_cast<long>(bytes.size()) + got > MaxFileBytes) {
+            fault = "it is larger than 1 MB, far more than a winners list holds";
+            ::close(fd);
+            return ReadResult::Fault;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return ReadResult::Read;
+}
+
+// The exchange sort of the ranking: every row i is compared with each later
+// row j and the two change places when row i ranks worse. Rows with equal
+// keys never change places with each other. With worst, the larger key of
+// every comparison is kept there, so that it ends as the level's worst score.
+void Rank(std::vector<std::string>& rows, Integer* worst) {
+    for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
+        for (std::size_t j = i + 1; j < rows.size(); ++j) {
+            const double keyI = WinnerKey(rows[i]);
+            const double keyJ = WinnerKey(rows[j]);
+            const bool exchange = keyI > keyJ;
+            if (exchange) std::swap(rows[i], rows[j]);
+            if (worst != nullptr) *worst = static_cast<Integer>(std::nearbyint(exchange ? keyI : keyJ));
+        }
+    }
+}
+
+std::string PadRight(std::string text, std::size_t width) {
+    if (text.size() < width) text.append(width - text.size(), ' ');
+    return text;
+}
+
+// The row of the game just won, as the columns of the file lay it out.
+std::string NewRow() {
+    QuibblyForm& form = QuibblyForm::Instance();
+    const std::string& turn = form.TurnLabel.Caption();
+    const std::string guesses = turn.size() < 3 ? std::string(3 - turn.size(), ' ') + turn : turn;
+    return PadRight(PlayerForm::Instance().NameText.Text(), 12) + PadRight(form.GameLabel.Caption(), 6) +
+           guesses + " Guesses" + "  " + Services().ShortDate();
+}
+
+}  // namespace
+
+double WinnerKey(const std::string& row) {
+    return row.size() > 18 ? NumericValue(row.substr(18, 3)) : 0.0;
+}
+
+void ForgetWinners() {
+    ForgetWinnerLines();
+    WinAwaitingRow = false;
+    readLevel.clear();
+    readFault.clear();
+    faultTold = false;
+}
+
+std::vector<std::string> ReadWinners() {
+    WinnersForm::Instance().ClearButton_Click();
+    readLevel = QuibblyForm::Instance().GameLabel.Caption();
+    readFault.clear();
+    ForgetWinnerLines();
+
+    std::vector<std::string> rows;
+    std::string bytes;
+    // A list that does not exist yet is empty; the first OK creates it.
+    const ReadResult result = ReadBytes(WinnersFile, bytes, readFault);
+    if (result != ReadResult::Read) return rows;
+
+    // Lines end in CR LF or in LF alone; a last line may lack its end.
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        start = end + 1;
+        if (line.find(readLevel) == std::string::npos) {
+            AddWinnerLine(line);
+            continue;
+        }
+        rows.push_back(line);
+        if (rows.size() > MaxLevelRows) {
+            // More rows of the level than a list holds: keep its best.
+            Rank(rows, nullptr);
+            rows.resize(TopScoreRows);
+        }
+    }
+    return rows;
+}
+
+void CheckTopScore() {
+    std::vector<std::string> rows = ReadWinners();
+    faultTold = !readFault.empty();
+    if (faultTold) ReportFault("cannot be read", readFault);
+    Rank(rows, &WorstTopScore);
+    WinnerCount = static_cast<Integer>(std::min<std::size_t>(rows.size(), TopScoreRows));
+}
+
+void UpdateWinners() {
+    std::vector<std::string> rows = ReadWinners();
+    if (!readFault.empty() && !faultTold) ReportFault("cannot be read", readFault);
+    faultTold = false;
+    // Only the player's win adds a row, and only once: a later look at the
+    // list, or one after a lost game, shows the file as it is. While the
+    // name window is still open the name is not typed yet, so the row waits.
+    if (!GameOn && WinAwaitingRow && !PlayerForm::Instance().Visible()) {
+        rows.push_back(NewRow());
+        WinAwaitingRow = false;
+    }
+    Rank(rows, nullptr);
+    if (rows.size() > TopScoreRows) rows.resize(TopScoreRows);
+    WinnersForm& window = WinnersForm::Instance();
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        window.WinnersList.AddItem(rows[k]);
+        AddWinnerLine(rows[k]);
+        window.WinnersLabel(static_cast<int>(k)).SetCaption(rows[k]);
+    }
+}
+
+bool WriteWinners() {
+    // After a failed reading the rows in hand are not the file's: the player
+    // has been told, and the file stays as it is.
+    if (!readFault.empty()) return false;
+    // A cleared list drops the rows of the level it showed (even if the Level
+    // menu has changed since).
+    const bool cleared = WinnersForm::Instance().WinnersList.ListCount() == 0;
+    std::vector<std::string> lines;
+    auto keep = [&](const std::string& row) {
+        if (!cleared || row.find(readLevel) == std::string::npos) lines.push_back(row);
+    };
+    for (int k = 1; k <= WinnerLineCount; ++k) keep(WinnerLines[static_cast<std::size_t>(k)]);
+    for (const std::string& row : MoreWinnerLines) keep(row);
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    const std::string fault = ReplaceFile(WinnersFile, bytes);
+    if (fault.empty()) return true;
+    ReportFault("was not saved", fault);
+    return false;
+}
+
+}  // namespace quibbly::Functions
