@@ -49,6 +49,10 @@ void ResetGame();
 // Loads the level's word file and draws MyWord. False, after a message that
 // names the file and its fault, when the file cannot be used.
 bool ChooseMyWord();
+// Loads the checked level's word file into LevelWords and LevelWordCount.
+// False, after a message that names the file and its fault, when the file
+// cannot be used; the words of the last good load then stay.
+bool LoadLevelWords();
 void ChooseFirstTurn();
 // Back to the state before a game after a start that could not complete,
 // keeping the player's word.

@@ -7,6 +7,8 @@
 #include "platform/text_file.h"
 #include "records/winners_list.h"
 #include "windows/main/quibbly_form.h"
+#include "windows/tools/hint_form.h"
+#include "windows/tools/match_form.h"
 
 namespace quibbly::Functions {
 
@@ -103,7 +105,15 @@ void ResetGame() {
     form.WordSeries.SetEnabled(false);
     TurnNumber = 0.5f;
     LoadedLevel.clear();
-    // The Hint and Match windows clear their fields here once they exist.
+    HintForm& hint = HintForm::Instance();
+    hint.AllOption.SetValue(true);
+    hint.SomeOption.SetValue(false);
+    hint.NumberText.SetText("10");
+    hint.LettersText.SetText("");
+    hint.HintList.Clear();
+    MatchForm& match = MatchForm::Instance();
+    match.MatchLabel.SetCaption("- - - - -");
+    match.MatchText.SetText("");
 }
 
 void ReturnToIdle() {
@@ -124,7 +134,7 @@ bool IsWord(const std::string& line) {
 
 }  // namespace
 
-bool ChooseMyWord() {
+bool LoadLevelWords() {
     std::string file = CheckedLevel();
     if (file.empty()) file = "easy";  // no level checked: only a damaged saved game can do that
     file[0] = static_cast<char>(file[0] - 'A' + 'a');
@@ -171,7 +181,11 @@ bool ChooseMyWord() {
     LevelWordCount = static_cast<Integer>(wanted);
     for (int i = 1; i <= wanted; ++i)
         LevelWords[static_cast<std::size_t>(i)] = words[static_cast<std::size_t>(i - 1)];
+    return true;
+}
 
+bool ChooseMyWord() {
+    if (!LoadLevelWords()) return false;
     Services().Randomize();
     const int k = static_cast<int>(LevelWordCount * Services().Rnd()) + 1;
     MyWord = LevelWords[static_cast<std::size_t>(k)];

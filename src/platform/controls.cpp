@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/controls.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "platform/form.h"
 
 namespace quibbly {
@@ -80,6 +83,7 @@ void ListBox::AddItem(const std::string& row) {
 void ListBox::Clear() {
     if (rows_.empty() && listIndex_ == -1) return;
     rows_.clear();
+    ++rewrites_;
     listIndex_ = -1;
     Changed();
 }
@@ -89,6 +93,12 @@ void ListBox::SetListIndex(int index) {
     if (listIndex_ == index) return;
     listIndex_ = index;
     Changed();
+}
+
+void ListBox::ClickRow(int index) {
+    if (!Enabled() || !Visible() || index < 0 || index >= ListCount()) return;
+    SetListIndex(index);
+    if (Click) Click();
 }
 
 Button::Button(Form& owner, std::string name, Control* container, Look look, std::string caption)
@@ -132,6 +142,45 @@ void MenuItem::SetChecked(bool checked) {
 
 void MenuItem::Choose() {
     if (Enabled() && Visible() && Click) Click();
+}
+
+OptionButton::OptionButton(Form& owner, std::string name, Control* container, Look look, std::string caption,
+                           bool value)
+    : Control(owner, ControlKind::OptionButton, std::move(name), container, std::move(look)),
+      caption_(std::move(caption)),
+      value_(value) {}
+
+void OptionButton::SetValue(bool value) {
+    if (value)
+        for (Control* other : Owner().Controls())
+            if (other != this && other->Kind() == ControlKind::OptionButton &&
+                other->Container() == Container())
+                static_cast<OptionButton*>(other)->SetValue(false);
+    if (value_ == value) return;
+    value_ = value;
+    Changed();
+}
+
+void OptionButton::Press() {
+    if (!Enabled() || !Visible()) return;
+    SetValue(true);
+    if (Click) Click();
+}
+
+void ProgressBar::SetMax(double max) {
+    const double top = std::numeric_limits<int>::max();
+    const int clipped = max >= 0 ? static_cast<int>(std::min(max, top)) : 0;  // NaN gives 0 too
+    if (max_ == clipped) return;
+    max_ = clipped;
+    value_ = std::min(value_, max_);
+    Changed();
+}
+
+void ProgressBar::SetValue(int value) {
+    value = std::clamp(value, 0, max_);
+    if (value_ == value) return;
+    value_ = value;
+    Changed();
 }
 
 }  // namespace quibbly

@@ -21,6 +21,8 @@ class ControlView {
 public:
     virtual ~ControlView() = default;
     virtual void Refresh() = 0;
+    // Draws the control now, before the handler goes on.
+    virtual void RepaintNow() {}
 };
 
 enum class ControlKind {
@@ -35,6 +37,8 @@ enum class ControlKind {
     DirList,
     FileList,
     ComboBox,
+    OptionButton,
+    ProgressBar,
 };
 
 // How a control is drawn. Everything here is fixed at design time.
@@ -70,6 +74,11 @@ public:
     void SetEnabled(bool enabled);
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
+
+    // Draws the control at once (a list or progress bar during a search).
+    void Repaint() {
+        if (view_ != nullptr) view_->RepaintNow();
+    }
 
     void Attach(ControlView* view) { view_ = view; }
     ControlView* View() const { return view_; }
@@ -138,10 +147,19 @@ public:
     const std::vector<std::string>& Rows() const { return rows_; }
     int ListIndex() const { return listIndex_; }
     void SetListIndex(int index);
+    // How often the rows changed otherwise than by an append at the end: a
+    // view that saw the same number need only add the new rows.
+    std::size_t Rewrites() const { return rewrites_; }
+
+    std::function<void()> Click;
+    // A player's click on a row: selects it and runs Click; nothing while
+    // the list is disabled or the row does not exist.
+    void ClickRow(int index);
 
 private:
     std::vector<std::string> rows_;
     int listIndex_ = -1;
+    std::size_t rewrites_ = 0;
 };
 
 class Button : public Control {
@@ -197,6 +215,42 @@ private:
     char shortcut_;
     bool checked_ = false;
     std::vector<MenuItem*> items_;
+};
+
+// One of a group of choices: the option buttons of one container exclude
+// each other.
+class OptionButton : public Control {
+public:
+    OptionButton(Form& owner, std::string name, Control* container, Look look, std::string caption,
+                 bool value = false);
+    const std::string& Caption() const { return caption_; }
+    bool Value() const { return value_; }
+    // Selecting an option deselects the other options of its container.
+    void SetValue(bool value);
+
+    std::function<void()> Click;
+    // A player's click: selects the option and runs Click.
+    void Press();
+
+private:
+    std::string caption_;
+    bool value_;
+};
+
+// Shows progress as Value out of Max; the value always lies from 0 to Max.
+class ProgressBar : public Control {
+public:
+    ProgressBar(Form& owner, std::string name, Control* container, Look look)
+        : Control(owner, ControlKind::ProgressBar, std::move(name), container, std::move(look)) {}
+    int Max() const { return max_; }
+    int Value() const { return value_; }
+    // Numbers beyond the int range are clipped; a negative maximum counts as 0.
+    void SetMax(double max);
+    void SetValue(int value);
+
+private:
+    int max_ = 100;
+    int value_ = 0;
 };
 
 }  // namespace quibbly

@@ -7,17 +7,30 @@ namespace quibbly {
 
 Form::Form(FormDesign design) : design_(std::move(design)) {}
 
-Form::~Form() = default;
+Form::~Form() {
+    if (active_ == this) active_ = nullptr;
+}
 
 void Form::Show() {
     visible_ = true;
     if (view_ != nullptr) view_->ShowWindow();
     // Becoming visible makes the window the active one.
-    Form_Activate();
+    Activate();
+}
+
+void Form::Activate() {
+    if (active_ == this) return;
+    Form* previous = active_;
+    active_ = this;
+    if (previous != nullptr) previous->Form_Deactivate();
+    // The deactivated window may have shown another one meanwhile.
+    if (active_ == this) Form_Activate();
 }
 
 void Form::Hide() {
     visible_ = false;
+    // The window that the platform activates next reports itself.
+    if (active_ == this) active_ = nullptr;
     if (view_ != nullptr) view_->HideWindow();
 }
 

@@ -79,6 +79,13 @@ public:
 
     // Runs each time the window becomes the active window.
     virtual void Form_Activate() {}
+    // Runs when another window of the program becomes the active one.
+    virtual void Form_Deactivate() {}
+    // This window becomes the program's active window, as a click on it or
+    // showing it makes it: the window active so far gets Form_Deactivate,
+    // then this one Form_Activate. Nothing happens if it is active already.
+    void Activate();
+    bool IsActive() const { return active_ == this; }
     virtual void Form_Load() {}
 
     void Attach(FormView* view) { view_ = view; }
@@ -104,6 +111,7 @@ private:
     int left_ = 0;
     Control* focus_ = nullptr;
     FormView* view_ = nullptr;
+    static inline Form* active_ = nullptr;
     std::optional<std::string> caption_;
 };
 

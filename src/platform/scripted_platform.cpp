@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/scripted_platform.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quibbly {
@@ -16,6 +17,22 @@ MsgAnswer ScriptedPlatform::MsgBox(const std::string& text, MsgButtons buttons, 
     MsgAnswer answer = answers_.front();
     answers_.pop_front();
     return answer;
+}
+
+void ScriptedPlatform::DoEvents() {
+    ++eventsYielded;
+    // In the order they were posted; an event posted meanwhile waits for its own yield.
+    std::vector<std::function<void()>> due;
+    std::erase_if(events_, [this, &due](auto& event) {
+        if (event.first > eventsYielded) return false;
+        due.push_back(std::move(event.second));
+        return true;
+    });
+    for (auto& event : due) event();
+}
+
+void ScriptedPlatform::AtYield(int yieldsFromNow, std::function<void()> event) {
+    events_.emplace_back(eventsYielded + std::max(yieldsFromNow, 1), std::move(event));
 }
 
 double ScriptedPlatform::Timer() {

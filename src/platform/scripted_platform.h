@@ -6,7 +6,9 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/services.h"
@@ -25,7 +27,8 @@ class ScriptedPlatform : public Platform {
 public:
     MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                      const std::string& title) override;
-    void DoEvents() override { ++eventsYielded; }
+    // Counts the yield and delivers the events that are due at it.
+    void DoEvents() override;
     double Timer() override;
     void Sleep(int milliseconds) override;
     std::string ShortDate() override { return shortDate; }
@@ -41,6 +44,9 @@ public:
     void Answer(MsgAnswer answer) { answers_.push_back(answer); }
     // Fractions the next draws of Rnd return, oldest first.
     void NextRandom(double fraction) { fractions_.push_back(fraction); }
+    // A player's action (a click, a key) that arrives while the program
+    // runs: it is handled at the given yield from now, 1 being the next.
+    void AtYield(int yieldsFromNow, std::function<void()> event);
     // Every box shown so far, oldest first; TakeBoxes also forgets them.
     std::vector<ShownBox> TakeBoxes();
 
@@ -58,6 +64,7 @@ public:
 private:
     std::deque<MsgAnswer> answers_;
     std::deque<double> fractions_;
+    std::vector<std::pair<int, std::function<void()>>> events_;  // due yield, event
 };
 
 }  // namespace quibbly

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/control_binding.h"
 
+#include <QWidget>
+
 namespace quibbly {
 
 ControlBinding::ControlBinding(Control& control, QObject* shown, std::function<void()> show)
@@ -18,6 +20,13 @@ void ControlBinding::Refresh() {
     pushing_ = true;
     show_();
     if (outer) pushing_ = false;
+}
+
+void ControlBinding::RepaintNow() {
+    if (repaint_)
+        repaint_();
+    else if (auto* widget = qobject_cast<QWidget*>(parent()))
+        widget->repaint();
 }
 
 }  // namespace quibbly

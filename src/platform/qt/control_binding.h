@@ -18,6 +18,9 @@ public:
     ~ControlBinding() override;
 
     void Refresh() override;
+    // Repaints the shown widget at once, or runs the repaint given here.
+    void RepaintNow() override;
+    void SetRepaint(std::function<void()> repaint) { repaint_ = std::move(repaint); }
     Control& Model() const { return control_; }
     // True while the model's state is being pushed: what the widget reports
     // then is the model's own change coming back and must not be echoed.
@@ -26,6 +29,7 @@ public:
 private:
     Control& control_;
     std::function<void()> show_;
+    std::function<void()> repaint_;
     bool pushing_ = false;
 };
 

@@ -8,10 +8,14 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "platform/qt/control_binding.h"
 #include "platform/qt/file_list_builders.h"
@@ -173,21 +177,38 @@ QWidget* BuildListBox(ListBox& list, QWidget* parent) {
     auto* widget = new QListWidget(parent);
     Style(widget, list.Design(), QPalette::Base);
     widget->setSelectionMode(QAbstractItemView::SingleSelection);
-    auto* binding = new ControlBinding(list, widget, [widget, &list] {
+    widget->setUniformItemSizes(true);
+    widget->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // The widget holds the rows as last pushed; while the model was only
+    // appended to since, the new rows are added instead of all rows again.
+    auto rewrites = std::make_shared<std::size_t>(list.Rewrites());
+    auto* binding = new ControlBinding(list, widget, [widget, &list, rewrites] {
         ShowCommon(widget, list);
-        bool same = widget->count() == list.ListCount();
-        for (int row = 0; same && row < widget->count(); ++row)
-            same = widget->item(row)->text() == ToQString(list.List(row));
-        if (!same) {
+        if (*rewrites != list.Rewrites() || widget->count() > list.ListCount()) {
             widget->clear();
-            for (const std::string& row : list.Rows()) widget->addItem(ToQString(row));
+            *rewrites = list.Rewrites();
         }
+        for (int row = widget->count(); row < list.ListCount(); ++row)
+            widget->addItem(ToQString(list.List(row)));
         if (widget->currentRow() != list.ListIndex()) widget->setCurrentRow(list.ListIndex());
-        if (list.ListIndex() < 0) widget->clearSelection();
+        if (list.ListIndex() < 0 && !widget->selectedItems().isEmpty()) widget->clearSelection();
+    });
+    // A row appended out of sight changes nothing the list shows yet (its
+    // scroll bar follows when the list lays itself out at the next yield), so
+    // a repaint draws only a new row that is in view.
+    binding->SetRepaint([widget] {
+        const int row = widget->count() - 1;
+        const int rowHeight = row >= 0 ? widget->sizeHintForRow(0) : 0;
+        if (rowHeight <= 0) return;
+        const int first = widget->verticalScrollBar()->value();  // scrolling goes by rows
+        if (row < first || (row - first) * rowHeight >= widget->viewport()->height()) return;
+        widget->viewport()->repaint(0, (row - first) * rowHeight, widget->viewport()->width(), rowHeight);
     });
     QObject::connect(widget, &QListWidget::currentRowChanged, binding, [binding, &list](int row) {
         if (!binding->Pushing()) list.SetListIndex(row);
     });
+    QObject::connect(widget, &QListWidget::itemClicked, binding,
+                     [widget, &list](QListWidgetItem* item) { list.ClickRow(widget->row(item)); });
     return widget;
 }
 
@@ -232,6 +253,50 @@ QWidget* BuildPicture(PictureBox& picture, QWidget* parent) {
     return widget;
 }
 
+// The model keeps the options of a container exclusive, so the widget does
+// not: Qt would refuse to clear the last selected option.
+QWidget* BuildOption(OptionButton& option, QWidget* parent) {
+    auto* widget = new QRadioButton(parent);
+    // A button paints the Button colour behind it unless told otherwise.
+    widget->setBackgroundRole(QPalette::Window);
+    Style(widget, option.Design(), QPalette::Window);
+    widget->setAutoExclusive(false);
+    auto* binding = new ControlBinding(option, widget, [widget, &option] {
+        ShowCommon(widget, option);
+        widget->setText(ToQString(option.Caption()));
+        widget->setChecked(option.Value());
+    });
+    QObject::connect(widget, &QRadioButton::clicked, binding, [binding, &option] {
+        option.Press();
+        // A click on the selected option would clear it; the model has the last word.
+        binding->Refresh();
+    });
+    return widget;
+}
+
+QWidget* BuildProgressBar(ProgressBar& bar, QWidget* parent) {
+    auto* widget = new QProgressBar(parent);
+    Style(widget, bar.Design(), QPalette::Base);
+    widget->setTextVisible(false);
+    // The value reaches the widget when it moves the bar by a pixel or more,
+    // and at every repaint: the bar's own check of each value costs more
+    // than the search's step.
+    auto* binding = new ControlBinding(bar, widget, [widget, &bar] {
+        ShowCommon(widget, bar);
+        // A bar with no maximum would show Qt's busy animation: it stays empty.
+        const int max = std::max(bar.Max(), 1);
+        if (widget->maximum() != max) widget->setRange(0, max);
+        const qint64 moved = std::abs(static_cast<qint64>(bar.Value()) - widget->value());
+        if (bar.Value() == 0 || bar.Value() == bar.Max() || moved * widget->width() >= max)
+            widget->setValue(bar.Value());
+    });
+    binding->SetRepaint([widget, &bar] {
+        widget->setValue(bar.Value());
+        widget->repaint();
+    });
+    return widget;
+}
+
 }  // namespace
 
 QWidget* BuildWidget(Control& control, QWidget* parent) {
@@ -257,6 +322,10 @@ QWidget* BuildWidget(Control& control, QWidget* parent) {
         case ControlKind::FileList:
         case ControlKind::ComboBox:
             return BuildFileControl(control, parent);
+        case ControlKind::OptionButton:
+            return BuildOption(static_cast<OptionButton&>(control), parent);
+        case ControlKind::ProgressBar:
+            return BuildProgressBar(static_cast<ProgressBar&>(control), parent);
     }
     return nullptr;
 }

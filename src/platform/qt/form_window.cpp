@@ -240,6 +240,15 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+bool FormWindow::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    // A window of ours activated (by a click, by showing it, by a box that
+    // closed): the model deactivates the one before. Leaving the program for
+    // another one changes nothing.
+    if (event->type() == QEvent::WindowActivate && isVisible()) form_.Activate();
+    return handled;
+}
+
 bool FormWindow::IsMenuShortcut(const QKeyEvent& key) const {
     constexpr auto Modifiers = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::ShiftModifier;
     if ((key.modifiers() & Modifiers) != Qt::ControlModifier) return false;

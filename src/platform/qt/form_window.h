@@ -41,6 +41,8 @@ protected:
     // Typed characters go through the text box's key handler first, and menu
     // shortcuts win over the text widgets' own Ctrl keys.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The model hears when the window becomes the program's active window.
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPointer>
+#include <chrono>
 
 #include "platform/qt/help_viewer.h"
 #include "platform/qt/qt_windows.h"
@@ -35,6 +36,9 @@ public:
     QtWindows windows;
     // Made on the first request for help and kept for the rest of the run.
     QPointer<HelpViewer> helpViewer;
+
+private:
+    std::chrono::steady_clock::time_point lastPoll_{};
 };
 
 }  // namespace quibbly

@@ -8,6 +8,10 @@
 #include "windows/other/credits_form.h"
 #include "windows/other/game_form.h"
 #include "windows/other/winners_form.h"
+#include "windows/tools/hint_form.h"
+#include "windows/tools/idea_form.h"
+#include "windows/tools/match_form.h"
+#include "windows/tools/series_form.h"
 
 namespace quibbly {
 
@@ -176,8 +180,10 @@ QuibblyForm::QuibblyForm()
     ResetButton.Click = [this] { ResetButton_Click(); };
     FileLoad.Click = [this] { FileLoad_Click(); };
     FileSave.Click = [this] { FileSave_Click(); };
-    // The Word tools open windows of their own that this window does not
-    // hold; their items stay without a handler until those windows exist.
+    WordIdea.Click = [this] { WordIdea_Click(); };
+    WordHint.Click = [this] { WordHint_Click(); };
+    WordSeries.Click = [this] { WordSeries_Click(); };
+    WordMatch.Click = [this] { WordMatch_Click(); };
 }
 
 void QuibblyForm::Form_Load() {
@@ -374,6 +380,22 @@ void QuibblyForm::FileSave_Click() {
     game.Label1.SetCaption("Save in");
     game.Label3.SetCaption("Save as type:");
     game.Show();
+}
+
+void QuibblyForm::WordIdea_Click() {
+    IdeaForm::Instance().Show();
+}
+
+void QuibblyForm::WordHint_Click() {
+    HintForm::Instance().Show();
+}
+
+void QuibblyForm::WordSeries_Click() {
+    SeriesForm::Instance().Show();
+}
+
+void QuibblyForm::WordMatch_Click() {
+    MatchForm::Instance().Show();
 }
 
 }  // namespace quibbly

@@ -94,6 +94,10 @@ public:
     void LetterButton_Click(int index);  // AButton_Click to ZButton_Click
     void FileLoad_Click();
     void FileSave_Click();
+    void WordIdea_Click();
+    void WordHint_Click();
+    void WordSeries_Click();
+    void WordMatch_Click();
 
 private:
     std::array<std::unique_ptr<Button>, 26> letterButtons_;
