@@ -525,8 +525,11 @@ private slots:
         for (Control* control : game.Controls())
             QVERIFY2(window->WidgetOf(*control)->geometry() == ToPixels(control->Design().place),
                      control->Name().c_str());
-        QVERIFY(qobject_cast<QLabel*>(window->WidgetOf(game.Label1))->alignment() & Qt::AlignRight);
+        auto* label = qobject_cast<QLabel*>(window->WidgetOf(game.Label1));
+        QCOMPARE(label->text(), QStringLiteral("Load from"));
+        QVERIFY(label->alignment() & Qt::AlignRight);
         auto* name = qobject_cast<QLineEdit*>(window->WidgetOf(game.FileText));
+        QCOMPARE(name->text(), QStringLiteral(".swg"));
         auto* files = qobject_cast<QListWidget*>(window->WidgetOf(game.File1));
         QCOMPARE(Rows(files), (QStringList{"a.swg", "b.swg"}));
         auto* folders = qobject_cast<QListWidget*>(window->WidgetOf(game.Dir1));
@@ -550,6 +553,8 @@ private slots:
         // Save mode: its captions on the same window.
         Window().ActionOf(Form().FileSave)->trigger();
         QCOMPARE(window->windowTitle(), QStringLiteral("Save Game"));
+        QCOMPARE(qobject_cast<QLabel*>(window->WidgetOf(game.Label3))->text(),
+                 QStringLiteral("Save as type:"));
         QCOMPARE(qobject_cast<QPushButton*>(window->WidgetOf(game.LoadButton))->text(),
                  QStringLiteral("Save"));
         QVERIFY(window->grab().save(Shot("save_window")));
