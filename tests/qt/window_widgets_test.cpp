@@ -448,7 +448,8 @@ private slots:
         auto* version = qobject_cast<QLabel*>(aboutWindow.WidgetOf(about.Label2));
         QCOMPARE(version->text(), QStringLiteral("Version 1.6"));
         QVERIFY(aboutWindow.grab().save(Shot("about_window")));
-        QTest::keyClick(aboutWindow.WidgetOf(about.OKButton), Qt::Key_Space);
+        // Enter presses the focused OK, as on any desktop.
+        QTest::keyClick(aboutWindow.WidgetOf(about.OKButton), Qt::Key_Return);
         QVERIFY(!aboutWindow.isVisible());
 
         QTRY_VERIFY(Window().isActiveWindow());  // the About window hands the keyboard back
