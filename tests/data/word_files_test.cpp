@@ -169,18 +169,21 @@ TEST(WordFiles, LevelFilesAreWellFormedAndFirstInMaster) {
                 ADD_FAILURE() << At(name, index) << "'" << word << "' is in an easier level";
         easier.insert(words.begin(), words.end());
     }
-    // master.wtf lists the level words first, then the rest, each part alphabetical.
+    // master.wtf lists the level words first, then the rest; within each part the
+    // words that repeat a letter come first; each block alphabetical.
     std::vector<std::pair<std::size_t, std::string>> byLine;
     for (const auto& [word, index] : master) byLine.emplace_back(index, word);
     std::ranges::sort(byLine);
+    const auto block = [&](const std::string& w) {
+        return (easier.contains(w) ? 0 : 2) + (FiveDifferent(w) ? 1 : 0);
+    };
     for (std::size_t i = 1; i < byLine.size(); ++i) {
         const auto& [index, word] = byLine[i];
         const std::string& previous = byLine[i - 1].second;
-        const bool level = easier.contains(word), previousLevel = easier.contains(previous);
-        if (level && !previousLevel)
-            ADD_FAILURE() << At("master.wtf", index) << "level word '" << word << "' after '" << previous
+        if (block(word) < block(previous))
+            ADD_FAILURE() << At("master.wtf", index) << "'" << word << "' belongs before '" << previous
                           << "'";
-        else if (level == previousLevel && !(previous < word))
+        else if (block(word) == block(previous) && !(previous < word))
             ADD_FAILURE() << At("master.wtf", index) << "'" << word << "' is not after '" << previous << "'";
     }
 }

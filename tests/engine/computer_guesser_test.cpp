@@ -29,8 +29,7 @@ protected:
         QuibblyForm& form = Form();
         const int count = MatchCount(form.MyGuessText.Text(), form.YourWordText.Text());
         form.CountButtons()[static_cast<std::size_t>(count)]->Press();
-        form.YourGuessText.SetText(MyWord == "BLIMP" ? "CRISP" : "BLIMP");
-        form.GuessButton.Press();
+        Guess(MyWord == "BLIMP" ? "CRISP" : "BLIMP");
     }
 };
 
@@ -99,7 +98,7 @@ TEST_F(ComputerGuesser, CountsAboveAndBelowTheFirstTeachLettersAndEqualCountsTea
     EXPECT_EQ(MyLetters, "TH");
 }
 
-TEST_F(ComputerGuesser, RecheckRulesOutAndEstablishesLettersAndWaitsASecondWithoutSpinning) {
+TEST_F(ComputerGuesser, RecheckRulesOutLettersWaitsASecondAndRunsOnTheSeventhTurn) {
     QuibblyForm& form = Form();
     Start("SHOUT", 0, 3, true);
     for (const char* row : {"PLANT - 0", "CUBED - 0", "HOUSE - 3"}) form.MyGuessList.AddItem(row);
@@ -123,10 +122,9 @@ TEST_F(ComputerGuesser, RecheckRulesOutAndEstablishesLettersAndWaitsASecondWitho
     RecheckGuesses();
     EXPECT_GE(platform.clock, 0.5);
     EXPECT_LT(platform.clock, 0.6);
-}
 
-TEST_F(ComputerGuesser, RecheckRunsOnTheSeventhTurnUnlessTheListIsFromTheDictionary) {
-    QuibblyForm& form = Form();
+    // The recheck runs on the seventh turn, unless the list is from the dictionary.
+    form.FileNew.Choose();
     Start("SHOUT", 0, 3, true);
     form.MyGuessList.AddItem("PLANT - 0");
     TurnNumber = 6.5f;
@@ -233,15 +231,13 @@ protected:
 TEST_F(ShippedWords, TheComputerFindsThePlayersWordWithoutRepeatingAGuess) {
     QuibblyForm& form = Form();
     struct Game {
-        const char* level;
+        MenuItem* level;
         const char* word;
     };
-    for (Game game :
-         {Game{"Easy", "PLANT"}, Game{"Medium", "WIGHT"}, Game{"Hard", "LEVEL"}, Game{"Easy", "CRISP"}}) {
+    for (Game game : {Game{&form.LevelEasy, "PLANT"}, Game{&form.LevelMedium, "WIGHT"},
+                      Game{&form.LevelHard, "LEVEL"}, Game{&form.LevelEasy, "CRISP"}}) {
         form.FileNew.Choose();
-        if (std::string(game.level) == "Medium") form.LevelMedium.Choose();
-        if (std::string(game.level) == "Hard") form.LevelHard.Choose();
-        if (std::string(game.level) == "Easy") form.LevelEasy.Choose();
+        game.level->Choose();
         platform.clock += 7.0;  // another seed for every game
         Start(game.word, 0, 1000, false);
         ASSERT_TRUE(Boxes().empty()) << game.word;
@@ -255,8 +251,7 @@ TEST_F(ShippedWords, TheComputerFindsThePlayersWordWithoutRepeatingAGuess) {
             ++turns;
             const int count = MatchCount(guess, game.word);
             form.CountButtons()[static_cast<std::size_t>(count)]->Press();
-            form.YourGuessText.SetText(MyWord == "ABOUT" ? "WORLD" : "ABOUT");
-            form.GuessButton.Press();
+            Guess(MyWord == "ABOUT" ? "WORLD" : "ABOUT");
             usedDictionary = usedDictionary || FromMaster;
         }
         EXPECT_LT(turns, 120) << game.word;

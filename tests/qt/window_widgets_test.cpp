@@ -7,17 +7,24 @@
 
 #include "engine/functions.h"
 #include "platform/common_dialog.h"
+#include "platform/qt/control_builders.h"
 #include "platform/qt/help_viewer.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_windows.h"
 #include "platform/scripted_platform.h"
+#include "records/saved_game.h"
 #include "windows/main/quibbly_form.h"
 #include "windows/other/about_form.h"
 #include "windows/other/credits_form.h"
+#include "windows/other/game_form.h"
 #include "windows/other/intro_form.h"
 #include "windows/other/player_form.h"
 #include "windows/other/thinking_form.h"
 #include "windows/other/winners_form.h"
+#include "windows/tools/hint_form.h"
+#include "windows/tools/idea_form.h"
+#include "windows/tools/match_form.h"
+#include "windows/tools/series_form.h"
 
 namespace quibbly {
 namespace {
@@ -36,8 +43,14 @@ public:
         if (duringSleep) duringSleep();
         ScriptedPlatform::Sleep(milliseconds);
     }
+    // A real yield, for clicks that arrive during a search.
+    void DoEvents() override {
+        ScriptedPlatform::DoEvents();
+        if (realYield) QCoreApplication::processEvents();
+    }
     QtWindows windows;
     std::function<void()> duringSleep;
+    bool realYield = false;
 };
 
 // Screenshots at a scale other than 1 get the scale in their name.
@@ -55,10 +68,16 @@ int CountNear(const QImage& shot, const QRect& area, const QColor& colour, int t
     return found;
 }
 
-void WriteLines(const char* name, std::initializer_list<const char*> lines) {
+void WriteLines(const char* name, const QStringList& lines) {
     QFile file(QString::fromLatin1(name));
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    for (const char* line : lines) file.write(QByteArray(line) + "\r\n");
+    for (const QString& line : lines) file.write(line.toLatin1() + "\r\n");
+}
+
+QStringList Rows(const QListWidget* list) {
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text().trimmed();
+    return rows;
 }
 
 struct SeenBox {
@@ -159,14 +178,12 @@ private slots:
             QAccessibleInterface* face = QAccessible::queryAccessibleInterface(WidgetOf(control));
             return face != nullptr ? face->text(QAccessible::Name) : QString();
         };
-        QCOMPARE(heard(Form().MyGuessText), QStringLiteral("My Guess"));
-        QCOMPARE(heard(Form().YourWordText), QStringLiteral("Your Word"));
-        QCOMPARE(heard(Form().YourGuessText), QStringLiteral("Your Guess"));
-        QCOMPARE(heard(Form().MyGuessList), QStringLiteral("My Old Guesses"));
-        QCOMPARE(heard(Form().YourGuessList), QStringLiteral("Old Guesses"));
-        QCOMPARE(heard(Form().ScratchPadText), QStringLiteral("Scratch Pad"));
-        QCOMPARE(heard(Form().CorrectButton), QStringLiteral("Correct Word"));
-        QCOMPARE(heard(Form().FaceSad), QStringLiteral("Face sad"));
+        const std::pair<const Control*, const char*> names[] = {
+            {&Form().MyGuessText, "My Guess"},       {&Form().YourWordText, "Your Word"},
+            {&Form().YourGuessText, "Your Guess"},   {&Form().MyGuessList, "My Old Guesses"},
+            {&Form().YourGuessList, "Old Guesses"},  {&Form().ScratchPadText, "Scratch Pad"},
+            {&Form().CorrectButton, "Correct Word"}, {&Form().FaceSad, "Face sad"}};
+        for (const auto& [control, name] : names) QCOMPARE(heard(*control), QString::fromLatin1(name));
         for (Control* control : Form().Controls()) {
             const auto* label = dynamic_cast<const Label*>(control);
             if (control->Kind() == ControlKind::MenuItem || control->Kind() == ControlKind::Frame ||
@@ -431,7 +448,8 @@ private slots:
         auto* version = qobject_cast<QLabel*>(aboutWindow.WidgetOf(about.Label2));
         QCOMPARE(version->text(), QStringLiteral("Version 1.6"));
         QVERIFY(aboutWindow.grab().save(Shot("about_window")));
-        QTest::keyClick(aboutWindow.WidgetOf(about.OKButton), Qt::Key_Space);
+        // Enter presses the focused OK, as on any desktop.
+        QTest::keyClick(aboutWindow.WidgetOf(about.OKButton), Qt::Key_Return);
         QVERIFY(!aboutWindow.isVisible());
 
         QTRY_VERIFY(Window().isActiveWindow());  // the About window hands the keyboard back
@@ -491,15 +509,161 @@ private slots:
         QVERIFY(viewer.grab().save(Shot("help_viewer")));
     }
 
+    // The save-and-load window: its frame and places, the pattern box
+    // switching the file list, and a double-click that loads.
+    void gameWindowSwitchesPatternAndLoadsOnADoubleClick() {
+        QDir().mkdir(QStringLiteral("games"));
+        for (const char* name : {"b.swg", "notes.txt"})
+            QFile(QString::fromLatin1(name)).open(QIODevice::WriteOnly);
+        QVERIFY(SavedGame::SaveGame("a.swg"));  // a game saved before any game
+        Window().ActionOf(Form().FileLoad)->trigger();
+        GameForm& game = GameForm::Instance();
+        FormWindow* window = platform_->windows.WindowOf(game);
+        QVERIFY(QTest::qWaitForWindowActive(window));  // ready for typing
+        QCOMPARE(window->windowTitle(), QStringLiteral("Load Game"));
+        QCOMPARE(window->Client()->size(), QSize(354, 302));
+        QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
+        for (Control* control : game.Controls())
+            QVERIFY2(window->WidgetOf(*control)->geometry() == ToPixels(control->Design().place),
+                     control->Name().c_str());
+        auto* label = qobject_cast<QLabel*>(window->WidgetOf(game.Label1));
+        QCOMPARE(label->text(), QStringLiteral("Load from"));
+        QVERIFY(label->alignment() & Qt::AlignRight);
+        auto* name = qobject_cast<QLineEdit*>(window->WidgetOf(game.FileText));
+        QCOMPARE(name->text(), QStringLiteral(".swg"));
+        auto* files = qobject_cast<QListWidget*>(window->WidgetOf(game.File1));
+        QCOMPARE(Rows(files), (QStringList{"a.swg", "b.swg"}));
+        auto* folders = qobject_cast<QListWidget*>(window->WidgetOf(game.Dir1));
+        QCOMPARE(folders->item(folders->count() - 1)->text().trimmed(), QStringLiteral("games"));
+        QCOMPARE(folders->currentRow(), folders->count() - 2);  // the open folder
+        QVERIFY(window->grab().save(Shot("load_window")));
+
+        // The pattern box: "*.*" lists every file, "*.swg" the saved games again.
+        auto* pattern = qobject_cast<QComboBox*>(window->WidgetOf(game.TypeCombo));
+        QCOMPARE(pattern->currentText(), QStringLiteral("*.swg"));
+        QTest::keyClick(pattern, Qt::Key_Down);
+        QCOMPARE(Rows(files),
+                 (QStringList{"a.swg", "b.swg", "easy.wtf", "master.wtf", "notes.txt", "series.wtf"}));
+        QTest::keyClick(pattern, Qt::Key_Up);
+        QCOMPARE(Rows(files), (QStringList{"a.swg", "b.swg"}));
+        // Typing a pattern does not change the list.
+        pattern->setEditText(QStringLiteral("*.txt"));
+        QCOMPARE(game.TypeCombo.Text(), "*.txt");
+        QCOMPARE(Rows(files), (QStringList{"a.swg", "b.swg"}));
+
+        // Save mode: its captions on the same window.
+        Window().ActionOf(Form().FileSave)->trigger();
+        QCOMPARE(window->windowTitle(), QStringLiteral("Save Game"));
+        QCOMPARE(qobject_cast<QLabel*>(window->WidgetOf(game.Label3))->text(),
+                 QStringLiteral("Save as type:"));
+        QCOMPARE(qobject_cast<QPushButton*>(window->WidgetOf(game.LoadButton))->text(),
+                 QStringLiteral("Save"));
+        QVERIFY(window->grab().save(Shot("save_window")));
+
+        // Load mode again; a double-click on a file loads it and closes the window.
+        Window().ActionOf(Form().FileLoad)->trigger();
+        const QRect first = files->visualItemRect(files->item(0));
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, first.center());
+        QCOMPARE(name->text(), QStringLiteral("a.swg"));
+        QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, first.center());
+        QVERIFY(!window->isVisible());
+        QCOMPARE(Form().WhoLabel.Caption(), "It's Your Turn");
+        QVERIFY(platform_->boxes.empty());
+    }
+
+    // A Hint search that a real click on Stop ends while it reads, over a
+    // dictionary of 2001 words, over half of them with an E.
+    void hintSearchStopsOnARealClick() {
+        QStringList master{QStringLiteral("2001"), QStringLiteral("HOUSE")};
+        for (int i = 0; i < 2000; ++i) {
+            QString word;
+            for (int n = i, k = 0; k < 4; ++k, n /= 5) word += QChar(u'A' + n % 5 + (k % 2) * 5);
+            master << word + (i % 2 ? u'E' : u'S');
+        }
+        WriteLines("master.wtf", master);
+        platform_->realYield = true;
+        StartWithEnter("house", 0.1);
+        Window().ActionOf(Form().WordHint)->trigger();
+        HintForm& hint = HintForm::Instance();
+        FormWindow* window = platform_->windows.WindowOf(hint);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QCOMPARE(window->frameGeometry().top(), Window().frameGeometry().top() + 900 / 15);
+        auto* letters = qobject_cast<QLineEdit*>(window->WidgetOf(hint.LettersText));
+        QCOMPARE(QApplication::focusWidget(), letters);
+        QTest::keyClicks(letters, QStringLiteral("e"));
+        QCOMPARE(letters->text(), QStringLiteral("E"));
+
+        // A click on Stop and one on the first listed word, both waiting for a yield.
+        auto* done = qobject_cast<QPushButton*>(window->WidgetOf(hint.DoneButton));
+        auto* list = qobject_cast<QListWidget*>(window->WidgetOf(hint.HintList));
+        QString captionDuringSearch;
+        QTimer clicks;
+        clicks.setInterval(0);
+        connect(&clicks, &QTimer::timeout, [&] {
+            if (list->count() == 0) return;  // no word listed yet
+            clicks.stop();
+            captionDuringSearch = done->text();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(0)).center());
+            QTest::mouseClick(done, Qt::LeftButton);
+        });
+        clicks.start();
+        QTest::keyClick(letters, Qt::Key_Return);
+        QCOMPARE(captionDuringSearch, QStringLiteral("Stop"));
+        QCOMPARE(done->text(), QStringLiteral("Done"));
+        QCOMPARE(Form().YourGuessText.Text(), std::string("HOUSE"));
+        QVERIFY(hint.HintList.ListCount() > 0 &&
+                hint.HintList.ListCount() < master.filter(QStringLiteral("E")).size());
+        QVERIFY(!hint.Searching && hint.ShowButton.Enabled());
+        QCOMPARE(list->count(), hint.HintList.ListCount());
+        auto* bar = qobject_cast<QProgressBar*>(window->WidgetOf(hint.ProgressBar));
+        QVERIFY(bar->value() < bar->maximum() && bar->maximum() == 2001);
+        QVERIFY(window->grab().save(Shot("hint_window")));
+    }
+
+    // The other tools: places, focus, keys, and activation that closes Idea.
+    void toolWindowsTakeKeysAndCloseOnActivation() {
+        StartWithEnter("crisp", 0.1);  // the computer holds HOUSE
+        Window().ActionOf(Form().WordSeries)->trigger();
+        SeriesForm& series = SeriesForm::Instance();
+        FormWindow* window = platform_->windows.WindowOf(series);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClicks(window->WidgetOf(series.WordText), QStringLiteral("house"));
+        QTest::keyClick(window->WidgetOf(series.WordText), Qt::Key_Return);
+        QCOMPARE(series.SeriesList.ListCount(), 4);
+        QVERIFY(window->grab().save(Shot("series_window")));
+
+        Window().ActionOf(Form().WordMatch)->trigger();
+        MatchForm& match = MatchForm::Instance();
+        window = platform_->windows.WindowOf(match);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QCOMPARE(window->frameGeometry().top(), Window().frameGeometry().top() + 1200 / 15);
+        QTest::keyClicks(window->WidgetOf(match.MatchText), QStringLiteral("ohx"));
+        QTest::keyClick(window->WidgetOf(match.MatchText), Qt::Key_Return);
+        QCOMPARE(match.MatchLabel.Caption(), std::string("HO- - - "));
+        QVERIFY(!Window().ActionOf(Form().WordMatch)->isEnabled());
+        QVERIFY(window->grab().save(Shot("match_window")));
+
+        Window().ActionOf(Form().WordIdea)->trigger();
+        IdeaForm& idea = IdeaForm::Instance();
+        window = platform_->windows.WindowOf(idea);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QCOMPARE(QApplication::focusWidget(), window->WidgetOf(idea.NewButton));
+        QVERIFY(window->grab().save(Shot("idea_window")));
+        Window().activateWindow();
+        QTRY_VERIFY(!window->isVisible());
+    }
+
 private:
     CreditsForm& Credits() { return CreditsForm::Instance(); }
     QuibblyForm& Form() { return QuibblyForm::Instance(); }
     FormWindow& Window() { return *platform_->windows.WindowOf(Form()); }
     QWidget* WidgetOf(const Control& control) { return Window().WidgetOf(control); }
     QLineEdit* Line(const Control& control) { return qobject_cast<QLineEdit*>(WidgetOf(control)); }
-    // Types the player's word and Enter; the level file holds three words.
-    void StartWithEnter(const char* word) {
-        platform_->NextRandom(0.5);  // the computer's word: PLANT
+    // Types the player's word and Enter; the level file holds three words,
+    // and the computer takes PLANT unless told otherwise.
+    void StartWithEnter(const char* word, double mine = 0.5) {
+        platform_->NextRandom(mine);
         platform_->NextRandom(0.9);  // the player goes first
         QTest::keyClicks(Line(Form().YourWordText), QString::fromLatin1(word));
         QTest::keyClick(Line(Form().YourWordText), Qt::Key_Return);

@@ -2,12 +2,6 @@
 // Saved games on real files through the save-and-load window: games saved
 // on either side's turn and loaded into a fresh run, the file's exact bytes,
 // damaged files and failing saves, and the window's lists.
-#include <signal.h>
-#include <sys/resource.h>
-
-#include <fstream>
-#include <sstream>
-
 #include "records/saved_game.h"
 #include "support/fresh_game.h"
 #include "windows/other/game_form.h"
@@ -16,17 +10,6 @@ namespace quibbly::testing {
 namespace {
 
 using namespace Functions;
-
-std::string ReadBytes(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const std::string& name, const std::string& bytes) {
-    std::ofstream(name, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 std::string Lines(std::initializer_list<std::string> lines, const char* end = "\r\n") {
     std::string bytes;
@@ -45,21 +28,7 @@ class SavedGames : public FreshGame {
 protected:
     void SetUp() override {
         FreshGame::SetUp();
-        WriteWordFiles();
-        WriteLines("easy.wtf", {"1", "HOUSE"});
-        WriteLines("series.wtf", {"HOUSE", "MOUSE H>M", "ROUSE H>R", "THOSE U>T", ""});
-        WriteLines("master.wtf",
-                   {"9", "BLIMP", "CRISP", "HOIST", "HOUSE", "MOUSE", "PLANT", "ROUSE", "SHOUT", "THOSE"});
-    }
-    // A new run of the program in the same folder.
-    void Restart() {
-        Forms::DropAll();
-        ResetModuleState();
-        QuibblyForm::Instance();
-    }
-    void Guess(const std::string& word) {
-        Form().YourGuessText.SetText(word);
-        Form().GuessButton.Press();
+        WriteHouseSeries();
     }
     // Opens the window in a mode and presses its button on the typed name.
     void UseWindow(MenuItem& item, const std::string& name) {
@@ -144,7 +113,7 @@ TEST_F(SavedGames, GameSavedOnEitherTurnComesBackInAFreshRun) {
     EXPECT_EQ(Form().MyGuessText.Text(), "ROUSE");
 }
 
-TEST_F(SavedGames, FileBytesMatchTheLayoutAndReadBackFromOtherLineEnds) {
+TEST_F(SavedGames, FileBytesMatchTheLayoutAndOtherLineEndsSmallFilesAndOddLevelsLoad) {
     Form().LevelMedium.Choose();
     TurnNumber = 3.5f;
     Form().WhoLabel.SetCaption("It's Your Turn");
@@ -205,10 +174,9 @@ TEST_F(SavedGames, FileBytesMatchTheLayoutAndReadBackFromOtherLineEnds) {
     EXPECT_EQ(Form().YourGuessText.Text(), "Q,");
     EXPECT_EQ(MyWord, "BLIMP");
     EXPECT_TRUE(Boxes().empty());
-}
 
-TEST_F(SavedGames, SmallestFilesAndOddLevelsLoad) {
     // Saved before any game: 40 lines, an empty turn caption, empty words.
+    Restart();
     ASSERT_TRUE(SavedGame::SaveGame("before.swg"));
     const std::string before = ReadBytes("before.swg");
     EXPECT_EQ(std::count(before.begin(), before.end(), '\n'), 40);
@@ -248,11 +216,9 @@ TEST_F(SavedGames, DamagedFilesAndFailedSavesLeaveEverythingAsItWas) {
 
     // The good file, line by line (line 1 first), with one line changed.
     std::vector<std::string> lines;
-    for (std::size_t start = 0; start < good.size();) {
-        const std::size_t end = good.find("\r\n", start);
+    for (std::size_t start = 0, end; (end = good.find("\r\n", start)) != std::string::npos; start = end + 2)
         lines.push_back(good.substr(start, end - start));
-        start = end + 2;
-    }
+    ASSERT_GT(lines.size(), 40u);
     const std::size_t n1 = 11, n2 = 12 + std::stoul(lines[n1 - 1]), n3 = n2 + 1 + std::stoul(lines[n2 - 1]);
     auto changed = [&lines](std::size_t line, const std::string& text) {
         std::vector<std::string> copy = lines;
@@ -299,15 +265,12 @@ TEST_F(SavedGames, DamagedFilesAndFailedSavesLeaveEverythingAsItWas) {
         {"nowhere/x.swg", "the folder cannot take a new file: No such file or directory"},
         {"keep.swg", "cannot be written: File too large"},
     };
-    signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
     for (const auto& [name, fault] : refused) {
-        rlimit small = limit;
-        if (name == "keep.swg") small.rlim_cur = 100;
-        setrlimit(RLIMIT_FSIZE, &small);
-        Save(name);
-        setrlimit(RLIMIT_FSIZE, &limit);
+        const std::string saveAs = name;
+        if (saveAs == "keep.swg")
+            WithFileSizeLimit(100, [&] { Save(saveAs); });
+        else
+            Save(saveAs);
         const std::string path = (folder / name).string();
         EXPECT_EQ(Boxes(), std::vector<ShownBox>{Warn(
                                "The game cannot be saved as \"" + path + "\": " + fault + ".", "Save Game")});

@@ -2,11 +2,7 @@
 // The winners list as a player meets it: wins ranked against "Win.Lst", the
 // name and winners windows, Clear, Game > Winners and the question after a
 // game, on real files, including files that cannot be read or written.
-#include <signal.h>
-#include <sys/resource.h>
-
 #include <fstream>
-#include <sstream>
 
 #include "records/winners_list.h"
 #include "support/fresh_game.h"
@@ -22,9 +18,7 @@ using Rows = std::vector<std::string>;
 const ShownBox PlayAgain = Question("Would you like to play again?");
 
 std::string FileText() {
-    std::ostringstream text;
-    text << std::ifstream(WinnersFile, std::ios::binary).rdbuf();
-    return text.str();
+    return ReadBytes(WinnersFile);
 }
 
 std::string Lines(const Rows& rows) {
@@ -54,8 +48,7 @@ protected:
         Start("PLANT", 0, 2, true);
         TurnNumber = static_cast<float>(turn);
         Form().TurnLabel.SetCaption(std::to_string(turn));
-        Form().YourGuessText.SetText(MyWord);
-        Form().GuessButton.Press();
+        Guess(MyWord);
         std::vector<ShownBox> boxes = Boxes();
         EXPECT_EQ(boxes.at(0).title, "You win!!");
         return {boxes.begin() + 1, boxes.end()};
@@ -215,13 +208,7 @@ TEST_F(WinnersList, UnreadableUnwritableAndOverlongFilesLoseNothing) {
     const std::string before = FileText();
 
     // A file that cannot grow: one message, the old file whole, no leftovers.
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit small{100, limit.rlim_max};
-    signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    Winners().OKButton.Press();
-    setrlimit(RLIMIT_FSIZE, &limit);
+    WithFileSizeLimit(100, [this] { Winners().OKButton.Press(); });
     EXPECT_EQ(
         Boxes(),
         (std::vector<ShownBox>{

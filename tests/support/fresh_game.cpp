@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/fresh_game.h"
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <fstream>
 #include <random>
+#include <sstream>
 
 #include "platform/form.h"
 
@@ -61,6 +65,45 @@ void FreshGame::Start(const std::string& word, int mineIndex, int wordsInLevel, 
     platform.NextRandom(playerFirst ? 0.9 : 0.1);
     for (double fraction : laterDraws) platform.NextRandom(fraction);
     Form().GameStart.Choose();
+}
+
+void FreshGame::WriteHouseSeries() {
+    WriteWordFiles();
+    WriteLines("easy.wtf", {"1", "HOUSE"});
+    WriteLines("series.wtf", {"HOUSE", "MOUSE H>M", "ROUSE H>R", "THOSE U>T", ""});
+    WriteLines("master.wtf",
+               {"9", "BLIMP", "CRISP", "HOIST", "HOUSE", "MOUSE", "PLANT", "ROUSE", "SHOUT", "THOSE"});
+}
+
+void FreshGame::Guess(const std::string& word) {
+    Form().YourGuessText.SetText(word);
+    Form().GuessButton.Press();
+}
+
+void FreshGame::Restart() {
+    Forms::DropAll();
+    Functions::ResetModuleState();
+    QuibblyForm::Instance();
+}
+
+std::string ReadBytes(const std::string& name) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(name, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const std::string& name, const std::string& bytes) {
+    std::ofstream(name, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+void WithFileSizeLimit(unsigned long maxBytes, const std::function<void()>& action) {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{maxBytes, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    action();
+    setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 ShownBox Info(const std::string& text, const std::string& title) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <ostream>
 #include <string>
@@ -40,6 +41,13 @@ protected:
     // first turn; laterDraws are the random fractions that follow.
     void Start(const std::string& word, int mineIndex, int wordsInLevel, bool playerFirst,
                std::initializer_list<double> laterDraws = {});
+    // Word files where the easy level holds HOUSE alone and its series is
+    // known, so that the computer's guesses are known too.
+    void WriteHouseSeries();
+    // Types a guess and presses Guess.
+    void Guess(const std::string& word);
+    // A new run of the program in the same folder.
+    void Restart();
 
     ScriptedPlatform platform;
     std::filesystem::path folder;
@@ -47,6 +55,12 @@ protected:
 private:
     std::filesystem::path previous_;
 };
+
+// The whole of a file, byte for byte, and a file written from bytes.
+std::string ReadBytes(const std::string& name);
+void WriteBytes(const std::string& name, const std::string& bytes);
+// Runs action with files limited to maxBytes, as on a disk that fills up.
+void WithFileSizeLimit(unsigned long maxBytes, const std::function<void()>& action);
 
 ShownBox Info(const std::string& text, const std::string& title);
 ShownBox Warn(const std::string& text, const std::string& title);

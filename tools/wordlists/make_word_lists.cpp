@@ -238,8 +238,15 @@ void writeMaster(const fs::path& file, const std::vector<Word>& master,
     for (const std::vector<Word>* list : levelFiles)
         for (const Word& w : *list) inLevels.insert(w.text);
     std::vector<Word> ordered = master;
-    std::stable_partition(ordered.begin(), ordered.end(),
-                          [&](const Word& w) { return inLevels.contains(w.text); });
+    const auto rest = std::stable_partition(ordered.begin(), ordered.end(),
+                                            [&](const Word& w) { return inLevels.contains(w.text); });
+    // Within each part the words that repeat a letter come first. Only Hard
+    // guesses them, and most of Hard's words repeat a letter, so it meets
+    // the likely ones sooner; Easy and Medium skip them and see the other
+    // words in the same order as before.
+    const auto repeatsLetter = [](const Word& w) { return !hasDistinctLetters(w.text); };
+    std::stable_partition(ordered.begin(), rest, repeatsLetter);
+    std::stable_partition(rest, ordered.end(), repeatsLetter);
     writeCounted(file, ordered);
 }
 

@@ -231,7 +231,8 @@ void PaintButton(QPushButton* widget, Colour colour) {
 QWidget* BuildButton(Button& button, QWidget* parent) {
     auto* widget = new QPushButton(parent);
     Style(widget, button.Design(), QPalette::Button);
-    widget->setAutoDefault(false);
+    // Enter on a focused button presses it, as Space does, as on any desktop.
+    widget->setAutoDefault(true);
     auto* binding = new ControlBinding(button, widget, [widget, &button] {
         ShowCommon(widget, button);
         widget->setText(ToQString(button.Caption()));

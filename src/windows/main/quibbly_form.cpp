@@ -2,7 +2,6 @@
 #include "windows/main/quibbly_form.h"
 
 #include "engine/functions.h"
-#include "platform/services.h"
 #include "records/winners_list.h"
 #include "windows/other/about_form.h"
 #include "windows/other/credits_form.h"
