@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Plants each fault of scripts/mutants/*.patch in turn, builds, runs the whole
+# test suite and reports whether a test caught it. A fault no test catches is
+# a hole in the tests: the script then exits 1.
+#
+#   scripts/mutants.sh                     every fault, plain build
+#   scripts/mutants.sh --sanitize          every fault, AddressSanitizer and
+#                                          UndefinedBehaviorSanitizer build
+#   scripts/mutants.sh 03-*.patch ...      only the named faults
+#
+# It works on a copy of the working tree (uncommitted changes included) under
+# build-mutants/, so the sources stay untouched while it runs. MUTANTS_SOURCE
+# names another tree to copy (an older checkout, to compare).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+kind=plain
+flags=()
+if [[ "${1:-}" == "--sanitize" ]]; then
+    kind=sanitize
+    shift
+    flags=(-DCMAKE_BUILD_TYPE=Debug
+        "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+        "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined")
+else
+    flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+fi
+patches=()
+for name in "$@"; do patches+=("$root/scripts/mutants/$(basename "$name")"); done
+[[ ${#patches[@]} -gt 0 ]] || patches=("$root"/scripts/mutants/*.patch)
+
+work="$root/build-mutants/$kind${MUTANTS_SOURCE:+-other}"
+tree="$work/tree"
+build="$work/build"
+mkdir -p "$tree"
+rsync -a --delete --exclude '/build*' --exclude '/.git' "${MUTANTS_SOURCE:-$root}/" "$tree/"
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$tree" -B "$build" "${flags[@]}" "${launcher[@]}" -DQUIBBLY_BUILD_BENCH=OFF >/dev/null
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1
+# Qt's own start-up leaves allocations the leak checker would report.
+export LSAN_OPTIONS="suppressions=$root/scripts/lsan-qt.supp"
+
+run_suite() {  # prints the names of the failed tests, one a line
+    local log="$1"
+    if ctest --test-dir "$build" -j"$(nproc)" --timeout 600 >"$log" 2>&1; then return 0; fi
+    sed -n '/The following tests FAILED:/,$p' "$log" | grep -E '^[[:space:]]+[0-9]+ - ' |
+        sed -E 's/^[[:space:]]+[0-9]+ - ([^ ]+).*/\1/'
+    return 1
+}
+
+echo "== $kind build, no fault planted"
+cmake --build "$build" -j"$(nproc)" >"$work/build.log" 2>&1 || { tail -30 "$work/build.log"; exit 2; }
+if ! run_suite "$work/baseline.log" >/dev/null; then
+    echo "the suite fails without any fault; see $work/baseline.log"
+    exit 2
+fi
+
+missed=0
+planted=""
+undo() { [[ -n "$planted" ]] && git -C "$tree" apply -R "$planted" 2>/dev/null; planted=""; }
+trap undo EXIT
+printf '%-40s %s\n' fault result
+for patch in "${patches[@]}"; do
+    name="$(basename "$patch" .patch)"
+    (cd "$tree" && git apply "$patch")
+    planted="$patch"
+    if ! cmake --build "$build" -j"$(nproc)" >"$work/$name.build.log" 2>&1; then
+        printf '%-40s %s\n' "$name" "MISSED (does not build: $work/$name.build.log)"
+        missed=$((missed + 1))
+    elif failed="$(run_suite "$work/$name.log")"; then
+        printf '%-40s %s\n' "$name" "MISSED"
+        missed=$((missed + 1))
+    else
+        printf '%-40s caught by %s\n' "$name" "$(echo "$failed" | head -4 | paste -sd' ')"
+    fi
+    undo
+done
+# Leave the copy built as it is in the tree.
+cmake --build "$build" -j"$(nproc)" >/dev/null 2>&1 || true
+total=${#patches[@]}
+echo "$((total - missed)) caught, $missed missed"
+[[ $missed -eq 0 ]]
