@@ -13,6 +13,7 @@
 
 #include "engine/functions.h"
 #include "platform/form.h"
+#include "support/standard_files.h"
 
 namespace quibbly::fuzz {
 
@@ -20,23 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct WordFile {
-    const char* name;
-    const char* contents;
-};
-
-// The same words the headless tests use: every level word is in the
-// dictionary and the easy words head series.
-const WordFile StandardFiles[] = {
-    {"easy.wtf", "3\r\nHOUSE\r\nPLANT\r\nCRISP\r\n"},
-    {"medium.wtf", "2\r\nBLIMP\r\nMOUSE\r\n"},
-    {"hard.wtf", "2\r\nTHEME\r\nLEVEL\r\n"},
-    {"master.wtf",
-     "14\r\nBLIMP\r\nCRISP\r\nEERIE\r\nHORSE\r\nHOUSES\r\nLEVEL\r\nMOUSE\r\nPLANT\r\nROUSE\r\nSHOUT\r\nTHEME"
-     "\r\n"
-     "TOUSE\r\nHOSED\r\n"},
-    {"series.wtf", "BLIMP\r\nCRISP\r\nHOUSE\r\nMOUSE H>M\r\nROUSE H>R\r\nHORSE U>R\r\nPLANT\r\n\r\n"},
-};
+using testing::StandardFile;
+using testing::StandardFiles;
 
 fs::path& Folder() {
     static fs::path folder;
@@ -66,7 +52,7 @@ std::vector<std::string>& Replaced() {
 }
 
 bool IsStandard(const std::string& name) {
-    for (const WordFile& file : StandardFiles)
+    for (const StandardFile& file : StandardFiles)
         if (name == file.name) return true;
     return false;
 }
@@ -96,10 +82,10 @@ QuibblyForm& FreshProgram() {
     }
     std::vector<std::string> replaced;
     replaced.swap(Replaced());
-    for (const WordFile& file : StandardFiles) {
+    for (const StandardFile& file : StandardFiles) {
         const bool missing = !fs::is_regular_file(file.name, error);
         if (first || missing || std::find(replaced.begin(), replaced.end(), file.name) != replaced.end())
-            WriteFile(file.name, file.contents);
+            WriteFile(file.name, file.bytes);
     }
     Replaced().clear();
     return QuibblyForm::Instance();
@@ -107,6 +93,14 @@ QuibblyForm& FreshProgram() {
 
 ScriptedPlatform& Scripted() {
     return *Installed();
+}
+
+QuibblyForm& GameUnderWay() {
+    QuibblyForm& form = FreshProgram();
+    Scripted().NextRandom(0.5);
+    Scripted().NextRandom(0.9);
+    form.YourWordText.Type("SHOUT\r");
+    return form;
 }
 
 void WriteFile(const std::string& name, std::string_view contents) {

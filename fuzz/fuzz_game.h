@@ -22,6 +22,9 @@ namespace quibbly::fuzz {
 // replays). Returns the main window, created as the program's start does.
 QuibblyForm& FreshProgram();
 ScriptedPlatform& Scripted();
+// A fresh program with a game under way on the standard files: the computer's
+// word is PLANT, the player's SHOUT, and the player has the first turn.
+QuibblyForm& GameUnderWay();
 
 void WriteFile(const std::string& name, std::string_view contents);
 // The file's bytes, or "<missing>" when it cannot be read.

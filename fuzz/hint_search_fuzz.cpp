@@ -30,10 +30,7 @@ void ExpectListed(const HintForm& hint, const std::string& letters, std::size_t 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    QuibblyForm& form = FreshProgram();
-    Scripted().NextRandom(0.5);
-    Scripted().NextRandom(0.9);
-    form.YourWordText.Type("SHOUT\r");
+    QuibblyForm& form = GameUnderWay();
     Expect(form.WordHint.Enabled(), "Word > Hint closed during a game");
     WriteFile("master.wtf", Text(data, size));
 

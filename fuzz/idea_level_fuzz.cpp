@@ -8,6 +8,7 @@
 
 #include "engine/functions.h"
 #include "fuzz_game.h"
+#include "support/standard_files.h"
 #include "windows/tools/idea_form.h"
 
 using namespace quibbly;
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // On the mended file the idea is taken and a game starts with it.
-    WriteFile("easy.wtf", "3\r\nHOUSE\r\nPLANT\r\nCRISP\r\n");
+    WriteFile("easy.wtf", testing::StandardEasy);
     form.FileNew.Choose();  // a new game loads the level's words afresh
     form.WordIdea.Choose();
     IdeaForm::Instance().OKButton.Press();

@@ -7,6 +7,7 @@
 
 #include "engine/functions.h"
 #include "fuzz_game.h"
+#include "support/standard_files.h"
 
 using namespace quibbly;
 using namespace quibbly::fuzz;
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The player mends the file and tries again: the game must start.
     if (form.GameStart.Enabled()) {
-        WriteFile("easy.wtf", "3\r\nHOUSE\r\nPLANT\r\nCRISP\r\n");
+        WriteFile("easy.wtf", testing::StandardEasy);
         form.YourWordText.SetText("");
         form.YourWordText.Type("PLANT\r");
         Expect(!form.GameStart.Enabled() && IsWord(Functions::MyWord),

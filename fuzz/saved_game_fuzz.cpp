@@ -27,10 +27,7 @@ std::vector<std::string> Board(QuibblyForm& form) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    QuibblyForm& form = FreshProgram();
-    Scripted().NextRandom(0.5);
-    Scripted().NextRandom(0.9);
-    form.YourWordText.Type("SHOUT\r");
+    QuibblyForm& form = GameUnderWay();
     form.YourGuessText.Type("CRISP\r");
     Scripted().TakeBoxes();
     const std::vector<std::string> before = Board(form);

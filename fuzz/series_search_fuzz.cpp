@@ -14,10 +14,7 @@ using namespace quibbly;
 using namespace quibbly::fuzz;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    QuibblyForm& form = FreshProgram();
-    Scripted().NextRandom(0.5);
-    Scripted().NextRandom(0.9);
-    form.YourWordText.Type("SHOUT\r");
+    QuibblyForm& form = GameUnderWay();
     const auto [series, master] = SplitAtLine(Text(data, size), "=====");
     WriteFile("series.wtf", series);
     if (!master.empty()) WriteFile("master.wtf", master);

@@ -214,6 +214,38 @@ TEST_F(ComputerGuesser, ListBuildsMicrosecondsApartDrawFreshBaseWords) {
     }
 }
 
+// A word file the computer needs but cannot use is named once a game, and
+// the computer still names a dictionary word.
+TEST_F(ComputerGuesser, AFileItCannotUseIsNamedOnceAGameAndItGuessesOn) {
+    QuibblyForm& form = Form();
+    const ShownBox missing = Warn("The word file \"series.wtf\" is missing or cannot be read.", "Word File Error");
+    std::filesystem::remove("series.wtf");
+    for (int game = 0; game < 2; ++game) {
+        form.FileNew.Choose();
+        Start("SHOUT", 0, 2, false);
+        EXPECT_EQ(Boxes(), std::vector<ShownBox>{missing});
+        for (int turn = 0; turn < 3; ++turn) {
+            EXPECT_EQ(form.MyGuessText.Text().size(), 5u);
+            BuildFromSeries();
+            AnswerTruly();
+            const std::vector<ShownBox> later = Boxes();
+            ASSERT_EQ(later.size(), 1u);
+            EXPECT_EQ(later[0].title, "Your Guess");
+        }
+    }
+    // The easy count of the series' base words, past any whole number.
+    WriteLines("series.wtf", {"HOUSE", "MOUSE H>M", ""});
+    for (const char* count : {"700000000000000000000", "-700000000000000000000", "6001", "0"}) {
+        WriteLines("easy.wtf", {count, "HOUSE", "PLANT"});
+        ReportedWordFiles.clear();
+        BuildFromSeries();
+        EXPECT_EQ(Boxes(), std::vector<ShownBox>{Warn(
+                               "The word file \"easy.wtf\" does not start with a word count from 1 to 6000.",
+                               "Word File Error")})
+            << count;
+    }
+}
+
 class ShippedWords : public FreshGame {
 protected:
     void SetUp() override {

@@ -2,6 +2,8 @@
 // Starting a game: the checks on the player's word, the messages a player
 // sees, the draw of the computer's word and of the first turn, and the
 // word files that cannot be used.
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "support/fresh_game.h"
@@ -168,12 +170,24 @@ TEST_F(GameStart, AWordFileThatCannotBeUsedIsNamedAndTheGameStaysIdle) {
     EXPECT_EQ(StartWith("HOUSE"), fault("medium.wtf\" is missing or cannot be read."));
     EXPECT_EQ(matchAndReset(), afterAGame);
 
-    // Without the dictionary no word passes, and nothing starts.
+    // Without the dictionary no word passes, and nothing starts; one that
+    // holds no words is named as such, not taken for a misspelling.
     form.FileNew.Choose();
     std::filesystem::remove("master.wtf");
     EXPECT_EQ(StartWith("HOUSE"), fault("master.wtf\" is missing or cannot be read."));
     EXPECT_FALSE(WordOK);
     ExpectIdle("HOUSE");
+    WriteLines("master.wtf", {"14"});
+    EXPECT_EQ(StartWith("HOUSE"), fault("master.wtf\" holds no words."));
+    ExpectIdle("HOUSE");
+
+    // A file its owner may not read (only a normal user can be refused).
+    if (::geteuid() != 0) {
+        WriteWordFiles();
+        std::filesystem::permissions("easy.wtf", std::filesystem::perms::none);
+        EXPECT_EQ(StartWith("HOUSE"), fault("easy.wtf\" is missing or cannot be read."));
+        ExpectIdle("HOUSE");
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // Saved games on real files through the save-and-load window: games saved
 // on either side's turn and loaded into a fresh run, the file's exact bytes,
 // damaged files and failing saves, and the window's lists.
+#include <tuple>
+
 #include "records/saved_game.h"
 #include "support/fresh_game.h"
 #include "windows/other/game_form.h"
@@ -228,15 +230,28 @@ TEST_F(SavedGames, DamagedFilesAndFailedSavesLeaveEverythingAsItWas) {
         return bytes;
     };
     std::filesystem::create_directory("folder.swg");
-    // The damaged-file tables check the other faults; a word where a count
-    // stands is only refused here.
-    WriteBytes("bad.swg", changed(n1, "many"));
-    Load("bad.swg");
-    EXPECT_EQ(Boxes(),
-              std::vector<ShownBox>{Warn("The game in \"" + (folder / "bad.swg").string() +
-                                             "\" cannot be loaded: line 11 does not hold a count of rows.",
-                                         "Load Game")});
-    EXPECT_EQ(Board(), board);
+    const std::size_t n2 = n1 + 1 + std::stoul(lines[n1 - 1]);  // the count of the computer's rows
+    const std::size_t n3 = n2 + 1 + std::stoul(lines[n2 - 1]);  // the count of candidates
+    const std::string last = std::to_string(lines.size());
+    // Values at and past their limits (the fuzz target checks every other
+    // damage): each refusal names the line, and the board stays.
+    const std::vector<std::tuple<std::size_t, std::string, std::string>> refusedLoads = {
+        {n1, "many", "line 11 does not hold a count of rows"},
+        {n1, " -1 ", "line 11 holds a negative count of rows"},
+        {n1, " 32768 ", "line 11 counts more rows than the game can hold (32767)"},
+        {n3, " 201 ", "line " + std::to_string(n3) + " counts more candidates than the game can hold (200)"},
+        {1, " -99999999999999999999 ", "line 1 holds a turn number too large for its field"},
+        {9, " 32768 ", "line 9 holds a number too large for its field"},
+        {lines.size(), " -2147483649 ", "line " + last + " holds a number too large for its field"},
+    };
+    for (const auto& [line, text, fault] : refusedLoads) {
+        WriteBytes("bad.swg", changed(line, text));
+        Load("bad.swg");
+        EXPECT_EQ(Boxes(), std::vector<ShownBox>{Warn("The game in \"" + (folder / "bad.swg").string() +
+                                                          "\" cannot be loaded: " + fault + ".",
+                                                      "Load Game")});
+        EXPECT_EQ(Board(), board) << fault;
+    }
     EXPECT_FALSE(SavedGame::LoadGame("/dev/zero"));  // a device is never read
     EXPECT_EQ(Boxes().at(0).text, "The game in \"/dev/zero\" cannot be loaded: it is not a plain file.");
 
@@ -257,6 +272,12 @@ TEST_F(SavedGames, DamagedFilesAndFailedSavesLeaveEverythingAsItWas) {
     // No temporary file is left behind.
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+
+    // At the limit itself the file loads.
+    WriteBytes("ok.swg", changed(9, " 32767 "));
+    Load("ok.swg");
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(RecheckPeriod, 32767);
 }
 
 TEST_F(SavedGames, WindowKeepsItsChoicesAndListsTheFolder) {

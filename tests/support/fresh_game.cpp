@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "platform/form.h"
+#include "support/standard_files.h"
 
 namespace quibbly {
 
@@ -49,12 +50,7 @@ void FreshGame::TearDown() {
 }
 
 void FreshGame::WriteWordFiles() {
-    WriteLines("easy.wtf", {"3", "HOUSE", "PLANT", "CRISP"});
-    WriteLines("medium.wtf", {"2", "BLIMP", "MOUSE"});
-    WriteLines("hard.wtf", {"2", "THEME", "LEVEL"});
-    WriteLines("master.wtf", {"14", "BLIMP", "CRISP", "EERIE", "HORSE", "HOUSES", "LEVEL", "MOUSE", "PLANT",
-                              "ROUSE", "SHOUT", "THEME", "TOUSE", "HOSED"});
-    WriteLines("series.wtf", {"BLIMP", "CRISP", "HOUSE", "MOUSE H>M", "ROUSE H>R", "HORSE U>R", "PLANT", ""});
+    for (const StandardFile& file : StandardFiles) WriteBytes(file.name, file.bytes);
 }
 
 void FreshGame::Start(const std::string& word, int mineIndex, int wordsInLevel, bool playerFirst,

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The small, consistent set of word files that the headless tests, the Qt
+// tests and the fuzz targets play on: every level word is in the dictionary
+// and the easy words head series.
+#pragma once
+
+namespace quibbly::testing {
+
+struct StandardFile {
+    const char* name;
+    const char* bytes;
+};
+
+inline constexpr StandardFile StandardFiles[] = {
+    {"easy.wtf", "3\r\nHOUSE\r\nPLANT\r\nCRISP\r\n"},
+    {"medium.wtf", "2\r\nBLIMP\r\nMOUSE\r\n"},
+    {"hard.wtf", "2\r\nTHEME\r\nLEVEL\r\n"},
+    {"master.wtf",
+     "14\r\nBLIMP\r\nCRISP\r\nEERIE\r\nHORSE\r\nHOUSES\r\nLEVEL\r\nMOUSE\r\nPLANT\r\nROUSE\r\nSHOUT\r\n"
+     "THEME\r\nTOUSE\r\nHOSED\r\n"},
+    {"series.wtf", "BLIMP\r\nCRISP\r\nHOUSE\r\nMOUSE H>M\r\nROUSE H>R\r\nHORSE U>R\r\nPLANT\r\n\r\n"},
+};
+
+inline constexpr const char* StandardEasy = StandardFiles[0].bytes;
+
+}  // namespace quibbly::testing
