@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The windows as real widgets: only what the widget layer alone can get wrong
 // (places, painting, keys, focus, real message boxes); the headless tests cover
-// the game behind them. Each case starts a fresh program in a temporary folder.
+// the game behind them, and the designs themselves are data. Each case starts a
+// fresh program in a temporary folder.
 #include <QtTest>
 #include <QtWidgets>
 
@@ -13,6 +14,8 @@
 #include "platform/qt/qt_windows.h"
 #include "platform/scripted_platform.h"
 #include "records/saved_game.h"
+#include "records/winners_list.h"
+#include "support/standard_files.h"
 #include "windows/main/quibbly_form.h"
 #include "windows/other/about_form.h"
 #include "windows/other/credits_form.h"
@@ -74,6 +77,14 @@ void WriteLines(const char* name, const QStringList& lines) {
     for (const QString& line : lines) file.write(line.toLatin1() + "\r\n");
 }
 
+void WriteStandardFiles() {
+    for (const testing::StandardFile& standard : testing::StandardFiles) {
+        QFile file(QString::fromLatin1(standard.name));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(standard.bytes);
+    }
+}
+
 QStringList Rows(const QListWidget* list) {
     QStringList rows;
     for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text().trimmed();
@@ -113,11 +124,7 @@ private slots:
         folder_ = std::make_unique<QTemporaryDir>();
         QVERIFY(folder_->isValid());
         QDir::setCurrent(folder_->path());
-        WriteLines("easy.wtf", {"3", "HOUSE", "PLANT", "CRISP"});
-        WriteLines("master.wtf", {"14", "BLIMP", "CRISP", "EERIE", "HORSE", "HOUSES", "LEVEL", "MOUSE",
-                                  "PLANT", "ROUSE", "SHOUT", "THEME", "TOUSE", "HOSED"});
-        WriteLines("series.wtf",
-                   {"BLIMP", "CRISP", "HOUSE", "MOUSE H>M", "ROUSE H>R", "HORSE U>R", "PLANT", ""});
+        WriteStandardFiles();
         platform_ = std::make_unique<WidgetPlatform>();
         InstallPlatform(platform_.get());
         Forms::DropAll();
@@ -134,90 +141,89 @@ private slots:
         folder_.reset();
     }
 
-    void mainWindowFollowsItsDesign() {
-        FormWindow& window = Window();
-        QCOMPARE(window.Client()->size(), QSize(703, 511));
-        QCOMPARE(window.size(), QSize(703, 511 + window.menuBar()->height()));
-        QCOMPARE(window.minimumSize(), window.size());
-
-        // Every widget where its design puts it, within its container's widget.
-        for (Control* control : Form().Controls()) {
-            if (control->Kind() == ControlKind::MenuItem) continue;
-            const Place& place = control->Design().place;
-            const auto* pic = dynamic_cast<const PictureBox*>(control);  // may have moved
-            const QPoint at = pic ? QPoint(pic->Left(), pic->Top()) : QPoint(place.left, place.top);
-            QWidget* widget = WidgetOf(*control);
-            const char* name = control->Name().c_str();
-            QVERIFY2(widget != nullptr, name);
-            QWidget* parent = control->Container() ? WidgetOf(*control->Container()) : window.Client();
-            QVERIFY2(widget->parentWidget() == parent, name);
-            QVERIFY2(widget->geometry() == QRect(at / 15, QSize(place.width, place.height) / 15), name);
+    // One table over every window: each control's widget where its design
+    // puts it, within its container's widget; every caption whole in its
+    // label; every control heard by assistive tools; a screenshot to review.
+    void everyWindowFollowsItsDesign() {
+        WriteLines("Win.Lst", {"Bartholome  Easy   12 Guesses  06/12/2026"});
+        Functions::UpdateWinners();
+        const std::pair<quibbly::Form*, const char*> forms[] = {
+            {&Form(), "main_window"},
+            {&HintForm::Instance(), "hint_window"},
+            {&SeriesForm::Instance(), "series_window"},
+            {&IdeaForm::Instance(), "idea_window"},
+            {&MatchForm::Instance(), "match_window"},
+            {&GameForm::Instance(), "load_window"},
+            {&PlayerForm::Instance(), "name_window"},
+            {&WinnersForm::Instance(), "winners_window"},
+            {&AboutForm::Instance(), "about_window"},
+            {&CreditsForm::Instance(), "credits_window"},
+            {&ThinkingForm::Instance(), "thinking_window"}};
+        for (const auto& [form, name] : forms) {
+            form->Show();
+            FormWindow& window = *platform_->windows.WindowOf(*form);
+            QCOMPARE(window.Client()->size(),
+                     QSize(form->Design().clientWidth, form->Design().clientHeight) / 15);
+            for (Control* control : form->Controls()) {
+                if (control->Kind() == ControlKind::MenuItem) continue;
+                const QString where =
+                    QLatin1String(name) + QLatin1Char(' ') + QString::fromStdString(control->Name());
+                const Place& place = control->Design().place;
+                const auto* picture = dynamic_cast<const PictureBox*>(control);  // may have moved
+                const QPoint at =
+                    picture ? QPoint(picture->Left(), picture->Top()) : QPoint(place.left, place.top);
+                QWidget* widget = window.WidgetOf(*control);
+                QVERIFY2(widget != nullptr, qPrintable(where));
+                QWidget* parent =
+                    control->Container() ? window.WidgetOf(*control->Container()) : window.Client();
+                QVERIFY2(widget->parentWidget() == parent, qPrintable(where));
+                QVERIFY2(widget->geometry() == QRect(at / 15, QSize(place.width, place.height) / 15),
+                         qPrintable(where));
+                if (auto* label = qobject_cast<QLabel*>(widget); label && !label->wordWrap())
+                    QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <=
+                                 label->contentsRect().width(),
+                             qPrintable(where));
+                const auto* caption = dynamic_cast<const Label*>(control);
+                if (control->Kind() == ControlKind::Frame ||
+                    (caption != nullptr && caption->Caption().empty()))
+                    continue;
+                QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(widget);
+                QVERIFY2(heard != nullptr && !heard->text(QAccessible::Name).isEmpty(), qPrintable(where));
+            }
+            QVERIFY(window.grab().save(Shot(name)));
+            if (form != &Form()) form->Hide();
         }
-        // The faces lie stacked with the sad one showing.
-        QVERIFY(WidgetOf(Form().FaceSad)->isVisible());
-        for (PictureBox* face : {&Form().FaceHappy, &Form().FaceNeutral})
-            QVERIFY(WidgetOf(*face)->pos() == WidgetOf(Form().FaceSad)->pos() &&
-                    !WidgetOf(*face)->isVisible());
-
-        QCOMPARE(window.Client()->grab().toImage().pixelColor(4, 4), QColor(128, 128, 255));
-        // Each face is whole within its box: the box's last column shows only the window's colour.
+        // A text box names itself by the label that heads it.
+        QAccessibleInterface* word = QAccessible::queryAccessibleInterface(WidgetOf(Form().YourWordText));
+        QCOMPARE(word->text(QAccessible::Name), QStringLiteral("Your Word"));
+        // The faces lie stacked with the sad one showing, each whole within
+        // its box: the box's last column shows only the window's colour.
         for (const PictureBox* face : {&Form().FaceSad, &Form().FaceHappy, &Form().FaceNeutral}) {
+            QCOMPARE(WidgetOf(*face)->isVisible(), face == &Form().FaceSad);
             const QImage shot = WidgetOf(*face)->grab().toImage();
             const QRect edge(shot.width() - 1, 0, 1, shot.height());
             QVERIFY2(CountNear(shot, edge, QColor(128, 128, 255), 0) == shot.height(), face->Name().c_str());
         }
         // A disabled text box writes in grey, as on any desktop.
-        Form().MyGuessText.SetText("HOUSE");
         const QPalette pal = Line(Form().MyGuessText)->palette();
-        QVERIFY(!Line(Form().MyGuessText)->isEnabled());
         QVERIFY(pal.color(QPalette::Disabled, QPalette::Text).lightness() >
                 pal.color(QPalette::Active, QPalette::Text).lightness() + 60);
-
-        // Assistive tools hear each control by its caption or by the label that heads it.
-        auto heard = [this](const Control& control) {
-            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(WidgetOf(control));
-            return face != nullptr ? face->text(QAccessible::Name) : QString();
-        };
-        const std::pair<const Control*, const char*> names[] = {
-            {&Form().MyGuessText, "My Guess"},       {&Form().YourWordText, "Your Word"},
-            {&Form().YourGuessText, "Your Guess"},   {&Form().MyGuessList, "My Old Guesses"},
-            {&Form().YourGuessList, "Old Guesses"},  {&Form().ScratchPadText, "Scratch Pad"},
-            {&Form().CorrectButton, "Correct Word"}, {&Form().FaceSad, "Face sad"}};
-        for (const auto& [control, name] : names) QCOMPARE(heard(*control), QString::fromLatin1(name));
-        for (Control* control : Form().Controls()) {
-            const auto* label = dynamic_cast<const Label*>(control);
-            if (control->Kind() == ControlKind::MenuItem || control->Kind() == ControlKind::Frame ||
-                (label != nullptr && label->Caption().empty()))
-                continue;
-            QVERIFY2(!heard(*control).isEmpty(), control->Name().c_str());
-        }
-        // A caption a little too wide for its label is drawn smaller, not clipped.
-        auto* turn = qobject_cast<QLabel*>(WidgetOf(Form().Label6));
-        QCOMPARE(turn->text(), QStringLiteral("Turn Number:"));
-        QVERIFY(QFontMetrics(turn->font()).horizontalAdvance(turn->text()) <= turn->contentsRect().width());
-
         // Qt would flip a checked menu item off when it is chosen again.
-        QAction* medium = window.ActionOf(Form().LevelMedium);
+        QAction* medium = Window().ActionOf(Form().LevelMedium);
         for (int time = 0; time < 2; ++time) medium->trigger();
-        QVERIFY(medium->isChecked() && !window.ActionOf(Form().LevelEasy)->isChecked());
+        QVERIFY(medium->isChecked() && !Window().ActionOf(Form().LevelEasy)->isChecked());
 
-        QVERIFY(window.grab().save(Shot("main_window")));
-
-        // The main window alone has a maximise button; maximised, its client
-        // area keeps its size in the middle.
-        QVERIFY(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+        // The main window alone can be maximised, its client area kept in the middle.
+        FormWindow& window = Window();
         QVERIFY(!(platform_->windows.WindowOf(ThinkingForm::Instance())->windowFlags() &
                   Qt::WindowMaximizeButtonHint));
         const QSize designed = window.size();
         window.showMaximized();
-        // At a large scale the offscreen screen is smaller than the design.
         const QSize screen = window.screen()->availableSize();
         if (screen.width() > designed.width() && screen.height() > designed.height())
             QTRY_VERIFY(window.width() > designed.width() && window.height() > designed.height());
-        QCOMPARE(window.Client()->size(), QSize(703, 511));
         const QPoint middle = window.Client()->mapTo(&window, window.Client()->rect().center());
         QVERIFY(std::abs(middle.x() - window.width() / 2) <= 1);
-        QVERIFY(window.grab().save(Shot("main_window_maximised")));
         window.showNormal();
         QTRY_COMPARE(window.size(), designed);
         // Closing the main window by its frame ends the program.
@@ -315,25 +321,7 @@ private slots:
         QVERIFY(Near(shown(), yellow));
     }
 
-    void thinkingWindowLooksRight() {
-        ThinkingForm& thinking = ThinkingForm::Instance();
-        thinking.Show();
-        FormWindow& window = *platform_->windows.WindowOf(thinking);
-        QVERIFY(window.isVisible());
-        QCOMPARE(window.frameGeometry().top(), Window().frameGeometry().top() + 300 / 15);
-
-        // Yellow writing on the salmon background.
-        const QImage shot = window.grab().toImage();
-        QCOMPARE(shot.pixelColor(2, 2), QColor(255, 128, 128));
-        const QRect area = window.WidgetOf(thinking.Label1)->geometry();
-        const qreal ratio = shot.devicePixelRatio();
-        const int yellow =
-            CountNear(shot, QRect(area.topLeft() * ratio, area.size() * ratio), QColor(255, 255, 128));
-        QVERIFY2(yellow > 40, qPrintable(QString::number(yellow)));
-        QVERIFY(shot.save(Shot("thinking_window")));
-    }
-
-    void winnersWindowsShowTheirRowsOverTheirColours() {
+    void winnersWindowsTakeTheNameAndHandBackTheMainWindow() {
         WriteLines("Win.Lst",
                    {"Ann         Easy    3 Guesses  05/12/2026", "Bob         Hard    4 Guesses  1/2/26",
                     "Bartholome  Easy   12 Guesses  06/12/2026"});
@@ -341,9 +329,8 @@ private slots:
         Functions::TurnNumber = 13;
         Form().TurnLabel.SetCaption("13");
         QTest::keyClicks(Line(Form().YourGuessText), QStringLiteral("plant\r"));
-
-        // Worse than the worst row: the main window goes and the name window,
-        // owned by it, comes without a title bar and takes the keyboard.
+        // Worse than the worst row: the main window goes; the name window, without a title bar, takes the
+        // keyboard.
         PlayerForm& name = PlayerForm::Instance();
         FormWindow& nameWindow = *platform_->windows.WindowOf(name);
         QVERIFY(nameWindow.isVisible() && !Window().isVisible());
@@ -352,23 +339,15 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), box);
         QTest::keyClicks(box, QStringLiteral("Christopher"));
         QCOMPARE(box->text(), QStringLiteral("Christophe"));
-        QVERIFY(nameWindow.grab().save(Shot("name_window")));
         QTest::keyClick(box, Qt::Key_Return);
 
-        // The rows on the page in a fixed-pitch font that fits the labels.
         WinnersForm& winners = WinnersForm::Instance();
         FormWindow& winnersWindow = *platform_->windows.WindowOf(winners);
         QVERIFY(winnersWindow.isVisible() && !nameWindow.isVisible());
         auto* first = qobject_cast<QLabel*>(winnersWindow.WidgetOf(winners.WinnersLabel(0)));
         QCOMPARE(first->text(), QStringLiteral("Ann         Easy    3 Guesses  05/12/2026"));
         QVERIFY(QFontInfo(first->font()).fixedPitch());
-        QVERIFY(QFontMetrics(first->font()).horizontalAdvance(first->text()) <= first->width());
         QTRY_COMPARE(QApplication::focusWidget(), winnersWindow.WidgetOf(winners.OKButton));
-        const QImage shot = winnersWindow.grab().toImage();
-        QVERIFY(shot.save(Shot("winners_window")));
-        auto at = [&shot](int x, int y) { return shot.pixelColor(QPoint(x, y) * shot.devicePixelRatio()); };
-        QCOMPARE(at(250, 200), QColor(255, 255, 255));                 // the page between the rows
-        QVERIFY(at(100, 20).red() > 200 && at(100, 20).blue() < 120);  // a yellow pencil
         QTest::mouseClick(winnersWindow.WidgetOf(winners.OKButton), Qt::LeftButton);
         QVERIFY(!winnersWindow.isVisible() && Window().isVisible());
     }
@@ -381,9 +360,6 @@ private slots:
         QCOMPARE(seen.buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
         QCOMPARE(seen.modality, Qt::ApplicationModal);
-        AnswerNextBox(QMessageBox::Yes, seen);
-        QCOMPARE(real.MsgBox("Play again?", MsgButtons::YesNo, MsgIcon::None, ""), MsgAnswer::Yes);
-
         AnswerNextBox(QMessageBox::Ok, seen);
         QCOMPARE(real.MsgBox("Wrong", MsgButtons::OK, MsgIcon::Exclamation, "Count"), MsgAnswer::OK);
         QCOMPARE(seen.title, QStringLiteral("Count"));
@@ -400,16 +376,7 @@ private slots:
             IntroForm& intro = IntroForm::Instance();
             FormWindow& window = *platform_->windows.WindowOf(intro);
             QVERIFY(window.isVisible() && window.windowFlags().testFlag(Qt::FramelessWindowHint));
-            QCOMPARE(window.Client()->size(), QSize(794, 594));
-            const QImage shot = window.grab().toImage();
-            QVERIFY(shot.save(Shot("start_up_window")));
-            const qreal ratio = shot.devicePixelRatio();
-            auto scaled = [ratio](QRect area) { return QRect(area.topLeft() * ratio, area.size() * ratio); };
-            // The small picture's yellow face and the cyan "Loading...".
-            const QRect picture = window.WidgetOf(intro.Image1)->geometry();
-            QVERIFY(CountNear(shot, scaled(picture), QColor(255, 212, 58), 40) > 500 * ratio * ratio);
-            QVERIFY(CountNear(shot, scaled(window.WidgetOf(intro.Label3)->geometry()),
-                              QColor(128, 255, 255)) > 40);
+            QVERIFY(window.grab().save(Shot("start_up_window")));
             QVERIFY(!Form().Visible());
         };
         IntroForm& intro = IntroForm::Instance();
@@ -439,46 +406,24 @@ private slots:
         QCOMPARE(clicks, 1);
     }
 
-    void aboutAndCreditsLookAsDesigned() {
+    void aboutClosesOnEnterAndCreditsEndTheProgram() {
         Form().HelpAbout.Choose();
         AboutForm& about = AboutForm::Instance();
         FormWindow& aboutWindow = *platform_->windows.WindowOf(about);
         QVERIFY(QTest::qWaitForWindowActive(&aboutWindow));
-        QCOMPARE(aboutWindow.windowTitle(), QStringLiteral("About Quibbly"));
         QVERIFY(!aboutWindow.windowFlags().testFlag(Qt::WindowCloseButtonHint));
-        QCOMPARE(aboutWindow.Client()->size(), QSize(316, 170));
         QTRY_COMPARE(QApplication::focusWidget(), aboutWindow.WidgetOf(about.OKButton));
-        auto* version = qobject_cast<QLabel*>(aboutWindow.WidgetOf(about.Label2));
-        QCOMPARE(version->text(), QStringLiteral("Version 1.6"));
-        QVERIFY(aboutWindow.grab().save(Shot("about_window")));
         // Enter presses the focused OK, as on any desktop.
         QTest::keyClick(aboutWindow.WidgetOf(about.OKButton), Qt::Key_Return);
         QVERIFY(!aboutWindow.isVisible());
 
         QTRY_VERIFY(Window().isActiveWindow());  // the About window hands the keyboard back
         QTest::keyClick(Line(Form().YourWordText), Qt::Key_X, Qt::ControlModifier);
-        CreditsForm& credits = Credits();
-        FormWindow& creditsWindow = *platform_->windows.WindowOf(credits);
-        QVERIFY(creditsWindow.isVisible());
-        QVERIFY(creditsWindow.windowFlags().testFlag(Qt::FramelessWindowHint));
-        QCOMPARE(creditsWindow.Client()->size(), QSize(465, 487));
-        const QImage shot = creditsWindow.grab().toImage();
-        QVERIFY(shot.save(Shot("credits_window")));
-        QCOMPARE(shot.pixelColor(2, 2), QColor(255, 192, 255));
-        for (const Control* control : credits.Controls()) {
-            auto* label = qobject_cast<QLabel*>(creditsWindow.WidgetOf(*control));
-            if (label == nullptr) continue;
-            QCOMPARE(QFontInfo(label->font()).family(), QStringLiteral("EB Garamond"));
-            QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width(),
-                     qPrintable(label->text()));
-        }
-        const qreal ratio = shot.devicePixelRatio();
-        const QRect title = creditsWindow.WidgetOf(credits.Label1)->geometry();
-        QVERIFY(CountNear(shot, QRect(title.topLeft() * ratio, title.size() * ratio), QColor(255, 0, 0)) >
-                40);
+        FormWindow& creditsWindow = *platform_->windows.WindowOf(Credits());
+        QVERIFY(creditsWindow.isVisible() && creditsWindow.windowFlags().testFlag(Qt::FramelessWindowHint));
         // The main window stays in play beside the credits.
         QVERIFY(Line(Form().YourWordText)->isEnabled());
-        QTest::mouseClick(creditsWindow.WidgetOf(credits.DoneButton), Qt::LeftButton);
+        QTest::mouseClick(creditsWindow.WidgetOf(Credits().DoneButton), Qt::LeftButton);
         QVERIFY(platform_->ended);
     }
 
@@ -523,15 +468,6 @@ private slots:
         GameForm& game = GameForm::Instance();
         FormWindow* window = platform_->windows.WindowOf(game);
         QVERIFY(QTest::qWaitForWindowActive(window));  // ready for typing
-        QCOMPARE(window->windowTitle(), QStringLiteral("Load Game"));
-        QCOMPARE(window->Client()->size(), QSize(354, 302));
-        QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
-        for (Control* control : game.Controls())
-            QVERIFY2(window->WidgetOf(*control)->geometry() == ToPixels(control->Design().place),
-                     control->Name().c_str());
-        auto* label = qobject_cast<QLabel*>(window->WidgetOf(game.Label1));
-        QCOMPARE(label->text(), QStringLiteral("Load from"));
-        QVERIFY(label->alignment() & Qt::AlignRight);
         auto* name = qobject_cast<QLineEdit*>(window->WidgetOf(game.FileText));
         QCOMPARE(name->text(), QStringLiteral(".swg"));
         auto* files = qobject_cast<QListWidget*>(window->WidgetOf(game.File1));
@@ -539,14 +475,13 @@ private slots:
         auto* folders = qobject_cast<QListWidget*>(window->WidgetOf(game.Dir1));
         QCOMPARE(folders->item(folders->count() - 1)->text().trimmed(), QStringLiteral("games"));
         QCOMPARE(folders->currentRow(), folders->count() - 2);  // the open folder
-        QVERIFY(window->grab().save(Shot("load_window")));
 
         // The pattern box: "*.*" lists every file, "*.swg" the saved games again.
         auto* pattern = qobject_cast<QComboBox*>(window->WidgetOf(game.TypeCombo));
         QCOMPARE(pattern->currentText(), QStringLiteral("*.swg"));
         QTest::keyClick(pattern, Qt::Key_Down);
-        QCOMPARE(Rows(files),
-                 (QStringList{"a.swg", "b.swg", "easy.wtf", "master.wtf", "notes.txt", "series.wtf"}));
+        QCOMPARE(Rows(files), (QStringList{"a.swg", "b.swg", "easy.wtf", "hard.wtf", "master.wtf",
+                                           "medium.wtf", "notes.txt", "series.wtf"}));
         QTest::keyClick(pattern, Qt::Key_Up);
         QCOMPARE(Rows(files), (QStringList{"a.swg", "b.swg"}));
         // Typing a pattern does not change the list.
@@ -554,16 +489,7 @@ private slots:
         QCOMPARE(game.TypeCombo.Text(), "*.txt");
         QCOMPARE(Rows(files), (QStringList{"a.swg", "b.swg"}));
 
-        // Save mode: its captions on the same window.
-        Window().ActionOf(Form().FileSave)->trigger();
-        QCOMPARE(window->windowTitle(), QStringLiteral("Save Game"));
-        QCOMPARE(qobject_cast<QLabel*>(window->WidgetOf(game.Label3))->text(),
-                 QStringLiteral("Save as type:"));
-        QCOMPARE(qobject_cast<QPushButton*>(window->WidgetOf(game.LoadButton))->text(),
-                 QStringLiteral("Save"));
-        QVERIFY(window->grab().save(Shot("save_window")));
-
-        // Load mode again; a double-click on a file loads it and closes the window.
+        // A double-click on a file loads it and closes the window.
         Window().ActionOf(Form().FileLoad)->trigger();
         const QRect first = files->visualItemRect(files->item(0));
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, first.center());
@@ -590,7 +516,6 @@ private slots:
         HintForm& hint = HintForm::Instance();
         FormWindow* window = platform_->windows.WindowOf(hint);
         QVERIFY(QTest::qWaitForWindowActive(window));
-        QCOMPARE(window->frameGeometry().top(), Window().frameGeometry().top() + 900 / 15);
         auto* letters = qobject_cast<QLineEdit*>(window->WidgetOf(hint.LettersText));
         QCOMPARE(QApplication::focusWidget(), letters);
         QTest::keyClicks(letters, QStringLiteral("e"));
@@ -621,40 +546,6 @@ private slots:
         QCOMPARE(list->count(), hint.HintList.ListCount());
         auto* bar = qobject_cast<QProgressBar*>(window->WidgetOf(hint.ProgressBar));
         QVERIFY(bar->value() < bar->maximum() && bar->maximum() == 2001);
-        QVERIFY(window->grab().save(Shot("hint_window")));
-    }
-
-    // The other tools: places, focus, keys, and activation that closes Idea.
-    void toolWindowsTakeKeysAndCloseOnActivation() {
-        StartWithEnter("crisp", 0.1);  // the computer holds HOUSE
-        Window().ActionOf(Form().WordSeries)->trigger();
-        SeriesForm& series = SeriesForm::Instance();
-        FormWindow* window = platform_->windows.WindowOf(series);
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        QTest::keyClicks(window->WidgetOf(series.WordText), QStringLiteral("house"));
-        QTest::keyClick(window->WidgetOf(series.WordText), Qt::Key_Return);
-        QCOMPARE(series.SeriesList.ListCount(), 4);
-        QVERIFY(window->grab().save(Shot("series_window")));
-
-        Window().ActionOf(Form().WordMatch)->trigger();
-        MatchForm& match = MatchForm::Instance();
-        window = platform_->windows.WindowOf(match);
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        QCOMPARE(window->frameGeometry().top(), Window().frameGeometry().top() + 1200 / 15);
-        QTest::keyClicks(window->WidgetOf(match.MatchText), QStringLiteral("ohx"));
-        QTest::keyClick(window->WidgetOf(match.MatchText), Qt::Key_Return);
-        QCOMPARE(match.MatchLabel.Caption(), std::string("HO- - - "));
-        QVERIFY(!Window().ActionOf(Form().WordMatch)->isEnabled());
-        QVERIFY(window->grab().save(Shot("match_window")));
-
-        Window().ActionOf(Form().WordIdea)->trigger();
-        IdeaForm& idea = IdeaForm::Instance();
-        window = platform_->windows.WindowOf(idea);
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        QCOMPARE(QApplication::focusWidget(), window->WidgetOf(idea.NewButton));
-        QVERIFY(window->grab().save(Shot("idea_window")));
-        Window().activateWindow();
-        QTRY_VERIFY(!window->isVisible());
     }
 
 private:

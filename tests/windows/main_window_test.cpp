@@ -18,24 +18,18 @@ bool PlayControlsEnabled(QuibblyForm& form) {
 
 TEST_F(MainWindow, StartsIdleThenLevelsPauseResumeMarkersAndNewGame) {
     QuibblyForm& form = Form();
-    const auto tuning = [] { return std::pair<int, int>(RecheckPeriod, LetterThreshold); };
-    EXPECT_EQ(tuning(), std::pair(7, 3));
-    for (PictureBox* face : {&form.FaceSad, &form.FaceHappy, &form.FaceNeutral})
-        EXPECT_EQ(std::pair(face->Left(), face->Top()), std::pair(720, 1680)) << face->Name();
     EXPECT_TRUE(form.FaceSad.Visible());
     EXPECT_FALSE(form.FaceHappy.Visible() || form.FaceNeutral.Visible());
     EXPECT_TRUE(form.YourWordText.Enabled() && form.YourWordText.HasFocus());
     EXPECT_FALSE(PlayControlsEnabled(form) || form.ResetButton.Enabled() || form.WordMatch.Enabled());
 
-    // Each level checks itself alone, clears the word and sets the computer's tuning.
+    // Each level checks itself alone and clears the word.
     for (MenuItem* level : {&form.LevelMedium, &form.LevelEasy, &form.LevelHard}) {
         form.YourWordText.SetText("HOUSE");
-        RecheckPeriod = 5;
-        LetterThreshold = 2;
         level->Choose();
-        const bool easy = level == &form.LevelEasy;
-        EXPECT_EQ(tuning(), easy ? std::pair(7, 3) : std::pair(3, 1));
-        EXPECT_EQ(form.GameLabel.Caption(), level == &form.LevelHard ? "Hard" : easy ? "Easy" : "Medium");
+        EXPECT_EQ(form.GameLabel.Caption(), level == &form.LevelHard   ? "Hard"
+                                            : level == &form.LevelEasy ? "Easy"
+                                                                       : "Medium");
         EXPECT_EQ(form.YourWordText.Text(), "");
         EXPECT_EQ(form.LevelEasy.Checked() + form.LevelMedium.Checked() + form.LevelHard.Checked(), 1);
         EXPECT_TRUE(level->Checked());

@@ -56,13 +56,37 @@ QString PictureWords(const std::string& picture) {
     return words;
 }
 
+// A control that no label heads is named by its role: "HintList" reads
+// "Hint list", "ProgressBar" "Progress bar".
+QString RoleWords(const std::string& name) {
+    QString words;
+    for (char ch : name) {
+        if (ch >= 'A' && ch <= 'Z' && !words.isEmpty()) {
+            words += QLatin1Char(' ');
+            ch = static_cast<char>(ch - 'A' + 'a');
+        }
+        words += QLatin1Char(ch);
+    }
+    return words;
+}
+
+QString HeadingOrRole(const Control& control) {
+    const QString heading = HeadingOf(control);
+    return heading.isEmpty() ? RoleWords(control.Name()) : heading;
+}
+
 }  // namespace
 
 QString AccessibleName(const Control& control) {
     switch (control.Kind()) {
         case ControlKind::TextBox:
         case ControlKind::ListBox:
-            return HeadingOf(control);
+        case ControlKind::ProgressBar:
+            return HeadingOrRole(control);
+        case ControlKind::DirList:
+            return QStringLiteral("Folders");
+        case ControlKind::FileList:
+            return QStringLiteral("Files");
         case ControlKind::PictureBox:
             return PictureWords(control.Design().picture);
         default:
