@@ -91,6 +91,7 @@ void RemoveDamage(const std::string& name) {
 std::map<std::string, std::string> FolderSnapshot() {
     std::map<std::string, std::string> files;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(".")) {
+        if (entry.path().filename() == "History.Lst") continue;  // grows as games end, by design
         std::string bytes = "<folder>";
         if (entry.is_regular_file()) {
             std::ifstream in(entry.path(), std::ios::binary);
