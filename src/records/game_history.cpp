@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <string_view>
 
 #include "engine/functions.h"
 #include "platform/atomic_file.h"
@@ -25,35 +26,34 @@ namespace {
 constexpr long MaxFileBytes = 64L << 20;
 constexpr const char* GameKey = "Game";
 
-bool StartsRecord(const std::string& line) {
+bool StartsRecord(std::string_view line) {
     return line.starts_with("Game=");
 }
 
-bool IsKey(const std::string& key) {
+bool IsKey(std::string_view key) {
     return !key.empty() && std::all_of(key.begin(), key.end(), [](char ch) {
         return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9');
     });
 }
 
-bool IsWord(const std::string& text) {
+bool IsWord(std::string_view text) {
     return text.size() == 5 &&
            std::all_of(text.begin(), text.end(), [](char ch) { return ch >= 'A' && ch <= 'Z'; });
 }
 
 // "CRISP 1,PLANT 5": five capitals, a blank and a count from 0 to 5 each.
-std::optional<std::vector<Guess>> ReadGuesses(const std::string& value) {
+std::optional<std::vector<Guess>> ReadGuesses(std::string_view value) {
     std::vector<Guess> guesses;
     if (value.empty()) return guesses;
-    std::size_t start = 0;
+    guesses.reserve(value.size() / 8 + 1);
     for (;;) {
-        const std::size_t end = std::min(value.find(',', start), value.size());
-        const std::string item = value.substr(start, end - start);
+        const std::string_view item = value.substr(0, value.find(','));
         if (item.size() != 7 || !IsWord(item.substr(0, 5)) || item[5] != ' ' || item[6] < '0' ||
             item[6] > '5')
             return std::nullopt;
-        guesses.push_back({item.substr(0, 5), item[6] - '0'});
-        if (end == value.size()) return guesses;
-        start = end + 1;
+        guesses.push_back({std::string(item.substr(0, 5)), item[6] - '0'});
+        if (item.size() == value.size()) return guesses;
+        value.remove_prefix(item.size() + 1);
     }
 }
 
@@ -66,7 +66,7 @@ std::string WriteGuesses(const std::vector<Guess>& guesses) {
     return value;
 }
 
-std::optional<Ending> ReadEnding(const std::string& value) {
+std::optional<Ending> ReadEnding(std::string_view value) {
     for (Ending ending : {Ending::Won, Ending::Lost, Ending::Quit})
         if (value == EndingName(ending)) return ending;
     return std::nullopt;
@@ -78,14 +78,14 @@ std::optional<Ending> ReadEnding(const std::string& value) {
 std::optional<Game> ReadRecord(const std::vector<std::string>& lines) {
     Game game;
     enum Seen { When, Level, End, Score, YourWord, MyWord, YourGuesses, MyGuesses, Known };
-    static const char* const names[Known] = {GameKey,    "Level",  "End",         "Score",
-                                             "YourWord", "MyWord", "YourGuesses", "MyGuesses"};
+    static constexpr std::string_view names[Known] = {GameKey,    "Level",  "End",         "Score",
+                                                      "YourWord", "MyWord", "YourGuesses", "MyGuesses"};
     bool seen[Known] = {};
     for (const std::string& line : lines) {
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos) return std::nullopt;
-        const std::string key = line.substr(0, equals);
-        const std::string value = line.substr(equals + 1);
+        const std::string_view key = std::string_view(line).substr(0, equals);
+        const std::string_view value = std::string_view(line).substr(equals + 1);
         if (!IsKey(key)) return std::nullopt;
         const int known = static_cast<int>(std::find(names, names + Known, key) - names);
         if (known == Known) {
@@ -96,10 +96,10 @@ std::optional<Game> ReadRecord(const std::vector<std::string>& lines) {
         seen[known] = true;
         switch (known) {
             case When:
-                game.when = value;
+                game.when = std::string(value);
                 break;
             case Level:
-                game.level = value;
+                game.level = std::string(value);
                 break;
             case End: {
                 const auto ending = ReadEnding(value);
@@ -111,13 +111,13 @@ std::optional<Game> ReadRecord(const std::vector<std::string>& lines) {
                 if (value.empty() || value.size() > 9 ||
                     !std::all_of(value.begin(), value.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
                     return std::nullopt;
-                game.score = std::stol(value);
+                game.score = std::stol(std::string(value));
                 break;
             case YourWord:
-                game.yourWord = value;
+                game.yourWord = std::string(value);
                 break;
             case MyWord:
-                game.myWord = value;
+                game.myWord = std::string(value);
                 break;
             case YourGuesses:
             case MyGuesses: {
@@ -207,9 +207,9 @@ History Parse(const std::string& bytes) {
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);
         if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
+        std::string_view line = std::string_view(bytes).substr(start, end - start);
         start = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const bool header = first && line == Header;
         first = false;
         // Blank lines hold nothing to keep.
@@ -217,7 +217,7 @@ History Parse(const std::string& bytes) {
         // A record begins at its Game line; lines before the first record
         // belong to a piece of their own, which cannot be read.
         if (StartsRecord(line) || history.entries.empty()) history.entries.emplace_back();
-        history.entries.back().lines.push_back(std::move(line));
+        history.entries.back().lines.emplace_back(line);
     }
     for (Entry& entry : history.entries)
         if (StartsRecord(entry.lines.front())) entry.game = ReadRecord(entry.lines);
