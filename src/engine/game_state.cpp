@@ -5,6 +5,7 @@
 #include "engine/functions.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
+#include "records/game_history.h"
 #include "records/winners_list.h"
 #include "windows/main/quibbly_form.h"
 #include "windows/tools/hint_form.h"
@@ -57,6 +58,7 @@ void ResetModuleState() {
     WinnerLines.fill({});
     ReportedWordFiles.clear();
     ForgetWinners();
+    GameUnrecorded = false;
 }
 
 std::string CheckedLevel() {
@@ -87,6 +89,7 @@ void ResetGame() {
     QuibblyForm& form = QuibblyForm::Instance();
     DisableGameControls();
     GameOn = true;
+    GameUnrecorded = false;  // a game cleared away unfinished leaves no record
     form.YourGuessList.Clear();
     form.MyGuessList.Clear();
     form.MyGuessText.SetText("");
@@ -198,6 +201,7 @@ void ChooseFirstTurn() {
     const double r = Services().Rnd();
     GameOn = true;
     CandidateIndex = "0";
+    GameUnrecorded = true;
     if (r > 0.5)
         YourTurn();
     else

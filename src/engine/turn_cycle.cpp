@@ -3,6 +3,7 @@
 // the end of a game.
 #include "engine/functions.h"
 #include "platform/services.h"
+#include "records/game_history.h"
 #include "records/winners_list.h"
 #include "windows/main/quibbly_form.h"
 #include "windows/other/player_form.h"
@@ -41,6 +42,7 @@ void AddSelectedRow(ListBox& list, const std::string& row) {
 void ComputerWon(const char* message) {
     GameOn = false;
     WinAwaitingRow = false;  // a lost game adds no row to the winners list
+    RecordGameEnd(GameHistory::Ending::Lost);
     Services().MsgBox(message, MsgButtons::OK, MsgIcon::None, "I win!!");
     Services().MsgBox("My word was " + MyWord, MsgButtons::OK, MsgIcon::None, "You had a good word.");
     AskPlayAgain();
@@ -89,6 +91,7 @@ void PlayerGuess() {
     if (!WordOK) return;
     if (guess == MyWord) {
         GameOn = false;
+        RecordGameEnd(GameHistory::Ending::Won);
         Services().MsgBox("You guessed my word!!  I had these letters: " + MyLetters, MsgButtons::OK,
                           MsgIcon::None, "You win!!");
         PlayerWon();
@@ -163,6 +166,7 @@ void AskPlayAgain() {
 }
 
 void QuitGame() {
+    RecordGameEnd(GameHistory::Ending::Quit);
     Services().MsgBox("My word was " + MyWord, MsgButtons::OK, MsgIcon::None, "You quit the game.");
     Services().MsgBox("I had these letters: " + MyLetters, MsgButtons::OK, MsgIcon::None,
                       "You quit the game.");

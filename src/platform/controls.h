@@ -39,6 +39,7 @@ enum class ControlKind {
     ComboBox,
     OptionButton,
     ProgressBar,
+    Chart,  // platform/chart.h
 };
 
 // How a control is drawn. Everything here is fixed at design time.

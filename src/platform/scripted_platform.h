@@ -38,6 +38,8 @@ public:
     void FormDestroyed(Form&) override {}
     double Rnd() override;
     std::vector<std::string> Drives() override { return drives.empty() ? Platform::Drives() : drives; }
+    std::string DateTimeNow() override { return dateTime; }
+    void SetClipboard(const std::string& text) override { clipboard = text; }
 
     // Answers for the next Yes/No questions, oldest first. A question with no
     // answer queued is answered No and counted in unansweredQuestions.
@@ -60,6 +62,8 @@ public:
     std::vector<std::string> helpShown;
     bool ended = false;
     std::vector<std::string> drives;  // empty: the current folder's root alone
+    std::string dateTime = "2026-05-12 12:00";
+    std::string clipboard;
 
 private:
     std::deque<MsgAnswer> answers_;

@@ -2,6 +2,7 @@
 #include "platform/services.h"
 
 #include <cmath>
+#include <ctime>
 #include <filesystem>
 #include <stdexcept>
 
@@ -24,6 +25,15 @@ std::vector<std::string> Platform::Drives() {
     std::error_code error;
     const std::filesystem::path root = std::filesystem::current_path(error).root_path();
     return {root.empty() ? std::string(1, std::filesystem::path::preferred_separator) : root.string()};
+}
+
+std::string Platform::DateTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
 }
 
 namespace {

@@ -50,6 +50,10 @@ public:
 
     // The volumes a player picks from in a drive list, as their root folders.
     virtual std::vector<std::string> Drives();
+    // The local date and time as "YYYY-MM-DD HH:MM", for the history of games.
+    virtual std::string DateTimeNow();
+    // Puts a text (UTF-8) on the desktop's clipboard.
+    virtual void SetClipboard(const std::string& text) { (void)text; }
 
 private:
     std::mt19937_64 generator_{0x51u};

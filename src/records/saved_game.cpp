@@ -13,6 +13,7 @@
 #include "engine/functions.h"
 #include "platform/atomic_file.h"
 #include "platform/services.h"
+#include "records/game_history.h"
 #include "windows/main/quibbly_form.h"
 
 namespace quibbly::SavedGame {
@@ -207,6 +208,7 @@ void Apply(const Contents& contents) {
     for (MenuItem* level : levels) level->SetEnabled(false);
     for (MenuItem* item : {&form.GameStart, &form.GameResume, &form.GamePause}) item->SetChecked(false);
     for (MenuItem* item : {&form.WordIdea, &form.WordHint, &form.WordSeries}) item->SetEnabled(true);
+    GameUnrecorded = true;  // the history knows a loaded game that had ended
     EnableGameControls();
     if (form.WhoLabel.Caption() == "It's My Turn")
         MyTurn();

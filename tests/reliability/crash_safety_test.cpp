@@ -199,3 +199,48 @@ TEST_F(CrashSafety, AFullDiskOrAPlaceThatTakesNoFileKeepsTheOldFilesAndTellsTheP
 
 }  // namespace
 }  // namespace quibbly::testing
+
+// The history of games: a child records games as they end and clears the
+// history again, over and over. Every kill leaves one of the versions whole,
+// with the line that could not be read kept.
+#include "records/game_history.h"
+#include "windows/keep/statistics_form.h"
+
+namespace quibbly::testing {
+namespace {
+
+using namespace Functions;
+
+TEST_F(CrashSafety, AKilledHistoryWriteLeavesTheOldHistoryOrTheNewOneWhole) {
+    WriteBytes(GameHistory::HistoryFile, "Quibbly History 1\r\nkept as it stands\r\n");
+    std::vector<std::string> versions{ReadBytes(GameHistory::HistoryFile)};
+    StatisticsForm& window = StatisticsForm::Instance();
+    auto endGamesThenClear = [&](bool remember) {
+        for (const char* word : {"PLANT", "CRISP", "HOUSE", "BLIMP"}) {
+            MyWord = word;
+            GameUnrecorded = true;
+            RecordGameEnd(GameHistory::Ending::Quit);
+            if (remember) versions.push_back(ReadBytes(GameHistory::HistoryFile));
+        }
+        window.ShowStatistics();
+        platform.Answer(MsgAnswer::Yes);
+        window.ClearButton.Press();
+    };
+    endGamesThenClear(true);
+    ASSERT_EQ(std::set<std::string>(versions.begin(), versions.end()).size(), 5u);
+    ASSERT_EQ(ReadBytes(GameHistory::HistoryFile), versions.front());
+
+    int partial = 0;
+    KillRepeatedly([&] { endGamesThenClear(false); }, std::chrono::microseconds(20000),
+                   [&](int kill) {
+                       const std::string bytes = ReadBytes(GameHistory::HistoryFile);
+                       ASSERT_TRUE(std::find(versions.begin(), versions.end(), bytes) != versions.end())
+                           << "after kill " << kill << " the history holds " << bytes.size()
+                           << " bytes of no version";
+                       partial += RemoveLeftovers();
+                   });
+    EXPECT_GT(partial, 0);
+}
+
+}  // namespace
+}  // namespace quibbly::testing

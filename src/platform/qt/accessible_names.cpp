@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/chart.h"
 #include "platform/form.h"
 #include "platform/qt/control_builders.h"
 
@@ -89,6 +90,8 @@ QString AccessibleName(const Control& control) {
             return QStringLiteral("Files");
         case ControlKind::PictureBox:
             return PictureWords(control.Design().picture);
+        case ControlKind::Chart:
+            return ToQString(static_cast<const Chart&>(control).Title());
         default:
             return {};
     }

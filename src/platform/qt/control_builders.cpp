@@ -17,6 +17,8 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/chart.h"
+#include "platform/qt/chart_widget.h"
 #include "platform/qt/control_binding.h"
 #include "platform/qt/file_list_builders.h"
 
@@ -327,6 +329,8 @@ QWidget* BuildWidget(Control& control, QWidget* parent) {
             return BuildOption(static_cast<OptionButton&>(control), parent);
         case ControlKind::ProgressBar:
             return BuildProgressBar(static_cast<ProgressBar&>(control), parent);
+        case ControlKind::Chart:
+            return BuildChart(static_cast<Chart&>(control), parent);
     }
     return nullptr;
 }

@@ -2,6 +2,7 @@
 #include "platform/qt/qt_platform.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDate>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -112,6 +113,11 @@ std::string QtPlatform::ShortDate() {
 void QtPlatform::ShowHelp(const std::string& file, int /*command*/) {
     if (helpViewer.isNull()) helpViewer = new HelpViewer;
     helpViewer->Open(QDir::current().absoluteFilePath(ToQString(file)));
+}
+
+void QtPlatform::SetClipboard(const std::string& text) {
+    QGuiApplication::clipboard()->setText(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 QtPlatform::~QtPlatform() {

@@ -32,6 +32,7 @@ public:
     void FormCreated(Form& form) override { windows.Create(form); }
     void FormDestroyed(Form& form) override { windows.Destroy(form); }
     std::vector<std::string> Drives() override;
+    void SetClipboard(const std::string& text) override;
 
     QtWindows windows;
     // Made on the first request for help and kept for the rest of the run.

@@ -3,6 +3,7 @@
 
 #include "engine/functions.h"
 #include "records/winners_list.h"
+#include "windows/keep/statistics_form.h"
 #include "windows/other/about_form.h"
 #include "windows/other/credits_form.h"
 #include "windows/other/game_form.h"
@@ -96,6 +97,7 @@ QuibblyForm::QuibblyForm()
       GameResume(*this, "GameResume", "&Resume"),
       GamePause(*this, "GamePause", "&Pause"),
       GameWinners(*this, "GameWinners", "&Winners"),
+      GameStatistics(*this, "GameStatistics", "S&tatistics"),
       LevelMenu(*this, "LevelMenu", "&Level"),
       LevelEasy(*this, "LevelEasy", "&Easy"),
       LevelMedium(*this, "LevelMedium", "&Medium"),
@@ -140,6 +142,7 @@ QuibblyForm::QuibblyForm()
     // The menu tree.
     for (MenuItem* item : {&FileNew, &FileLoad, &FileSave, &FileQuit, &FileExit}) FileMenu.Add(*item);
     for (MenuItem* item : {&GameStart, &GameResume, &GamePause, &GameWinners}) GameMenu.Add(*item);
+    GameMenu.Add(GameStatistics);
     for (MenuItem* item : {&LevelEasy, &LevelMedium, &LevelHard}) LevelMenu.Add(*item);
     for (MenuItem* item : {&WordIdea, &WordHint, &WordSeries, &WordMatch}) Wordmenu.Add(*item);
     for (MenuItem* item : {&HelpContents, &HelpSeperate, &HelpAbout}) HelpMenu.Add(*item);
@@ -166,6 +169,7 @@ QuibblyForm::QuibblyForm()
     GamePause.Click = [this] { GamePause_Click(); };
     GameResume.Click = [this] { GameResume_Click(); };
     GameWinners.Click = [this] { GameWinners_Click(); };
+    GameStatistics.Click = [this] { GameStatistics_Click(); };
     LevelEasy.Click = [this] { LevelEasy_Click(); };
     LevelMedium.Click = [this] { LevelMedium_Click(); };
     LevelHard.Click = [this] { LevelHard_Click(); };
@@ -302,6 +306,10 @@ void QuibblyForm::GameResume_Click() {
 void QuibblyForm::GameWinners_Click() {
     Functions::UpdateWinners();
     WinnersForm::Instance().Show();
+}
+
+void QuibblyForm::GameStatistics_Click() {
+    StatisticsForm::Instance().ShowStatistics();
 }
 
 namespace {

@@ -59,6 +59,7 @@ public:
     // The menu bar.
     MenuItem FileMenu, FileNew, FileLoad, FileSave, FileQuit, FileExit;
     MenuItem GameMenu, GameStart, GameResume, GamePause, GameWinners;
+    MenuItem GameStatistics;  // the statistics window, at the end of the Game menu
     MenuItem LevelMenu, LevelEasy, LevelMedium, LevelHard;
     MenuItem Wordmenu, WordIdea, WordHint, WordSeries, WordMatch;
     MenuItem HelpMenu, HelpContents, HelpSeperate, HelpAbout;
@@ -85,6 +86,7 @@ public:
     void GamePause_Click();
     void GameResume_Click();
     void GameWinners_Click();
+    void GameStatistics_Click();
     void YourWordText_KeyPress(Integer& keyAscii);
     void YourGuessText_KeyPress(Integer& keyAscii);
     void GuessButton_Click();

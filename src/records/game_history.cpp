@@ -1,0 +1,440 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Reading, summarising and writing the history of finished games.
+#include "records/game_history.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <string_view>
+
+#include "engine/functions.h"
+#include "platform/atomic_file.h"
+#include "platform/services.h"
+#include "windows/main/quibbly_form.h"
+
+namespace quibbly::GameHistory {
+
+namespace {
+
+// Ten thousand games take about 2 MB; a file far beyond any real history is
+// refused rather than read whole.
+constexpr long MaxFileBytes = 64L << 20;
+constexpr const char* GameKey = "Game";
+
+bool StartsRecord(std::string_view line) {
+    return line.starts_with("Game=");
+}
+
+bool IsKey(std::string_view key) {
+    return !key.empty() && std::all_of(key.begin(), key.end(), [](char ch) {
+        return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9');
+    });
+}
+
+bool IsWord(std::string_view text) {
+    return text.size() == 5 &&
+           std::all_of(text.begin(), text.end(), [](char ch) { return ch >= 'A' && ch <= 'Z'; });
+}
+
+// "CRISP 1,PLANT 5": five capitals, a blank and a count from 0 to 5 each.
+std::optional<std::vector<Guess>> ReadGuesses(std::string_view value) {
+    std::vector<Guess> guesses;
+    if (value.empty()) return guesses;
+    guesses.reserve(value.size() / 8 + 1);
+    for (;;) {
+        const std::string_view item = value.substr(0, value.find(','));
+        if (item.size() != 7 || !IsWord(item.substr(0, 5)) || item[5] != ' ' || item[6] < '0' ||
+            item[6] > '5')
+            return std::nullopt;
+        guesses.push_back({std::string(item.substr(0, 5)), item[6] - '0'});
+        if (item.size() == value.size()) return guesses;
+        value.remove_prefix(item.size() + 1);
+    }
+}
+
+std::string WriteGuesses(const std::vector<Guess>& guesses) {
+    std::string value;
+    for (const Guess& guess : guesses) {
+        if (!value.empty()) value += ',';
+        value += guess.word + ' ' + static_cast<char>('0' + guess.count);
+    }
+    return value;
+}
+
+std::optional<Ending> ReadEnding(std::string_view value) {
+    for (Ending ending : {Ending::Won, Ending::Lost, Ending::Quit})
+        if (value == EndingName(ending)) return ending;
+    return std::nullopt;
+}
+
+// The game a record's lines hold, or nothing when a line is not a keyed
+// line, a known key comes twice or holds what it cannot, or one of the keys
+// every record has is missing.
+std::optional<Game> ReadRecord(const std::vector<std::string>& lines) {
+    Game game;
+    enum Seen { When, Level, End, Score, YourWord, MyWord, YourGuesses, MyGuesses, Known };
+    static constexpr std::string_view names[Known] = {GameKey,    "Level",  "End",         "Score",
+                                                      "YourWord", "MyWord", "YourGuesses", "MyGuesses"};
+    bool seen[Known] = {};
+    for (const std::string& line : lines) {
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos) return std::nullopt;
+        const std::string_view key = std::string_view(line).substr(0, equals);
+        const std::string_view value = std::string_view(line).substr(equals + 1);
+        if (!IsKey(key)) return std::nullopt;
+        const int known = static_cast<int>(std::find(names, names + Known, key) - names);
+        if (known == Known) {
+            game.more.emplace_back(key, value);
+            continue;
+        }
+        if (seen[known]) return std::nullopt;
+        seen[known] = true;
+        switch (known) {
+            case When:
+                game.when = std::string(value);
+                break;
+            case Level:
+                game.level = std::string(value);
+                break;
+            case End: {
+                const auto ending = ReadEnding(value);
+                if (!ending) return std::nullopt;
+                game.ending = *ending;
+                break;
+            }
+            case Score:
+                if (value.empty() || value.size() > 9 ||
+                    !std::all_of(value.begin(), value.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
+                    return std::nullopt;
+                game.score = std::stol(std::string(value));
+                break;
+            case YourWord:
+                game.yourWord = std::string(value);
+                break;
+            case MyWord:
+                game.myWord = std::string(value);
+                break;
+            case YourGuesses:
+            case MyGuesses: {
+                auto guesses = ReadGuesses(value);
+                if (!guesses) return std::nullopt;
+                (known == YourGuesses ? game.yourGuesses : game.myGuesses) = std::move(*guesses);
+                break;
+            }
+            default:
+                break;
+        }
+    }
+    if (!seen[When] || !seen[Level] || !seen[End] || !seen[Score]) return std::nullopt;
+    return game;
+}
+
+// The bars of a chart from how many games took each number of guesses.
+std::vector<Bar> Bars(const std::map<long, int>& games, std::optional<long> latest) {
+    std::vector<Bar> bars;
+    if (games.empty()) return bars;
+    const long first = games.begin()->first;
+    const long last = std::min(games.rbegin()->first, first + MostBars - 1);
+    for (long guesses = first; guesses <= last; ++guesses)
+        bars.push_back({static_cast<int>(guesses), 0, false, false});
+    for (const auto& [guesses, count] : games) {
+        Bar& bar = bars[static_cast<std::size_t>(std::min(guesses, last) - first)];
+        bar.games += count;
+        if (guesses > last) bar.orMore = true;
+    }
+    if (latest) bars[static_cast<std::size_t>(std::min(*latest, last) - first)].latest = true;
+    return bars;
+}
+
+enum class ReadResult { Read, Missing, Fault };
+
+ReadResult ReadBytes(const char* name, std::string& bytes, std::string& fault) {
+    const int fd = ::open(name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return ReadResult::Missing;
+        fault = std::strerror(errno);
+        return ReadResult::Fault;
+    }
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            fault = std::strerror(errno);
+            ::close(fd);
+            return ReadResult::Fault;
+        }
+        if (static_cast<long>(bytes.size()) + got > MaxFileBytes) {
+            fault = "it is larger than 64 MB, far more than a history of games holds";
+            ::close(fd);
+            return ReadResult::Fault;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return ReadResult::Read;
+}
+
+}  // namespace
+
+const char* EndingName(Ending ending) {
+    switch (ending) {
+        case Ending::Won:
+            return "Won";
+        case Ending::Lost:
+            return "Lost";
+        case Ending::Quit:
+            break;
+    }
+    return "Quit";
+}
+
+int History::Damaged() const {
+    return static_cast<int>(
+        std::count_if(entries.begin(), entries.end(), [](const Entry& e) { return !e.game; }));
+}
+
+History Parse(const std::string& bytes) {
+    History history;
+    std::size_t start = 0;
+    bool first = true;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        std::string_view line = std::string_view(bytes).substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const bool header = first && line == Header;
+        first = false;
+        // Blank lines hold nothing to keep.
+        if (header || line.empty()) continue;
+        // A record begins at its Game line; lines before the first record
+        // belong to a piece of their own, which cannot be read.
+        if (StartsRecord(line) || history.entries.empty()) history.entries.emplace_back();
+        history.entries.back().lines.emplace_back(line);
+    }
+    for (Entry& entry : history.entries)
+        if (StartsRecord(entry.lines.front())) entry.game = ReadRecord(entry.lines);
+    return history;
+}
+
+std::string Format(const History& history) {
+    std::string bytes = std::string(Header) + "\r\n";
+    for (const Entry& entry : history.entries)
+        for (const std::string& line : entry.lines) bytes += line + "\r\n";
+    return bytes;
+}
+
+std::vector<std::string> RecordLines(const Game& game) {
+    std::vector<std::string> lines{std::string(GameKey) + "=" + game.when,
+                                   "Level=" + game.level,
+                                   std::string("End=") + EndingName(game.ending),
+                                   "Score=" + std::to_string(game.score),
+                                   "YourWord=" + game.yourWord,
+                                   "MyWord=" + game.myWord,
+                                   "YourGuesses=" + WriteGuesses(game.yourGuesses),
+                                   "MyGuesses=" + WriteGuesses(game.myGuesses)};
+    for (const auto& [key, value] : game.more) lines.push_back(key + "=" + value);
+    return lines;
+}
+
+Entry MakeEntry(const Game& game) {
+    Entry entry{RecordLines(game), std::nullopt};
+    entry.game = ReadRecord(entry.lines);
+    return entry;
+}
+
+bool Load(History& history, std::string& fault) {
+    history = {};
+    std::string bytes;
+    switch (ReadBytes(HistoryFile, bytes, fault)) {
+        case ReadResult::Missing:
+            return true;
+        case ReadResult::Fault:
+            return false;
+        case ReadResult::Read:
+            break;
+    }
+    history = Parse(bytes);
+    return true;
+}
+
+std::string Save(const History& history) {
+    return ReplaceFile(HistoryFile, Format(history));
+}
+
+bool Holds(const History& history, const Game& game) {
+    // The first two guesses of a side agree as far as both lists go.
+    auto sameStart = [](const std::vector<Guess>& a, const std::vector<Guess>& b) {
+        const std::size_t n = std::min<std::size_t>({a.size(), b.size(), 2});
+        return std::equal(a.begin(), a.begin() + static_cast<long>(n), b.begin());
+    };
+    return std::any_of(history.entries.begin(), history.entries.end(), [&](const Entry& entry) {
+        const std::optional<Game>& held = entry.game;
+        return held && held->level == game.level && held->yourWord == game.yourWord &&
+               held->myWord == game.myWord && sameStart(held->yourGuesses, game.yourGuesses) &&
+               sameStart(held->myGuesses, game.myGuesses);
+    });
+}
+
+Summary Summarise(const History& history, const std::string& level) {
+    Summary summary;
+    std::map<long, int> yourScores, myGuesses;
+    const Game* last = nullptr;
+    int streak = 0;
+    for (const Entry& entry : history.entries) {
+        if (!entry.game || entry.game->level != level) continue;
+        const Game& game = *entry.game;
+        last = &game;
+        ++summary.played;
+        switch (game.ending) {
+            case Ending::Won:
+                ++summary.won;
+                ++yourScores[game.score];
+                summary.bestStreak = std::max(summary.bestStreak, ++streak);
+                break;
+            case Ending::Lost:
+                ++summary.lost;
+                ++myGuesses[static_cast<long>(game.myGuesses.size())];
+                streak = 0;
+                break;
+            case Ending::Quit:
+                ++summary.quit;
+                streak = 0;
+                break;
+        }
+        summary.recent.push_back({game.ending, game.score});
+    }
+    summary.currentStreak = streak;
+    if (summary.played > 0)
+        summary.winPercent = static_cast<int>(std::lround(100.0 * summary.won / summary.played));
+    if (summary.recent.size() > RecentGames)
+        summary.recent.erase(summary.recent.begin(), summary.recent.end() - static_cast<long>(RecentGames));
+    std::optional<long> latestScore, latestGuesses;
+    if (last != nullptr) {
+        summary.last = *last;
+        if (last->ending == Ending::Won) latestScore = last->score;
+        if (last->ending == Ending::Lost) latestGuesses = static_cast<long>(last->myGuesses.size());
+    }
+    summary.yourScores = Bars(yourScores, latestScore);
+    summary.myGuesses = Bars(myGuesses, latestGuesses);
+    return summary;
+}
+
+std::string ShareLine(const Game& game) {
+    std::string line = "Quibbly " + game.level + ": ";
+    const std::size_t guesses = game.yourGuesses.size();
+    const std::string plural = guesses == 1 ? " guess" : " guesses";
+    switch (game.ending) {
+        case Ending::Won:
+            line += "won in " + std::to_string(game.score) + (game.score == 1 ? " guess" : " guesses");
+            break;
+        case Ending::Lost:
+            line += "lost after " + std::to_string(guesses) + plural;
+            break;
+        case Ending::Quit:
+            line += "gave up after " + std::to_string(guesses) + plural;
+            break;
+    }
+    line += ", " + game.when.substr(0, 10) + " ";
+    // One block a guess, as high as its count; the guess that found the word
+    // is a full block.
+    for (std::size_t i = 0; i < guesses; ++i) {
+        const bool found =
+            game.ending == Ending::Won && i + 1 == guesses && game.yourGuesses[i].word == game.myWord;
+        const int step = found ? 7 : game.yourGuesses[i].count;  // U+2581 + step
+        line += "\xE2\x96";
+        line += static_cast<char>(0x81 + step);
+    }
+    return line;
+}
+
+}  // namespace quibbly::GameHistory
+
+namespace quibbly::Functions {
+
+bool GameUnrecorded = false;
+
+namespace {
+
+using namespace GameHistory;
+
+void ReportHistoryFault(const std::string& what) {
+    Services().MsgBox("The history of games \"" + std::string(HistoryFile) + "\" " + what, MsgButtons::OK,
+                      MsgIcon::Exclamation, "History");
+}
+
+// A value stays on its line.
+std::string OneLine(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char ch) { return ch == '\r' || ch == '\n'; }, ' ');
+    return text;
+}
+
+// The rows of an old-guess list: the guess and, as the last character, its
+// count. Rows of another form (only a damaged saved game can bring them) are
+// left out, so that every record the game writes reads back.
+std::vector<Guess> GuessesOf(const ListBox& list) {
+    std::vector<Guess> guesses;
+    for (const std::string& row : list.Rows()) {
+        const std::string word = row.substr(0, 5);
+        const char count = row.empty() ? ' ' : row.back();
+        if (word.size() == 5 &&
+            std::all_of(word.begin(), word.end(), [](char ch) { return ch >= 'A' && ch <= 'Z'; }) &&
+            count >= '0' && count <= '5')
+            guesses.push_back({word, count - '0'});
+    }
+    return guesses;
+}
+
+void AddWinningGuess(std::vector<Guess>& guesses, const std::string& word) {
+    if (word.size() == 5 &&
+        std::all_of(word.begin(), word.end(), [](char ch) { return ch >= 'A' && ch <= 'Z'; }))
+        guesses.push_back({word, 5});
+}
+
+Game GameOnTheBoard(Ending ending) {
+    QuibblyForm& form = QuibblyForm::Instance();
+    Game game;
+    game.when = OneLine(Services().DateTimeNow());
+    game.level = OneLine(form.GameLabel.Caption());
+    game.ending = ending;
+    // A loaded game may carry any counter; the score stays a plain number.
+    const double turn = std::floor(static_cast<double>(TurnNumber));
+    game.score = turn >= 0 && turn < 1e9 ? static_cast<long>(turn) : 0;
+    game.yourWord = OneLine(form.YourWordText.Text());
+    game.myWord = OneLine(MyWord);
+    game.yourGuesses = GuessesOf(form.YourGuessList);
+    game.myGuesses = GuessesOf(form.MyGuessList);
+    if (ending == Ending::Won) AddWinningGuess(game.yourGuesses, MyWord);
+    if (ending == Ending::Lost) AddWinningGuess(game.myGuesses, form.MyGuessText.Text());
+    return game;
+}
+
+}  // namespace
+
+void RecordGameEnd(Ending ending) {
+    if (!GameUnrecorded) return;
+    GameUnrecorded = false;
+    const Game game = GameOnTheBoard(ending);
+    History history;
+    std::string fault;
+    if (!Load(history, fault)) {
+        ReportHistoryFault("cannot be read: " + fault +
+                           ". This game is not recorded, and the file is left as it was.");
+        return;
+    }
+    if (Holds(history, game)) return;
+    history.entries.push_back(MakeEntry(game));
+    fault = Save(history);
+    if (!fault.empty())
+        ReportHistoryFault("was not saved: " + fault + ". The history on the disk is left as it was.");
+}
+
+}  // namespace quibbly::Functions

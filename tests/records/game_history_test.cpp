@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The history of games as a player builds it: real games won, lost and given
+// up at two levels, seen in the statistics window; a loaded game that had
+// ended; damaged, missing and unreadable files; the streak rules.
+#include "records/game_history.h"
+
+#include <tuple>
+
+#include "records/saved_game.h"
+#include "support/fresh_game.h"
+#include "windows/keep/statistics_form.h"
+#include "windows/other/player_form.h"
+#include "windows/other/winners_form.h"
+
+namespace quibbly::testing {
+namespace {
+
+using namespace GameHistory;
+using Kind = ChartBar::Kind;
+
+class History : public FreshGame {
+protected:
+    void SetUp() override {
+        FreshGame::SetUp();
+        WriteHouseSeries();  // the computer holds HOUSE at Easy and guesses HOUSE first
+    }
+    // After the player's win: a name if asked, OK in the winners window, and
+    // the answer to the play-again question.
+    void ThroughTheWinners(MsgAnswer again) {
+        if (PlayerForm::Instance().Visible()) PlayerForm::Instance().NameText.Type("ANN\r");
+        platform.Answer(again);
+        WinnersForm::Instance().OKButton.Press();
+    }
+    StatisticsForm& Statistics() { return StatisticsForm::Instance(); }
+    std::vector<std::string> Figures() {
+        StatisticsForm& s = Statistics();
+        return {s.PlayedNumber.Caption(), s.PercentNumber.Caption(), s.StreakNumber.Caption(),
+                s.BestNumber.Caption(), s.OutcomeLabel.Caption()};
+    }
+};
+
+TEST_F(History, GamesWonLostAndGivenUpAtTwoLevelsShowInTheStatistics) {
+    QuibblyForm& form = Form();
+    Start("SHOUT", 0, 1, true);  // won with the first guess
+    Guess("HOUSE");
+    ThroughTheWinners(MsgAnswer::Yes);
+    Start("HOUSE", 0, 1, false, {0.0, 0.0});  // the computer's first guess is the player's word
+    platform.Answer(MsgAnswer::Yes);
+    form.ThreeButton.Press();
+    Start("CRISP", 0, 1, true, {0.0, 0.0});  // given up on turn 2
+    Guess("PLANT");
+    form.OneButton.Press();
+    form.FileQuit.Choose();
+    form.FileQuit.Choose();  // a game ends once
+    form.FileNew.Choose();
+    form.FileQuit.Choose();  // between games: nothing to record
+    form.FileNew.Choose();
+    Start("BLIMP", 0, 1, true, {0.0, 0.0});  // won on turn 2
+    Guess("PLANT");
+    form.ZeroButton.Press();
+    platform.dateTime = "2026-05-13 09:30";
+    Guess("HOUSE");
+    ThroughTheWinners(MsgAnswer::Yes);
+    form.LevelMedium.Choose();
+    Start("SHOUT", 0, 2, true);  // Medium: BLIMP, won with the first guess
+    Guess("BLIMP");
+    ThroughTheWinners(MsgAnswer::No);
+    for (const ShownBox& box : Boxes()) EXPECT_NE(box.title, "History") << box.text;
+
+    const std::string bytes = ReadBytes(HistoryFile);
+    EXPECT_EQ(Format(Parse(bytes)), bytes);
+    EXPECT_TRUE(bytes.starts_with("Quibbly History 1\r\n"));
+    EXPECT_NE(bytes.find("Game=2026-05-12 12:00\r\nLevel=Easy\r\nEnd=Quit\r\nScore=2\r\nYourWord=CRISP\r\n"
+                         "MyWord=HOUSE\r\nYourGuesses=PLANT 0\r\nMyGuesses=HOUSE 1\r\n"),
+              std::string::npos);
+
+    // The window opens at the main window's level, Medium.
+    form.GameStatistics.Choose();
+    StatisticsForm& window = Statistics();
+    ASSERT_TRUE(window.Visible());
+    EXPECT_TRUE(window.MediumOption.Value());
+    EXPECT_EQ(Figures(),
+              (std::vector<std::string>{"1", "100", "1", "1", "Won 1      Lost 0      Given up 0"}));
+    window.EasyOption.Press();
+    EXPECT_EQ(Figures(),
+              (std::vector<std::string>{"4", "50", "1", "1", "Won 2      Lost 1      Given up 1"}));
+    EXPECT_EQ(window.ScoreChart.Bars(),
+              (std::vector<ChartBar>{{1, "1", "1", Kind::Plain}, {1, "1", "2", Kind::Highlighted}}));
+    EXPECT_EQ(window.ScoreChart.Description(),
+              "Your wins by guesses: 1 guess: 1 game; 2 guesses: 1 game, the last game among them.");
+    EXPECT_EQ(window.GuessChart.Bars(), (std::vector<ChartBar>{{1, "1", "1", Kind::Plain}}));
+    EXPECT_EQ(window.RecentChart.Bars(), (std::vector<ChartBar>{{1, "1", "", Kind::Plain},
+                                                                {0, "", "", Kind::Lost},
+                                                                {0, "", "", Kind::Quit},
+                                                                {2, "2", "", Kind::Highlighted}}));
+    EXPECT_FALSE(window.NoteLabel.Visible());
+    window.CopyButton.Press();
+    EXPECT_EQ(platform.clipboard, "Quibbly Easy: won in 2 guesses, 2026-05-13 \u2581\u2588");
+    EXPECT_TRUE(window.CopiedLabel.Visible());
+}
+
+TEST_F(History, ALoadedGameThatHadEndedIsRecordedOnce) {
+    QuibblyForm& form = Form();
+    Start("SHOUT", 0, 1, true, {0.0, 0.0});
+    Guess("PLANT");
+    form.FourButton.Press();
+    ASSERT_TRUE(SavedGame::SaveGame("middle.swg"));
+    Guess("HOUSE");
+    ThroughTheWinners(MsgAnswer::No);
+    ASSERT_TRUE(SavedGame::SaveGame("ended.swg"));
+    const std::string once = ReadBytes(HistoryFile);
+    ASSERT_EQ(Parse(once).entries.size(), 1u);
+
+    // The ended game loaded and won again, then quit; the game saved before
+    // its end played on and given up.
+    ASSERT_TRUE(SavedGame::LoadGame("ended.swg"));
+    Guess("HOUSE");
+    ThroughTheWinners(MsgAnswer::No);
+    form.FileQuit.Choose();
+    ASSERT_TRUE(SavedGame::LoadGame("middle.swg"));
+    form.FileQuit.Choose();
+    EXPECT_EQ(ReadBytes(HistoryFile), once);
+}
+
+TEST_F(History, DamagedRecordsAreCountedAndKeptAndAMissingFileIsEmpty) {
+    QuibblyForm& form = Form();
+    form.GameStatistics.Choose();
+    StatisticsForm& window = Statistics();
+    EXPECT_EQ(Figures(), (std::vector<std::string>{"0", "0", "0", "0", "Won 0      Lost 0      Given up 0"}));
+    EXPECT_TRUE(window.ScoreChart.Bars().empty());
+    EXPECT_EQ(window.RecentChart.Description(), "No games yet");
+    EXPECT_FALSE(window.ClearButton.Enabled() || window.CopyButton.Enabled());
+    window.OKButton.Press();
+
+    const std::string winners = "Ann         Easy    3 Guesses  05/12/2026\r\n";
+    WriteBytes("Win.Lst", winners);
+    const std::string damaged =
+        "Quibbly History 1\r\nnot a record\r\n"
+        "Game=2026-05-01 10:00\r\nLevel=Easy\r\nEnd=Won\r\nScore=5\r\nFuture=kept\r\n"
+        "Game=2026-05-02 10:00\r\nLevel=Easy\r\nEnd=Maybe\r\nScore=4\r\n";
+    WriteBytes(HistoryFile, damaged);
+    Start("SHOUT", 0, 1, true);
+    form.FileQuit.Choose();
+    form.GameStatistics.Choose();
+    EXPECT_EQ(Figures(),
+              (std::vector<std::string>{"2", "50", "0", "1", "Won 1      Lost 0      Given up 1"}));
+    EXPECT_EQ(window.NoteLabel.Caption(),
+              "2 damaged records in \"History.Lst\" could not be read; they stay in the file.");
+    const std::string recorded = ReadBytes(HistoryFile);
+    EXPECT_EQ(recorded, damaged +
+                            "Game=2026-05-12 12:00\r\nLevel=Easy\r\nEnd=Quit\r\nScore=1\r\nYourWord=SHOUT\r\n"
+                            "MyWord=HOUSE\r\nYourGuesses=\r\nMyGuesses=\r\n");
+    EXPECT_EQ(Parse(recorded).entries[1].game->more,
+              (std::vector<std::pair<std::string, std::string>>{{"Future", "kept"}}));
+
+    Boxes();
+    platform.Answer(MsgAnswer::Yes);
+    window.ClearButton.Press();
+    const ShownBox question{
+        "Clear the history of all 2 games? The statistics and charts of every level (Easy: 2, "
+        "Medium: 0, Hard: 0) will be lost. The winners list \"Win.Lst\" is not changed. The 2 "
+        "damaged records that could not be read stay in the file.",
+        "Clear History", MsgIcon::Exclamation, MsgButtons::YesNo};
+    EXPECT_EQ(Boxes(), std::vector<ShownBox>{question});
+    EXPECT_EQ(ReadBytes(HistoryFile),
+              "Quibbly History 1\r\nnot a record\r\nGame=2026-05-02 "
+              "10:00\r\nLevel=Easy\r\nEnd=Maybe\r\nScore=4\r\n");
+    EXPECT_EQ(ReadBytes("Win.Lst"), winners);
+    EXPECT_EQ(window.PlayedNumber.Caption(), "0");
+
+    // A history that cannot be read is named, and left alone.
+    std::filesystem::remove(HistoryFile);
+    std::filesystem::create_directory(HistoryFile);
+    form.FileNew.Choose();
+    Start("SHOUT", 0, 1, true);
+    form.FileQuit.Choose();
+    EXPECT_EQ(Boxes().front(),
+              Warn("The history of games \"History.Lst\" cannot be read: Is a directory. This "
+                   "game is not recorded, and the file is left as it was.",
+                   "History"));
+    form.GameStatistics.Choose();
+    EXPECT_EQ(window.NoteLabel.Caption(),
+              "The history of games \"History.Lst\" cannot be read: Is a directory.");
+    EXPECT_FALSE(window.ClearButton.Enabled());
+}
+
+std::string Record(const char* level, const char* end, int score) {
+    return std::string("Game=2026-05-12 12:00\nLevel=") + level + "\nEnd=" + end +
+           "\nScore=" + std::to_string(score) +
+           "\nYourWord=SHOUT\nMyWord=HOUSE\nYourGuesses=\nMyGuesses=" + (end[0] == 'L' ? "HOUSE 5" : "") +
+           "\n";
+}
+
+TEST(HistorySummary, AStreakIsARunOfWinsAtOneLevelThatALossOrAQuitEnds) {
+    std::string file;
+    for (const auto& [level, end, score] :
+         std::vector<std::tuple<const char*, const char*, int>>{{"Easy", "Won", 3},
+                                                                {"Easy", "Won", 4},
+                                                                {"Medium", "Lost", 9},
+                                                                {"Easy", "Won", 30},
+                                                                {"Easy", "Quit", 2},
+                                                                {"Easy", "Won", 6},
+                                                                {"Hard", "Won", 2},
+                                                                {"Easy", "Won", 7}})
+        file += Record(level, end, score);
+    const GameHistory::History history = Parse(file);
+    const Summary easy = Summarise(history, "Easy");
+    EXPECT_EQ((std::vector<int>{easy.played, easy.won, easy.lost, easy.quit, easy.winPercent,
+                                easy.currentStreak, easy.bestStreak}),
+              (std::vector<int>{6, 5, 0, 1, 83, 2, 3}));
+    // Scores 3 to 30 take more bars than a chart holds: the last takes the rest.
+    ASSERT_EQ(easy.yourScores.size(), static_cast<std::size_t>(MostBars));
+    EXPECT_EQ(easy.yourScores.back(), (Bar{22, 1, true, false}));
+    EXPECT_EQ(easy.yourScores[4], (Bar{7, 1, false, true}));
+    const Summary medium = Summarise(history, "Medium");
+    EXPECT_EQ((std::vector<int>{medium.played, medium.lost, medium.currentStreak, medium.bestStreak}),
+              (std::vector<int>{1, 1, 0, 0}));
+    EXPECT_EQ(medium.myGuesses, (std::vector<Bar>{{1, 1, false, true}}));
+}
+
+}  // namespace
+}  // namespace quibbly::testing
