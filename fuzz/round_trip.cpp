@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "engine/functions.h"
@@ -131,6 +132,17 @@ void ExpectSavedGameRoundTrip(const std::string& file) {
     Expect(LoadThroughWindow("game.swg"), "a saved game that loaded once is refused in a fresh program");
     Scripted().TakeBoxes();
     const Lines first = Snapshot();
+    // On the player's turn the computer's place in its list is taken as it
+    // was saved; its next turn steps on from there.
+    std::string fault;
+    const std::optional<SavedGame::Contents> read = SavedGame::Parse(file, fault);
+    Expect(read.has_value(), "a saved game loaded that does not parse");
+    const std::string& position = read->candidateIndex;
+    if (read->who != "It's My Turn" && !position.empty() && position.size() < 5 &&
+        std::all_of(position.begin(), position.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        Expect(Functions::CandidateIndex == std::to_string(std::stoi(position)) &&
+                   Functions::FirstCount == read->firstCount && Functions::FromMaster == read->fromMaster,
+               "a load moved the computer's place in its list");
     Expect(SavedGame::SaveGame("again.swg"), "a loaded game cannot be saved");
     const std::string saved = ReadWholeFile("again.swg");
     const Lines firstPlay = PlayOn();
