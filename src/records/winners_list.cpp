@@ -13,7 +13,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <optional>
 
 #include "platform/atomic_file.h"
 #include "platform/services.h"
@@ -48,11 +47,16 @@ bool faultTold = false;
 // what the player did there and by nothing else. A win's reading empties the
 // window before the list is shown again; until then (shown false) OK has no
 // list to write. Clear drops the rows of the level that the reading saw
-// (seenRows), never one that another copy of the game added since; the win's
-// row (addedRow) joins the file's rows as they are at OK.
+// (seenRows), never one that another copy of the game added since. A win's
+// row waits in pendingRows until an OK writes it: every showing of its level
+// includes it, and OK adds it to the file's rows as they are then.
 bool shown = false;
 std::vector<std::string> seenRows;
-std::optional<std::string> addedRow;
+std::vector<std::string> pendingRows;
+
+bool OfLevel(const std::string& row, const std::string& level) {
+    return row.find(level) != std::string::npos;
+}
 
 void ReportFault(const std::string& doing, const std::string& fault) {
     Services().MsgBox("The winners list \"" + std::string(WinnersFile) + "\" " + doing + ": " + fault +
@@ -148,7 +152,7 @@ std::vector<std::string> SplitRows(const std::string& bytes, const std::string& 
         std::string line = bytes.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         start = end + 1;
-        if (line.find(level) == std::string::npos) {
+        if (!OfLevel(line, level)) {
             AddWinnerLine(line);
             continue;
         }
@@ -187,7 +191,7 @@ void ForgetWinners() {
     faultTold = false;
     shown = false;
     seenRows.clear();
-    addedRow.reset();
+    pendingRows.clear();
 }
 
 std::vector<std::string> ReadWinners() {
@@ -197,7 +201,6 @@ std::vector<std::string> ReadWinners() {
     ForgetWinnerLines();
     shown = false;
     seenRows.clear();
-    addedRow.reset();
 
     std::string bytes;
     // A list that does not exist yet is empty; the first OK creates it.
@@ -236,10 +239,11 @@ void UpdateWinners() {
     // list, or one after a lost game, shows the file as it is. While the
     // name window is still open the name is not typed yet, so the row waits.
     if (!GameOn && WinAwaitingRow && !PlayerForm::Instance().Visible()) {
-        addedRow = NewRow();
-        rows.push_back(*addedRow);
+        pendingRows.push_back(NewRow());
         WinAwaitingRow = false;
     }
+    for (const std::string& row : pendingRows)
+        if (OfLevel(row, readLevel)) rows.push_back(row);
     Rank(rows, nullptr);
     if (rows.size() > TopScoreRows) rows.resize(TopScoreRows);
     WinnersForm& window = WinnersForm::Instance();
@@ -255,7 +259,13 @@ bool WriteWinners() {
     // After a failed reading the rows in hand are not the file's: the player
     // has been told, and the file stays as it is. A window emptied by a win's
     // reading and not filled again has shown nothing to write.
-    if (!readFault.empty() || !shown) return false;
+    if (!shown) return false;
+    // Whatever comes of it, this OK ends the wait of the rows it showed: a
+    // list that could not be written is reported, as a list that could not
+    // be read was.
+    std::vector<std::string> pending;
+    pending.swap(pendingRows);
+    if (!readFault.empty()) return false;
     // Clear leaves the window empty (a level without rows shows none and has
     // none to drop); it acts on the level it showed, even if the Level menu
     // has changed since.
@@ -273,10 +283,15 @@ bool WriteWinners() {
     }
     ForgetWinnerLines();
     std::vector<std::string> rows = SplitRows(bytes, readLevel, nullptr);
-    if (cleared) {
-        RemoveRows(rows, seenRows);
-    } else if (addedRow) {
-        rows.push_back(*addedRow);
+    if (cleared) RemoveRows(rows, seenRows);
+    // The waiting wins of the level were shown, and cleared with it; one of
+    // another level (its list shown before the Level menu changed) joins its
+    // level's rows.
+    for (const std::string& row : pending) {
+        if (!OfLevel(row, readLevel))
+            AddWinnerLine(row);
+        else if (!cleared)
+            rows.push_back(row);
     }
     Rank(rows, nullptr);
     if (rows.size() > TopScoreRows) rows.resize(TopScoreRows);
@@ -292,7 +307,6 @@ bool WriteWinners() {
     }
     // Written once: what the window showed is now the file's.
     shown = false;
-    addedRow.reset();
     return true;
 }
 
