@@ -33,14 +33,17 @@ bool LoadThroughWindow(const std::string& name) {
     return true;
 }
 
-// All the game a player sees and the computer's state behind it.
+// All the game a player sees and the computer's state behind it. The faces
+// are not kept: they show how many letters the computer knew when its turn
+// began, and a loaded game shows what it knows now (a turn that forgot its
+// letters after showing the faces, which only a hand-made file makes it do,
+// would show them otherwise).
 Lines Snapshot() {
     QuibblyForm& form = QuibblyForm::Instance();
     Lines state{SavedGame::Format(SavedGame::Capture()), form.MyGuessText.Text(), form.TurnLabel.Caption()};
     for (const Control* control : std::initializer_list<const Control*>{
              &form.GuessButton, &form.YourGuessText, &form.ZeroButton, &form.CorrectButton, &form.GameStart,
-             &form.GamePause, &form.GameResume, &form.LevelEasy, &form.WordMatch, &form.FaceSad,
-             &form.FaceNeutral, &form.FaceHappy})
+             &form.GamePause, &form.GameResume, &form.LevelEasy, &form.WordMatch})
         state.push_back(control->Name() + (control->Enabled() ? " on" : " off") +
                         (control->Visible() ? " shown" : " hidden"));
     for (const MenuItem* level : {&form.LevelEasy, &form.LevelMedium, &form.LevelHard})
@@ -75,6 +78,15 @@ Lines PlayOn() {
         for (const ShownBox& box : Scripted().TakeBoxes()) shown.push_back(box.title + ": " + box.text);
     }
     return shown;
+}
+
+// Two accounts of a game must agree; the first difference is reported.
+void ExpectSame(const Lines& got, const Lines& wanted, const std::string& what) {
+    if (got == wanted) return;
+    std::size_t at = 0;
+    while (at < got.size() && at < wanted.size() && got[at] == wanted[at]) ++at;
+    Fail(what + ": \"" + (at < got.size() ? got[at] : "<none>") + "\" where it was \"" +
+         (at < wanted.size() ? wanted[at] : "<none>") + "\"");
 }
 
 // The lines of a winners list as the game reads them.
@@ -151,10 +163,10 @@ void ExpectSavedGameRoundTrip(const std::string& file) {
     WriteFile("again.swg", saved);
     Expect(LoadThroughWindow("again.swg"), "the game's own save of a loaded game is refused");
     Scripted().TakeBoxes();
-    Expect(Snapshot() == first, "load, save, load does not give the same game");
+    ExpectSame(Snapshot(), first, "load, save, load does not give the same game");
     Expect(SavedGame::SaveGame("twice.swg"), "a reloaded game cannot be saved");
     Expect(ReadWholeFile("twice.swg") == saved, "saving a loaded game again gives other bytes");
-    Expect(PlayOn() == firstPlay, "the reloaded game plays on otherwise (another computer proposal)");
+    ExpectSame(PlayOn(), firstPlay, "the reloaded game plays on otherwise (another computer proposal)");
 }
 
 void ExpectWinnersKeptThroughAWin(const std::string& list) {
