@@ -8,6 +8,7 @@
 
 #include "engine/functions.h"
 #include "fuzz_game.h"
+#include "round_trip.h"
 #include "windows/other/game_form.h"
 
 using namespace quibbly;
@@ -57,5 +58,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         Scripted().TakeBoxes();
     }
+    ExpectSavedGameRoundTrip(std::string(Text(data, size)));
     return 0;
 }

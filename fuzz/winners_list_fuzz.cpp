@@ -9,6 +9,7 @@
 #include "engine/functions.h"
 #include "fuzz_game.h"
 #include "records/winners_list.h"
+#include "round_trip.h"
 #include "windows/other/player_form.h"
 #include "windows/other/winners_form.h"
 
@@ -57,5 +58,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         winners.OKButton.Press();
         Expect(ReadWholeFile("Win.Lst") == written || later.size() > 0, "looking at the list changed it");
     }
+    ExpectWinnersKeptThroughAWin(input);
     return 0;
 }

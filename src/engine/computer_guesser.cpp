@@ -124,7 +124,10 @@ void DropLetter(char letter) {
     PossibleLetters = kept;
 }
 
-void MyTurn() {
+namespace {
+
+// The opening of the computer's turn, before it looks for a guess.
+void BeginMyTurn() {
     QuibblyForm& form = QuibblyForm::Instance();
     Services().Randomize();
     AdvanceTurn();
@@ -135,6 +138,29 @@ void MyTurn() {
     form.YourGuessText.SetEnabled(false);
     form.GuessButton.SetEnabled(false);
     form.WordMatch.SetEnabled(false);
+}
+
+}  // namespace
+
+void ResumeMyTurn() {
+    // The guess the computer had made is the entry at CandidateIndex, not yet
+    // answered. Searching again would not be the same turn: the re-examination
+    // of past guesses could run a second time and a position of 1 would
+    // rebuild the list. A position that names no guess the computer could
+    // have made (only a hand-made file holds one) starts the turn afresh.
+    const std::size_t index = CurrentIndex();
+    const std::string& entry = Entry(index);
+    if (index == 0 || index > ListLength() || entry.size() < 5 || AlreadyGuessed(entry)) {
+        MyTurn();
+        return;
+    }
+    BeginMyTurn();
+    QuibblyForm::Instance().MyGuessText.SetText(FirstFive(entry));
+}
+
+void MyTurn() {
+    QuibblyForm& form = QuibblyForm::Instance();
+    BeginMyTurn();
 
     if (!(PossibleLetters.size() + MyLetters.size() >= 3 && MyLetters.size() <= 5)) StartOver();
 

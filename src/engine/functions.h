@@ -101,6 +101,9 @@ void PlayerWon();
 
 // ---- Computer guesser ----
 void MyTurn();
+// The computer's turn re-entered from a saved game: the guess at
+// CandidateIndex is shown again, so the game goes on as it would have.
+void ResumeMyTurn();
 void BuildCandidates();
 void BuildFromSeries();
 void BuildFromMaster();

@@ -104,15 +104,18 @@ void PlayerGuess() {
 }
 
 void PlayerWon() {
-    WinAwaitingRow = true;
-    CheckTopScore();
     const int score = static_cast<int>(TurnNumber);
-    if (score < WorstTopScore || WorstTopScore == 0) {
+    // A score the row's three columns cannot hold would be ranked by its
+    // first three digits: such a win is not kept.
+    const bool fits = score <= MostRankedGuesses;
+    WinAwaitingRow = fits;
+    CheckTopScore();
+    if (fits && (score < WorstTopScore || WorstTopScore == 0)) {
         PlayerForm::Instance().Show();
         return;
     }
     QuibblyForm::Instance().Hide();
-    if (WinnerCount < TopScoreRows) {
+    if (fits && WinnerCount < TopScoreRows) {
         PlayerForm::Instance().Show();
     } else {
         // Not among the best: the list is shown as it stands.

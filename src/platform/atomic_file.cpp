@@ -2,6 +2,7 @@
 #include "platform/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -78,6 +79,19 @@ std::string ReplaceFile(const std::string& path, const std::string& bytes) {
         ::close(dir);
     }
     return {};
+}
+
+FolderLock::FolderLock(const std::string& folder) {
+    fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) return;
+    int result = 0;
+    while ((result = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    held_ = result == 0;
+}
+
+FolderLock::~FolderLock() {
+    if (fd_ >= 0) ::close(fd_);
 }
 
 }  // namespace quibbly

@@ -12,4 +12,22 @@ namespace quibbly {
 // success, else what went wrong; the target is then as it was.
 std::string ReplaceFile(const std::string& path, const std::string& bytes);
 
+// Holds the folder for one read-change-replace of a file that two copies of
+// the game may share: a second copy that asks for the same folder waits
+// until the first lets go (at the end of its scope, or when it dies). The
+// lock is taken on the folder itself, so no lock file is left beside the
+// game's files; where the folder cannot be opened the work goes on unlocked.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& folder);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    bool Held() const { return held_; }
+
+private:
+    int fd_ = -1;
+    bool held_ = false;
+};
+
 }  // namespace quibbly

@@ -24,6 +24,9 @@ namespace {
 // file is not read into memory at all.
 constexpr std::uintmax_t MaxFileBytes = 16u << 20;
 
+constexpr long IntegerLowest = std::numeric_limits<Integer>::min();
+constexpr long IntegerHighest = std::numeric_limits<Integer>::max();
+
 // ---- Writing ----
 
 std::string IntegerLine(long value) {
@@ -52,6 +55,56 @@ std::string TextLine(const std::string& text) {
     const bool quoted =
         kept.find(',') != std::string::npos || (!kept.empty() && (kept.front() == ' ' || kept.back() == ' '));
     return quoted ? "\"" + kept + "\"" : kept;
+}
+
+// The candidate position's line. The position is written as the game holds
+// it and read back unchanged: on the player's turn it is the computer's last
+// guess, from which its next turn steps on; on the computer's turn it is the
+// guess on the board, which the load shows again (ResumeMyTurn) rather than
+// searching anew. The computer's next proposal also depends on the first
+// count it had for the list and on whether the list came from the
+// dictionary; the position alone does not say that, so both follow it on
+// the same line when they differ from a new list's ("4 first 2 master").
+// A reader that takes the number at the start of the line finds the
+// position; a file without them loads as a new list (-1, not dictionary).
+std::string PositionLine(const Contents& c) {
+    std::string text = c.candidateIndex;
+    if (text.empty()) return text;  // no game has begun: nothing to add
+    if (c.firstCount != -1) text += " first " + std::to_string(c.firstCount);
+    if (c.fromMaster) text += " master";
+    return text;
+}
+
+// The position's line taken apart again; anything after the position that
+// is not in the form above is ignored.
+void ReadPositionLine(const std::string& line, Contents& c) {
+    const std::size_t space = line.find(' ');
+    c.candidateIndex = line.substr(0, space);
+    if (space == std::string::npos) return;
+    std::vector<std::string> words;
+    for (std::size_t at = space; at < line.size();) {
+        const std::size_t start = line.find_first_not_of(' ', at);
+        if (start == std::string::npos) break;
+        const std::size_t end = std::min(line.find(' ', start), line.size());
+        words.push_back(line.substr(start, end - start));
+        at = end;
+    }
+    Integer first = -1;
+    std::size_t next = 0;
+    if (words.size() >= 2 && words[0] == "first") {
+        int value = 0;
+        const std::string& digits = words[1];
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        if (error != std::errc() || end != digits.data() + digits.size() || value < IntegerLowest ||
+            value > IntegerHighest)
+            return;
+        first = static_cast<Integer>(value);
+        next = 2;
+    }
+    const bool master = next < words.size() && words[next] == "master";
+    if (next + (master ? 1 : 0) != words.size()) return;
+    c.firstCount = first;
+    c.fromMaster = master;
 }
 
 // ---- Reading ----
@@ -158,9 +211,6 @@ private:
     Fields fields_;
 };
 
-constexpr long IntegerLowest = std::numeric_limits<Integer>::min();
-constexpr long IntegerHighest = std::numeric_limits<Integer>::max();
-
 void ReportLoadFault(const std::string& path, const std::string& fault) {
     Services().MsgBox("The game in \"" + path + "\" cannot be loaded: " + fault + ".", MsgButtons::OK,
                       MsgIcon::Exclamation, "Load Game");
@@ -193,11 +243,12 @@ void Apply(const Contents& contents) {
     for (const std::string& row : contents.yourGuesses) form.YourGuessList.AddItem(row);
     for (const std::string& row : contents.myGuesses) form.MyGuessList.AddItem(row);
     CandidateCount = static_cast<Integer>(contents.candidates.size());
-    // The computer's turn steps one on before it proposes, so its next
-    // proposal is the candidate at the saved position; 0 (or less) makes
-    // it build a new list.
+    // The position as it was saved (see PositionLine); 0, or no position at
+    // all, makes the computer's next turn build a new list.
     const double position = std::nearbyint(LeadingNumber(contents.candidateIndex).value_or(0.0));
-    CandidateIndex = std::to_string(position > 0 ? static_cast<long>(position) - 1 : 0);
+    CandidateIndex = std::to_string(position > 0 ? static_cast<long>(position) : 0);
+    FirstCount = contents.firstCount;
+    FromMaster = contents.fromMaster;
     for (std::size_t i = 0; i < contents.candidates.size(); ++i) Candidates[i + 1] = contents.candidates[i];
     for (int i = 0; i < 26; ++i)
         form.LetterButton(i).SetBackColor(contents.markers[static_cast<std::size_t>(i)]);
@@ -211,7 +262,7 @@ void Apply(const Contents& contents) {
     GameUnrecorded = true;  // the history knows a loaded game that had ended
     EnableGameControls();
     if (form.WhoLabel.Caption() == "It's My Turn")
-        MyTurn();
+        ResumeMyTurn();
     else
         YourTurn();
 }
@@ -235,6 +286,8 @@ Contents Capture() {
     contents.yourGuesses = form.YourGuessList.Rows();
     contents.myGuesses = form.MyGuessList.Rows();
     contents.candidateIndex = CandidateIndex;
+    contents.firstCount = FirstCount;
+    contents.fromMaster = FromMaster;
     const int count = std::clamp<int>(CandidateCount, 0, MaxCandidates);
     for (int i = 1; i <= count; ++i) contents.candidates.push_back(Candidates[static_cast<std::size_t>(i)]);
     for (int i = 0; i < 26; ++i)
@@ -256,7 +309,7 @@ std::string Format(const Contents& c) {
         for (const std::string& row : *rows) line(TextLine(row));
     }
     line(IntegerLine(static_cast<long>(c.candidates.size())));
-    line(TextLine(c.candidateIndex));
+    line(TextLine(PositionLine(c)));
     for (const std::string& candidate : c.candidates) line(TextLine(candidate));
     // Stored as the signed 32-bit value the colour's bits make.
     for (Colour colour : c.markers) line(IntegerLine(static_cast<std::int32_t>(colour)));
@@ -274,8 +327,13 @@ std::optional<Contents> Parse(const std::string& bytes, std::string& fault) {
             throw Fault{"line 1 holds a turn number too large for its field"};
         c.turnNumber = static_cast<float>(turn.value_or(0.0));
         for (std::string* text :
-             {&c.who, &c.level, &c.yourWord, &c.yourGuess, &c.myWord, &c.possibleLetters, &c.myLetters})
+             {&c.who, &c.level, &c.yourWord, &c.yourGuess, &c.myWord, &c.possibleLetters, &c.myLetters}) {
             *text = in.Text();
+            // The level's name keys the winners list and picks the word
+            // files; any other text would be a level of its own there.
+            if (text == &c.level && c.level != "Easy" && c.level != "Medium" && c.level != "Hard")
+                throw Fault{"line 3 names no level (it must be Easy, Medium or Hard)"};
+        }
         c.recheckPeriod = static_cast<Integer>(in.Whole(IntegerLowest, IntegerHighest));
         c.letterThreshold = static_cast<Integer>(in.Whole(IntegerLowest, IntegerHighest));
         const int yours = in.Count(MaxListRows, "rows");
@@ -283,7 +341,7 @@ std::optional<Contents> Parse(const std::string& bytes, std::string& fault) {
         const int mine = in.Count(MaxListRows, "rows");
         for (int i = 0; i < mine; ++i) c.myGuesses.push_back(in.Text());
         const int candidates = in.Count(Functions::MaxCandidates, "candidates");
-        c.candidateIndex = in.Text();
+        ReadPositionLine(in.Text(), c);
         const std::optional<double> position = LeadingNumber(c.candidateIndex);
         if (position &&
             !(std::nearbyint(*position) >= IntegerLowest && std::nearbyint(*position) <= IntegerHighest))

@@ -19,7 +19,12 @@ struct Contents {
     Integer recheckPeriod = 0;
     Integer letterThreshold = 0;
     std::vector<std::string> yourGuesses, myGuesses;
-    std::string candidateIndex;           // as the game holds it: a whole number as text
+    std::string candidateIndex;  // as the game holds it: a whole number as text
+    // What the position alone does not say, kept on the position's line (see
+    // the file's writing): the first count for the list, and whether the list
+    // came from the dictionary.
+    Integer firstCount = -1;
+    bool fromMaster = false;
     std::vector<std::string> candidates;  // elements 1 to CandidateCount
     std::array<Colour, 26> markers{};     // AButton to ZButton
     friend bool operator==(const Contents&, const Contents&) = default;

@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -42,6 +43,20 @@ std::string readFault;
 // CheckTopScore has told the player of readFault; the UpdateWinners of the
 // same win then does not tell it again.
 bool faultTold = false;
+// What the winners window shows, so that its OK changes the file by exactly
+// what the player did there and by nothing else. A win's reading empties the
+// window before the list is shown again; until then (shown false) OK has no
+// list to write. Clear drops the rows of the level that the reading saw
+// (seenRows), never one that another copy of the game added since. A win's
+// row waits in pendingRows until an OK writes it: every showing of its level
+// includes it, and OK adds it to the file's rows as they are then.
+bool shown = false;
+std::vector<std::string> seenRows;
+std::vector<std::string> pendingRows;
+
+bool OfLevel(const std::string& row, const std::string& level) {
+    return row.find(level) != std::string::npos;
+}
 
 void ReportFault(const std::string& doing, const std::string& fault) {
     Services().MsgBox("The winners list \"" + std::string(WinnersFile) + "\" " + doing + ": " + fault +
@@ -123,6 +138,45 @@ std::string NewRow() {
            guesses + " Guesses" + "  " + Services().ShortDate();
 }
 
+// The file's lines: every row of another level goes to WinnerLines, the
+// level's rows (at most 21 of them) are returned, and every row of the level
+// the file holds is added to seen when it is given.
+std::vector<std::string> SplitRows(const std::string& bytes, const std::string& level,
+                                   std::vector<std::string>* seen) {
+    std::vector<std::string> rows;
+    // Lines end in CR LF or in LF alone; a last line may lack its end.
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        start = end + 1;
+        if (!OfLevel(line, level)) {
+            AddWinnerLine(line);
+            continue;
+        }
+        if (seen != nullptr) seen->push_back(line);
+        rows.push_back(line);
+        if (rows.size() > MaxLevelRows) {
+            // More rows of the level than a list holds: keep its best.
+            Rank(rows, nullptr);
+            rows.resize(TopScoreRows);
+        }
+    }
+    return rows;
+}
+
+// Takes out of rows one copy of each row of gone, as a multiset.
+void RemoveRows(std::vector<std::string>& rows, std::vector<std::string> gone) {
+    std::erase_if(rows, [&gone](const std::string& row) {
+        const auto at = std::find(gone.begin(), gone.end(), row);
+        if (at == gone.end()) return false;
+        gone.erase(at);
+        return true;
+    });
+}
+
 }  // namespace
 
 double WinnerKey(const std::string& row) {
@@ -135,6 +189,9 @@ void ForgetWinners() {
     readLevel.clear();
     readFault.clear();
     faultTold = false;
+    shown = false;
+    seenRows.clear();
+    pendingRows.clear();
 }
 
 std::vector<std::string> ReadWinners() {
@@ -142,36 +199,21 @@ std::vector<std::string> ReadWinners() {
     readLevel = QuibblyForm::Instance().GameLabel.Caption();
     readFault.clear();
     ForgetWinnerLines();
+    shown = false;
+    seenRows.clear();
 
-    std::vector<std::string> rows;
     std::string bytes;
     // A list that does not exist yet is empty; the first OK creates it.
     const ReadResult result = ReadBytes(WinnersFile, bytes, readFault);
-    if (result != ReadResult::Read) return rows;
-
-    // Lines end in CR LF or in LF alone; a last line may lack its end.
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        start = end + 1;
-        if (line.find(readLevel) == std::string::npos) {
-            AddWinnerLine(line);
-            continue;
-        }
-        rows.push_back(line);
-        if (rows.size() > MaxLevelRows) {
-            // More rows of the level than a list holds: keep its best.
-            Rank(rows, nullptr);
-            rows.resize(TopScoreRows);
-        }
-    }
-    return rows;
+    if (result != ReadResult::Read) return {};
+    return SplitRows(bytes, readLevel, &seenRows);
 }
 
 void CheckTopScore() {
+    // The reading empties the winners window; one left open from the Game
+    // menu closes until the win's list is shown in it again.
+    WinnersForm& window = WinnersForm::Instance();
+    if (window.Visible()) window.Hide();
     std::vector<std::string> rows = ReadWinners();
     faultTold = !readFault.empty();
     if (faultTold) ReportFault("cannot be read", readFault);
@@ -197,9 +239,11 @@ void UpdateWinners() {
     // list, or one after a lost game, shows the file as it is. While the
     // name window is still open the name is not typed yet, so the row waits.
     if (!GameOn && WinAwaitingRow && !PlayerForm::Instance().Visible()) {
-        rows.push_back(NewRow());
+        pendingRows.push_back(NewRow());
         WinAwaitingRow = false;
     }
+    for (const std::string& row : pendingRows)
+        if (OfLevel(row, readLevel)) rows.push_back(row);
     Rank(rows, nullptr);
     if (rows.size() > TopScoreRows) rows.resize(TopScoreRows);
     WinnersForm& window = WinnersForm::Instance();
@@ -208,27 +252,62 @@ void UpdateWinners() {
         AddWinnerLine(rows[k]);
         window.WinnersLabel(static_cast<int>(k)).SetCaption(rows[k]);
     }
+    shown = true;
 }
 
 bool WriteWinners() {
     // After a failed reading the rows in hand are not the file's: the player
-    // has been told, and the file stays as it is.
+    // has been told, and the file stays as it is. A window emptied by a win's
+    // reading and not filled again has shown nothing to write.
+    if (!shown) return false;
+    // Whatever comes of it, this OK ends the wait of the rows it showed: a
+    // list that could not be written is reported, as a list that could not
+    // be read was.
+    std::vector<std::string> pending;
+    pending.swap(pendingRows);
     if (!readFault.empty()) return false;
-    // A cleared list drops the rows of the level it showed (even if the Level
-    // menu has changed since).
+    // Clear leaves the window empty (a level without rows shows none and has
+    // none to drop); it acts on the level it showed, even if the Level menu
+    // has changed since.
     const bool cleared = WinnersForm::Instance().WinnersList.ListCount() == 0;
-    std::vector<std::string> lines;
-    auto keep = [&](const std::string& row) {
-        if (!cleared || row.find(readLevel) == std::string::npos) lines.push_back(row);
-    };
-    for (int k = 1; k <= WinnerLineCount; ++k) keep(WinnerLines[static_cast<std::size_t>(k)]);
-    for (const std::string& row : MoreWinnerLines) keep(row);
+
+    // Another copy of the game may have written the list since it was read:
+    // under the folder's lock the file is read again and this window's
+    // changes are made to it as it is now, so that neither copy's win is lost.
+    FolderLock lock(".");
     std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r\n";
-    const std::string fault = ReplaceFile(WinnersFile, bytes);
-    if (fault.empty()) return true;
-    ReportFault("was not saved", fault);
-    return false;
+    std::string fault;
+    if (ReadBytes(WinnersFile, bytes, fault) == ReadResult::Fault) {
+        ReportFault("was not saved", fault);
+        return false;
+    }
+    ForgetWinnerLines();
+    std::vector<std::string> rows = SplitRows(bytes, readLevel, nullptr);
+    if (cleared) RemoveRows(rows, seenRows);
+    // The waiting wins of the level were shown, and cleared with it; one of
+    // another level (its list shown before the Level menu changed) joins its
+    // level's rows.
+    for (const std::string& row : pending) {
+        if (!OfLevel(row, readLevel))
+            AddWinnerLine(row);
+        else if (!cleared)
+            rows.push_back(row);
+    }
+    Rank(rows, nullptr);
+    if (rows.size() > TopScoreRows) rows.resize(TopScoreRows);
+    for (const std::string& row : rows) AddWinnerLine(row);
+
+    std::string text;
+    for (int k = 1; k <= WinnerLineCount; ++k) text += WinnerLines[static_cast<std::size_t>(k)] + "\r\n";
+    for (const std::string& row : MoreWinnerLines) text += row + "\r\n";
+    fault = ReplaceFile(WinnersFile, text);
+    if (!fault.empty()) {
+        ReportFault("was not saved", fault);
+        return false;
+    }
+    // Written once: what the window showed is now the file's.
+    shown = false;
+    return true;
 }
 
 }  // namespace quibbly::Functions

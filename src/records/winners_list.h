@@ -35,11 +35,15 @@ void UpdateWinners();
 // whatever the file holds. A missing file is an empty list; a file that
 // cannot be read gives no rows (the caller reports it).
 std::vector<std::string> ReadWinners();
-// The write-back of the winners window's OK: the rows that the last
-// UpdateWinners gathered, without the level's rows when its list was
-// cleared. False, after a message, when the file could not be written; the
-// file on disk is then as it was. After a failed reading nothing is written.
+// The write-back of the winners window's OK: the file as it is now, read
+// again under the folder's lock, with the changes the window made: the win's
+// row it showed, or without the level's rows it showed when the player
+// cleared them. False, after a message, when the file could not be written;
+// the file on disk is then as it was. After a failed reading, or when the
+// window shows no list that UpdateWinners gathered, nothing is written.
 bool WriteWinners();
+// The most guesses a row can hold: its columns 19 to 21 take three digits.
+inline constexpr int MostRankedGuesses = 999;
 // The rank of a row: the number in its columns 19 to 21, 0 when none.
 double WinnerKey(const std::string& row);
 // The winners list's state back to its value at program start.
