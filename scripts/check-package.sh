@@ -4,7 +4,8 @@
 # checks that both hold the program, its shipped files, the desktop entry,
 # the metainfo and the icons where a desktop looks; that the desktop entry
 # and the metainfo pass their validators; and that the installed program
-# fills a new player's game folder from its own data folder.
+# fills a new player's game folder from its own data folder; and that
+# Debian's own checker, lintian, finds no error and no warning in the .deb.
 # Usage: scripts/check-package.sh [BUILD_FOLDER]   (default: build)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -18,8 +19,9 @@ desktop_file=$(ls "$build"/packaging/*.desktop)
 id=$(basename "$desktop_file" .desktop)
 shipped=(easy.wtf medium.wtf hard.wtf master.wtf series.wtf)
 [ -f "$root/data/Quibbly.HLP" ] && shipped+=(Quibbly.HLP)
-expected=(bin/quibbly "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
-          "share/icons/hicolor/scalable/apps/$id.svg")
+expected=(games/quibbly "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
+          "share/icons/hicolor/scalable/apps/$id.svg" share/doc/quibbly/copyright
+          share/doc/quibbly/changelog.gz share/man/man6/quibbly.6.gz)
 for file in "${shipped[@]}"; do expected+=("share/quibbly/$file"); done
 for size in 16 32 48 64 128 256; do expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png"); done
 
@@ -39,7 +41,7 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$prefix/shar
 home="$work/home"
 mkdir -p "$home"
 status=0
-(cd / && HOME="$home" XDG_DATA_HOME='' QT_QPA_PLATFORM=offscreen timeout 5 "$prefix/bin/quibbly") \
+(cd / && HOME="$home" XDG_DATA_HOME='' QT_QPA_PLATFORM=offscreen timeout 5 "$prefix/games/quibbly") \
     >/dev/null 2>&1 || status=$?
 [ "$status" -eq 124 ] || fail "the installed program ended by itself (status $status)"
 for file in "${shipped[@]}"; do
@@ -57,6 +59,9 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6widgets6 libqt6svg6 fonts-liberation fonts-ebgaramond; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || fail "the .deb does not depend on $package ($depends)"
 done
+
+# Debian's policy as lintian checks it; "pedantic" and "info" notes aside.
+lintian --fail-on error,warning --display-level '>=warning' "$deb" || fail "lintian"
 
 if [ "$failures" -ne 0 ]; then
     echo "package checks: $failures failed" >&2

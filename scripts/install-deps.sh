@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-svg-dev libqt6svg6 libgtest-dev
-          fonts-liberation fonts-ebgaramond desktop-file-utils appstream rsync)
+          fonts-liberation fonts-ebgaramond desktop-file-utils appstream lintian rsync)
 packages+=(clang libclang-rt-14-dev)  # scripts/fuzz.sh: libFuzzer and the sanitizers
 missing=()
 for package in "${packages[@]}"; do

@@ -46,10 +46,19 @@ TextBox::TextBox(Form& owner, std::string name, Control* container, Look look, i
 void TextBox::SetText(const std::string& text) {
     if (text_ == text) return;
     text_ = text;
+    selected_ = false;
+    Changed();
+}
+
+void TextBox::SetSelected(bool selected) {
+    selected = selected && !text_.empty();
+    if (selected_ == selected) return;
+    selected_ = selected;
     Changed();
 }
 
 void TextBox::SetFocus() {
+    if (Design().selectOnFocus) SetSelected(true);
     Owner().SetFocus(this);
 }
 
@@ -65,9 +74,12 @@ void TextBox::Type(const std::string& keys) {
         Integer key = static_cast<Integer>(static_cast<unsigned char>(ch));
         if (KeyPress) KeyPress(key);
         if (key == 0 || key == Enter) continue;
-        std::string text = text_;
+        // A selected text goes first; Backspace then deletes nothing more.
+        const bool replacing = selected_;
+        std::string text = replacing ? std::string() : text_;
+        SetSelected(false);
         if (key == Backspace) {
-            if (!text.empty()) text.pop_back();
+            if (!text.empty() && !replacing) text.pop_back();
         } else if (maxLength_ == 0 || static_cast<int>(text.size()) < maxLength_) {
             text.push_back(static_cast<char>(key));
         }

@@ -56,6 +56,9 @@ struct Look {
 
     // Labels whose text stands against their right edge.
     bool rightAligned = false;
+    // Text boxes whose whole text the program's focus selects, so that what
+    // the player types next replaces it.
+    bool selectOnFocus = false;
 };
 
 class Control {
@@ -120,21 +123,27 @@ public:
     const std::string& Text() const { return text_; }
     void SetText(const std::string& text);
     int MaxLength() const { return maxLength_; }
-    // Puts the input focus into this box.
+    // Puts the input focus into this box (and selects its text if the
+    // design says so).
     void SetFocus();
     bool HasFocus() const;
+    // Whether the whole text is selected: the next typed character replaces it.
+    bool Selected() const { return selected_; }
+    void SetSelected(bool selected);
 
     // Receives every typed character code before it is inserted; the handler
     // may replace the code, and a code of 0 inserts nothing.
     std::function<void(Integer& keyAscii)> KeyPress;
 
     // Typing as a player would: each character goes through KeyPress and is
-    // then inserted at the end, within the maximum length. Enter inserts nothing.
+    // then inserted at the end, or in place of the selected text, within the
+    // maximum length. Enter inserts nothing.
     void Type(const std::string& keys);
 
 private:
     std::string text_;
     int maxLength_;
+    bool selected_ = false;
 };
 
 class ListBox : public Control {

@@ -67,6 +67,11 @@ bool Hidden(const std::string& name) {
     return !name.empty() && name[0] == '.';
 }
 
+// Whether a folder is the given one or lies inside it.
+bool Within(const std::string& folder, const std::string& outer) {
+    return folder == outer || folder.starts_with(JoinPath(outer, ""));
+}
+
 }  // namespace
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
@@ -136,12 +141,17 @@ bool DirList::Read(const std::string& path, std::string* fault) {
         if (fault != nullptr) *fault = error.message();
         return false;
     }
+    // Hidden folders stay out of the list, except the one on the way to the
+    // game's own folder (the current folder, under ~/.local/share), so that
+    // the player can always walk back to it.
+    const std::string home = CurrentFolder();
     std::vector<std::string> subfolders;
     for (; entry != fs::directory_iterator(); entry.increment(error)) {
         if (error) break;
         const std::string name = entry->path().filename().string();
         std::error_code ignored;
-        if (!Hidden(name) && entry->is_directory(ignored)) subfolders.push_back(name);
+        const bool shown = !Hidden(name) || Within(home, JoinPath(folder, name));
+        if (shown && entry->is_directory(ignored)) subfolders.push_back(name);
     }
     std::sort(subfolders.begin(), subfolders.end(), NameBefore);
 
@@ -211,8 +221,9 @@ void FileList::Refresh() {
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
         const std::string name = entry->path().filename().string();
         std::error_code ignored;
-        if (!Hidden(name) && entry->is_regular_file(ignored) && MatchesPattern(name, pattern_))
-            files.push_back(name);
+        // Dot files are listed too: ".swg", the name the save window
+        // offers, is one.
+        if (entry->is_regular_file(ignored) && MatchesPattern(name, pattern_)) files.push_back(name);
     }
     std::sort(files.begin(), files.end(), NameBefore);
     // The selection follows its file if it is still listed.

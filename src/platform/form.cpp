@@ -34,6 +34,15 @@ void Form::Hide() {
     if (view_ != nullptr) view_->HideWindow();
 }
 
+void Form::PressEscape() {
+    if (escapeButton_ != nullptr) escapeButton_->Press();
+}
+
+void Form::QueryClose() {
+    PressEscape();
+    if (Visible()) Hide();
+}
+
 void Form::Repaint() {
     if (view_ != nullptr) view_->RepaintNow();
 }

@@ -88,6 +88,18 @@ public:
     bool IsActive() const { return active_ == this; }
     virtual void Form_Load() {}
 
+    // The button that is the window's own way out (Done, Cancel, OK); none
+    // by default. Escape presses it.
+    Button* EscapeButton() const { return escapeButton_; }
+    // A player's Escape key: presses the way-out button, if any. A button
+    // that reads "Stop" during a search stops the search.
+    void PressEscape();
+    // The desktop asks to close the window (its title bar's close button,
+    // Alt+F4): the window takes its own way out, as its button does, and is
+    // hidden if it is still open then (a search was only stopped). A window
+    // without such a button is hidden.
+    virtual void QueryClose();
+
     void Attach(FormView* view) { view_ = view; }
     FormView* View() const { return view_; }
 
@@ -100,6 +112,7 @@ protected:
     void Register(Control& control) { controls_.push_back(&control); }
     void SetTabOrder(std::vector<Control*> order) { tabOrder_ = std::move(order); }
     void AddMenu(MenuItem& menu) { menus_.push_back(&menu); }
+    void SetEscapeButton(Button& button) { escapeButton_ = &button; }
 
 private:
     FormDesign design_;
@@ -111,6 +124,7 @@ private:
     int left_ = 0;
     Control* focus_ = nullptr;
     FormView* view_ = nullptr;
+    Button* escapeButton_ = nullptr;
     static inline Form* active_ = nullptr;
     std::optional<std::string> caption_;
 };

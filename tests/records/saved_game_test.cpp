@@ -287,7 +287,7 @@ TEST_F(SavedGames, WindowKeepsItsChoicesAndListsTheFolder) {
     EXPECT_EQ(game.Caption(), "Load Game");
     EXPECT_EQ(game.LoadButton.Caption(), "Load");
     EXPECT_EQ(game.Label1.Caption(), "Load from");
-    EXPECT_EQ(game.Label3.Caption(), "Label3");
+    EXPECT_EQ(game.Label3.Caption(), "Files of type:");
     EXPECT_EQ(game.FileText.Text(), ".swg");
     EXPECT_EQ(game.Drive1.Drive(), folder.string());
     EXPECT_EQ(game.File1.Files(), (std::vector<std::string>{"A.swg", "b.swg"}));
@@ -314,7 +314,7 @@ TEST_F(SavedGames, WindowKeepsItsChoicesAndListsTheFolder) {
     EXPECT_FALSE(game.Visible());
     EXPECT_EQ(ReadBytes("games/g1.swg"), SavedGame::Format(SavedGame::Capture()));
     form.FileLoad.Choose();
-    EXPECT_EQ(game.Label3.Caption(), "Save as type:");
+    EXPECT_EQ(game.Label3.Caption(), "Files of type:");
     EXPECT_EQ(game.Caption(), "Load Game");
 
     // The root drive: one separator before the name.

@@ -150,9 +150,15 @@ QWidget* BuildTextLine(TextBox& box, QWidget* parent) {
     auto* binding = new ControlBinding(box, widget, [widget, &box] {
         ShowCommon(widget, box);
         if (widget->text() != ToQString(box.Text())) widget->setText(ToQString(box.Text()));
+        if (box.Selected() && widget->selectedText() != widget->text()) widget->selectAll();
     });
     QObject::connect(widget, &QLineEdit::textChanged, binding, [binding, &box](const QString& text) {
         if (!binding->Pushing()) box.SetText(ToModel(text));
+    });
+    // A click or a key that moves the cursor ends the selection in the model too.
+    QObject::connect(widget, &QLineEdit::selectionChanged, binding, [binding, widget, &box] {
+        if (!binding->Pushing())
+            box.SetSelected(widget->hasSelectedText() && widget->selectedText() == widget->text());
     });
     return widget;
 }

@@ -9,16 +9,18 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QWindow>
 #include <algorithm>
 #include <cctype>
 
 #include "platform/qt/accessible_names.h"
 #include "platform/qt/control_binding.h"
 #include "platform/qt/control_builders.h"
-#include "platform/services.h"
-#include "windows/main/quibbly_form.h"
 
 namespace quibbly {
 
@@ -165,11 +167,17 @@ void FormWindow::BuildTabOrder() {
     }
 }
 
+// Centred on the screen when first shown, and always inside its available
+// area: at a large scale on a small screen the window is made as large as
+// the area, with scroll bars over its client area, so that its title bar
+// and menus are in reach and every control can be scrolled to.
 void FormWindow::ShowWindow() {
     if (!placed_) {
         placed_ = true;
-        const QRect screenArea = screen()->availableGeometry();
-        move(screenArea.center() - QPoint(width() / 2, height() / 2));
+        const QRect area = AvailableArea();
+        FitInto(area);
+        const QSize outer = size().grownBy(DesktopFrame(*this));
+        move(Inside(area.center() - QPoint(outer.width() / 2, outer.height() / 2)));
     }
     show();
     if (!testAttribute(Qt::WA_ShowWithoutActivating)) {
@@ -210,7 +218,64 @@ int FormWindow::WindowLeft() const {
 
 void FormWindow::MoveWindow(int left, int top) {
     placed_ = true;
-    move(ToPixels(left), ToPixels(top));
+    move(Inside(QPoint(ToPixels(left), ToPixels(top))));
+}
+
+QRect FormWindow::AvailableArea() const {
+    // A window not yet shown belongs to its owner's screen.
+    const QWidget* anchor = isVisible() || parentWidget() == nullptr ? this : parentWidget();
+    const QScreen* on = anchor->screen();
+    return on != nullptr ? on->availableGeometry() : QRect(pos(), size());
+}
+
+QMargins DesktopFrame(const QWidget& window) {
+    const QRect outer = window.frameGeometry();
+    const QRect inner = window.geometry();
+    if (outer != inner)
+        return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                outer.bottom() - inner.bottom()};
+    if (window.windowFlags() & Qt::FramelessWindowHint) return {};
+    constexpr int Border = 4;
+    const int title = std::max(window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window),
+                               window.fontMetrics().height() * 2);
+    return {Border, title + Border, Border, Border};
+}
+
+QPoint PlaceInside(const QRect& area, QSize outer, QPoint wanted) {
+    const int x = std::max(area.left(), std::min(wanted.x(), area.left() + area.width() - outer.width()));
+    const int y = std::max(area.top(), std::min(wanted.y(), area.top() + area.height() - outer.height()));
+    return {x, y};
+}
+
+void FormWindow::FitInto(const QRect& area) {
+    const QSize room = area.size().shrunkBy(DesktopFrame(*this));
+    const QSize whole = size();
+    if (whole.width() <= room.width() && whole.height() <= room.height()) return;
+    const bool maximisable = (windowFlags() & Qt::WindowMaximizeButtonHint) != 0;
+    QWidget* content = takeCentralWidget();
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setPalette(content->palette());
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    setCentralWidget(scroll);
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    // A scroll bar one way takes room the other way.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll);
+    QSize fitted = whole;
+    if (whole.height() > room.height()) fitted.rwidth() += bar;
+    if (whole.width() > room.width()) fitted.rheight() += bar;
+    fitted = fitted.boundedTo(room);
+    if (maximisable) {
+        setMinimumSize(fitted);
+        resize(fitted);
+    } else {
+        setFixedSize(fitted);
+    }
+}
+
+QPoint FormWindow::Inside(QPoint wanted) const {
+    return PlaceInside(AvailableArea(), size().grownBy(DesktopFrame(*this)), wanted);
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -227,6 +292,10 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
                 }
                 break;
             case QEvent::KeyPress:
+                if (IsEscape(static_cast<const QKeyEvent&>(*event))) {
+                    form_.PressEscape();
+                    return true;
+                }
                 if (auto* line = qobject_cast<QLineEdit*>(watched))
                     return Type(line, static_cast<TextBox&>(control), static_cast<const QKeyEvent&>(*event));
                 break;
@@ -280,14 +349,51 @@ bool FormWindow::Type(QLineEdit* widget, TextBox& box, const QKeyEvent& key) {
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
-    // Closing the main window ends the program; another window only hides.
-    if (dynamic_cast<QuibblyForm*>(&form_) != nullptr) {
-        event->accept();
-        Services().End();
+    // The window stays; the model decides whether it hides or what follows.
+    event->ignore();
+    form_.QueryClose();
+}
+
+bool FormWindow::IsEscape(const QKeyEvent& key) const {
+    return key.key() == Qt::Key_Escape && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+           form_.EscapeButton() != nullptr;
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+    if (IsEscape(*event)) {
+        form_.PressEscape();
         return;
     }
-    event->ignore();
-    form_.Hide();
+    QMainWindow::keyPressEvent(event);
+}
+
+// The desktop moves the window as by a title bar where it can; elsewhere
+// (and on Qt's offscreen platform) the window follows the mouse itself.
+void FormWindow::mousePressEvent(QMouseEvent* event) {
+    if (!(windowFlags() & Qt::FramelessWindowHint) || event->button() != Qt::LeftButton) {
+        QMainWindow::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
+    dragging_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - pos();
+}
+
+void FormWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_) {
+        QMainWindow::mouseMoveEvent(event);
+        return;
+    }
+    move(event->globalPosition().toPoint() - dragOffset_);
+}
+
+void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (!dragging_) {
+        QMainWindow::mouseReleaseEvent(event);
+        return;
+    }
+    dragging_ = false;
 }
 
 }  // namespace quibbly

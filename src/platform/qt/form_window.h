@@ -15,6 +15,14 @@ class QLineEdit;
 
 namespace quibbly {
 
+// The room that the desktop's frame takes around a window: known once the
+// window is framed, estimated before (a title bar and thin borders).
+QMargins DesktopFrame(const QWidget& window);
+// The place for a window's outer top left corner nearest to the wanted one
+// that keeps the whole outer frame, of the given size, inside the area; the
+// top left corner, with the title bar, wins when the frame is larger.
+QPoint PlaceInside(const QRect& area, QSize outer, QPoint wanted);
+
 class FormWindow : public QMainWindow, public FormView {
     Q_OBJECT
 
@@ -43,7 +51,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The model hears when the window becomes the program's active window.
     bool event(QEvent* event) override;
+    // The desktop's close asks the model, which takes the window's own way out.
     void closeEvent(QCloseEvent* event) override;
+    // Escape anywhere in the window is the window's own way out.
+    void keyPressEvent(QKeyEvent* event) override;
+    // A window without a title bar is dragged by its background.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void BuildControls();
@@ -51,6 +66,15 @@ private:
     void BuildTabOrder();
     bool IsMenuShortcut(const QKeyEvent& key) const;
     bool Type(QLineEdit* widget, TextBox& box, const QKeyEvent& key);
+    bool IsEscape(const QKeyEvent& key) const;
+    // The available area of the screen the window belongs to, and the room
+    // that the desktop's frame takes around the window.
+    QRect AvailableArea() const;
+    // A window larger than the area shows its client area in a scroll area
+    // of the area's size.
+    void FitInto(const QRect& area);
+    // PlaceInside the available area.
+    QPoint Inside(QPoint wanted) const;
 
     Form& form_;
     QWidget* client_;
@@ -58,6 +82,8 @@ private:
     std::unordered_map<const QObject*, Control*> controls_;
     std::unordered_map<const MenuItem*, QAction*> actions_;
     bool placed_ = false;
+    bool dragging_ = false;
+    QPoint dragOffset_;
 };
 
 }  // namespace quibbly

@@ -3,8 +3,15 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "platform/qt/form_window.h"
 
 namespace quibbly {
 
@@ -22,10 +29,9 @@ HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window), browser_(new QTextBrows
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
-    resize(680, 560);
 }
 
-void HelpViewer::Open(const QString& path) {
+void HelpViewer::Open(const QString& path, const QWidget* beside) {
     QFile file(path);
     const QString shown = QFileInfo(path).fileName();
     if (QFileInfo(path).isDir()) {
@@ -40,9 +46,36 @@ void HelpViewer::Open(const QString& path) {
         browser_->setHtml(QString::fromUtf8(file.readAll()));
         browser_->scrollToAnchor(ContentsAnchor);
     }
+    if (!isVisible()) Place(beside);
     show();
     raise();
     activateWindow();
+}
+
+}  // namespace quibbly
+
+namespace quibbly {
+
+// As wide as the text's longest line, up to a comfortable reading width of
+// about 80 characters, and as tall as the text or the screen allows.
+void HelpViewer::Place(const QWidget* beside) {
+    const QScreen* on = beside != nullptr ? beside->screen() : screen();
+    const QRect area = on->availableGeometry();
+    // Laid out on a copy, so that the browser's own layout stays as it is.
+    const std::unique_ptr<QTextDocument> text(browser_->document()->clone());
+    text->setDefaultFont(browser_->font());
+    const qreal reading = browser_->fontMetrics().averageCharWidth() * 80 + 2 * text->documentMargin();
+    text->setTextWidth(reading);
+    text->setTextWidth(std::min(text->idealWidth(), reading));
+    const int chrome = 2 * browser_->frameWidth();
+    const QSize wanted(static_cast<int>(std::ceil(text->textWidth())) + chrome +
+                           browser_->verticalScrollBar()->sizeHint().width(),
+                       static_cast<int>(std::ceil(text->size().height())) + chrome);
+    const QMargins frame = DesktopFrame(*this);
+    resize(wanted.boundedTo(area.size().shrunkBy(frame)));
+    const QSize outer = size().grownBy(frame);
+    const QPoint centre = beside != nullptr ? beside->frameGeometry().center() : area.center();
+    move(PlaceInside(area, outer, centre - QPoint(outer.width() / 2, outer.height() / 2)));
 }
 
 }  // namespace quibbly

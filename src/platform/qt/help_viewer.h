@@ -18,11 +18,14 @@ public:
     HelpViewer();
 
     // Reads the file anew (it may have changed), shows it at its contents
-    // and brings the window forward.
-    void Open(const QString& path);
+    // and brings the window forward. A viewer that was closed opens sized to
+    // its text and centred on the given window (the screen without one),
+    // inside the screen's available area.
+    void Open(const QString& path, const QWidget* beside = nullptr);
     QTextBrowser* Browser() const { return browser_; }
 
 private:
+    void Place(const QWidget* beside);
     QTextBrowser* browser_;
 };
 

@@ -6,9 +6,11 @@
 #include <QDate>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QGridLayout>
 #include <QLocale>
 #include <QMessageBox>
 #include <QStorageInfo>
+#include <QStyle>
 #include <QThread>
 #include <algorithm>
 #include <chrono>
@@ -19,6 +21,24 @@
 
 namespace quibbly {
 
+// A message box sizes itself to its text alone, and the desktop cuts a title
+// that is wider than that. The box is made wide enough for the title in a
+// bold title-bar font, with room for the window icon and three title-bar
+// buttons; at any scale, since the measures scale with the fonts.
+void KeepTitleWhole(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr || box.windowTitle().isEmpty()) return;
+    QFont font = box.font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.1);
+    const QFontMetrics title(font);
+    const int buttons = 4 * std::max(box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box),
+                                     title.height() * 3 / 2);
+    const int width = title.horizontalAdvance(box.windowTitle()) + buttons + title.averageCharWidth() * 4;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 MsgAnswer QtPlatform::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
                              const std::string& title) {
     const QMessageBox::Icon shown = icon == MsgIcon::Information   ? QMessageBox::Information
@@ -27,6 +47,7 @@ MsgAnswer QtPlatform::MsgBox(const std::string& text, MsgButtons buttons, MsgIco
     const auto choices = buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
     QMessageBox box(shown, ToQString(title), ToQString(text), choices, QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
+    KeepTitleWhole(box);
     const int answer = box.exec();
     if (buttons == MsgButtons::OK) return MsgAnswer::OK;
     return answer == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
@@ -112,7 +133,7 @@ std::string QtPlatform::ShortDate() {
 // the viewer always opens.
 void QtPlatform::ShowHelp(const std::string& file, int /*command*/) {
     if (helpViewer.isNull()) helpViewer = new HelpViewer;
-    helpViewer->Open(QDir::current().absoluteFilePath(ToQString(file)));
+    helpViewer->Open(QDir::current().absoluteFilePath(ToQString(file)), windows.MainWindow());
 }
 
 void QtPlatform::SetClipboard(const std::string& text) {

@@ -10,7 +10,12 @@
 #include "platform/qt/qt_windows.h"
 #include "platform/services.h"
 
+class QMessageBox;
+
 namespace quibbly {
+
+// Widens a message box so that the desktop shows its whole title.
+void KeepTitleWhole(QMessageBox& box);
 
 class QtPlatform : public Platform {
 public:

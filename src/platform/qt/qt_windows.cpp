@@ -14,13 +14,7 @@ FormWindow& QtWindows::Create(Form& form) {
     std::erase_if(windows_, [](const QPointer<FormWindow>& window) { return window.isNull(); });
     // The start-up window is made first but hidden for good; the owner is
     // the first window with a taskbar entry: the main window.
-    QWidget* owner = nullptr;
-    if (!form.Design().showInTaskbar) {
-        const auto main = std::find_if(
-            windows_.begin(), windows_.end(),
-            [](const QPointer<FormWindow>& window) { return window->Model().Design().showInTaskbar; });
-        if (main != windows_.end()) owner = main->data();
-    }
+    QWidget* owner = form.Design().showInTaskbar ? nullptr : MainWindow();
     auto* window = new FormWindow(form, owner);
     windows_.emplace_back(window);
     return *window;
@@ -39,6 +33,12 @@ void QtWindows::Destroy(Form& form) {
 FormWindow* QtWindows::WindowOf(const Form& form) const {
     for (const QPointer<FormWindow>& window : windows_)
         if (!window.isNull() && &window->Model() == &form) return window.data();
+    return nullptr;
+}
+
+FormWindow* QtWindows::MainWindow() const {
+    for (const QPointer<FormWindow>& window : windows_)
+        if (!window.isNull() && window->Model().Design().showInTaskbar) return window.data();
     return nullptr;
 }
 

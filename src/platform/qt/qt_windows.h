@@ -23,6 +23,8 @@ public:
     FormWindow& Create(Form& form);
     void Destroy(Form& form);
     FormWindow* WindowOf(const Form& form) const;
+    // The first window made that has a taskbar entry: the main window.
+    FormWindow* MainWindow() const;
     void HideAll();
 
 private:

@@ -373,12 +373,17 @@ void QuibblyForm::LetterButton_Click(int index) {
     }
 }
 
+// Each opening puts the focus into the name box with the name selected, so
+// that a name typed at once replaces it. Load names its type box too, which
+// Save renames.
 void QuibblyForm::FileLoad_Click() {
     GameForm& game = GameForm::Instance();
     game.SetCaption("Load Game");
     game.LoadButton.SetCaption("Load");
     game.Label1.SetCaption("Load from");
+    game.Label3.SetCaption("Files of type:");
     game.Show();
+    game.FileText.SetFocus();
 }
 
 void QuibblyForm::FileSave_Click() {
@@ -388,6 +393,12 @@ void QuibblyForm::FileSave_Click() {
     game.Label1.SetCaption("Save in");
     game.Label3.SetCaption("Save as type:");
     game.Show();
+    game.FileText.SetFocus();
+}
+
+// The title bar's close button takes the way out that the File menu offers.
+void QuibblyForm::QueryClose() {
+    FileExit_Click();
 }
 
 void QuibblyForm::WordIdea_Click() {

@@ -80,6 +80,7 @@ public:
     void FileNew_Click();
     void FileQuit_Click();
     void FileExit_Click();
+    void QueryClose() override;
     void HelpContents_Click();
     void HelpAbout_Click();
     void GameStart_Click();

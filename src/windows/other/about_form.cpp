@@ -31,6 +31,7 @@ AboutForm::AboutForm()
                Look{.place = {1800, 1800, 1095, 375}, .font = Font{.family = "Arial", .points = 9.75}},
                "OK") {
     SetTabOrder({&OKButton});
+    SetEscapeButton(OKButton);
     OKButton.Click = [this] { OKButton_Click(); };
 }
 

@@ -63,6 +63,7 @@ CreditsForm::CreditsForm()
                                     Testing[static_cast<std::size_t>(i)]);
     }
     SetTabOrder({&DoneButton});
+    SetEscapeButton(DoneButton);
     SetFocus(&DoneButton);
     DoneButton.Click = [this] { DoneButton_Click(); };
 }

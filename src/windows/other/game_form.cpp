@@ -38,13 +38,19 @@ GameForm::GameForm()
       File1(*this, "File1", &Frame1, Entry({2400, 890, 2175, 1845}), "*.swg"),
       Label1(*this, "Label1", &Frame1, Right({1320, 425, 975, 255}), "Label1"),
       Label2(*this, "Label2", &Frame1, Right({480, 3000, 855, 255}), "File name:"),
-      FileText(*this, "FileText", &Frame1, Entry({1440, 3000, 1965, 285})),
+      FileText(*this, "FileText", &Frame1,
+               Look{.place = {1440, 3000, 1965, 285},
+                    .font = Small,
+                    .back = Rgb(255, 255, 255),
+                    .centred = false,
+                    .selectOnFocus = true}),
       Label3(*this, "Label3", &Frame1, Right({480, 3480, 855, 255}), "Label3"),
       TypeCombo(*this, "TypeCombo", &Frame1, Entry({1440, 3480, 1935, 315}), "*.swg", {"*.swg", "*.*"}),
       LoadButton(*this, "LoadButton", &Frame1, Plain({3600, 3000, 975, 375}), "Load"),
       CancelButton(*this, "CancelButton", &Frame1, Plain({3600, 3480, 975, 375}), "Done") {
     FileText.SetText("Text1");
     SetTabOrder({&Drive1, &File1, &Dir1, &FileText, &LoadButton, &CancelButton, &TypeCombo});
+    SetEscapeButton(CancelButton);
 
     Drive1.Change = [this] { Drive1_Change(); };
     Dir1.Change = [this] { Dir1_Change(); };

@@ -23,10 +23,11 @@ PlayerForm::PlayerForm()
       Label1(*this, "Label1", nullptr, Heading({360, 360, 3855, 735}),
              "Contratulations, you had one of the top scores!!"),
       Label2(*this, "Label2", nullptr, Heading({360, 1560, 3975, 375}), "Please enter your name:"),
-      NameText(*this, "NameText", nullptr, Look{.place = {1200, 2040, 2175, 375}, .back = Rgb(255, 255, 255)},
-               10),
+      NameText(*this, "NameText", nullptr,
+               Look{.place = {1200, 2040, 2175, 375}, .back = Rgb(255, 255, 255), .selectOnFocus = true}, 10),
       DoneButton(*this, "DoneButton", nullptr, Look{.place = {1680, 2760, 1215, 495}}, "Done") {
     SetTabOrder({&NameText, &DoneButton});
+    SetEscapeButton(DoneButton);
     SetFocus(&NameText);
     NameText.KeyPress = [this](Integer& key) { NameText_KeyPress(key); };
     DoneButton.Click = [this] { DoneButton_Click(); };

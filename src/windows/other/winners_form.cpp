@@ -32,6 +32,7 @@ WinnersForm::WinnersForm()
             std::make_unique<Label>(*this, "WinnersLabel(" + std::to_string(i) + ")", nullptr, look);
     }
     SetTabOrder({&OKButton, &ClearButton});
+    SetEscapeButton(OKButton);
     SetFocus(&OKButton);
     OKButton.Click = [this] { OKButton_Click(); };
     ClearButton.Click = [this] { ClearButton_Click(); };

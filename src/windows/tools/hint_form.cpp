@@ -38,6 +38,7 @@ HintForm::HintForm()
     NumberText.SetText("10");
     SetTabOrder({&AllOption, &SomeOption, &NumberText, &LettersText, &HintList, &ShowButton, &ResetButton,
                  &DoneButton});
+    SetEscapeButton(DoneButton);
     LettersText.KeyPress = [this](Integer& key) { LettersText_KeyPress(key); };
     ShowButton.Click = [this] { ShowButton_Click(); };
     DoneButton.Click = [this] { DoneButton_Click(); };

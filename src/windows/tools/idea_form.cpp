@@ -20,6 +20,7 @@ IdeaForm::IdeaForm()
       NewButton(*this, "NewButton", nullptr, ButtonLook({1560, 1560, 1215, 435}), "New Word"),
       CancelButton(*this, "CancelButton", nullptr, ButtonLook({2880, 1560, 1215, 435}), "Cancel") {
     SetTabOrder({&OKButton, &NewButton, &CancelButton});
+    SetEscapeButton(CancelButton);
     NewButton.Click = [this] { NewButton_Click(); };
     OKButton.Click = [this] { OKButton_Click(); };
     CancelButton.Click = [this] { CancelButton_Click(); };

@@ -27,6 +27,7 @@ MatchForm::MatchForm()
       MatchButton(*this, "MatchButton", nullptr, ButtonLook({480, 2460, 1695, 435}), "Match Letters"),
       DoneButton(*this, "DoneButton", nullptr, ButtonLook({2400, 2460, 1695, 435}), "Done") {
     SetTabOrder({&MatchText, &MatchButton, &DoneButton});
+    SetEscapeButton(DoneButton);
     MatchText.KeyPress = [this](Integer& key) { MatchText_KeyPress(key); };
     MatchButton.Click = [this] { MatchButton_Click(); };
     DoneButton.Click = [this] { DoneButton_Click(); };

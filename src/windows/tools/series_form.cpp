@@ -22,6 +22,7 @@ SeriesForm::SeriesForm()
       ResetButton(*this, "ResetButton", nullptr, ButtonLook({1650, 4560, 1275, 435}), "Reset"),
       DoneButton(*this, "DoneButton", nullptr, ButtonLook({3060, 4560, 1275, 435}), "Done") {
     SetTabOrder({&WordText, &SeriesList, &ShowButton, &ResetButton, &DoneButton});
+    SetEscapeButton(DoneButton);
     WordText.KeyPress = [this](Integer& key) { WordText_KeyPress(key); };
     ShowButton.Click = [this] { ShowButton_Click(); };
     DoneButton.Click = [this] { DoneButton_Click(); };
