@@ -13,9 +13,11 @@
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_windows.h"
 #include "platform/scripted_platform.h"
+#include "records/game_history.h"
 #include "records/saved_game.h"
 #include "records/winners_list.h"
 #include "support/standard_files.h"
+#include "windows/keep/statistics_form.h"
 #include "windows/main/quibbly_form.h"
 #include "windows/other/about_form.h"
 #include "windows/other/credits_form.h"
@@ -106,6 +108,67 @@ void AnswerNextBox(QMessageBox::StandardButton answer, SeenBox& seen) {
         seen = {box->text(), box->windowTitle(), box->icon(), box->standardButtons(), box->windowModality()};
         box->button(answer)->click();
     });
+}
+
+// The screen as the player would see it: each shown window, and above a
+// window with a title the title bar a desktop would draw, with its title as
+// far as it fits beside an icon and three buttons.
+void ShootScreen(const char* name, const QList<QWidget*>& windows) {
+    QScreen& screen = *QGuiApplication::primaryScreen();
+    QImage picture(screen.geometry().size() * screen.devicePixelRatio(), QImage::Format_RGB32);
+    picture.setDevicePixelRatio(screen.devicePixelRatio());
+    picture.fill(QColor(60, 60, 60));
+    QPainter painter(&picture);
+    for (QWidget* window : windows) {
+        if (!window->isVisible()) continue;
+        const QRect frame = window->frameGeometry();
+        painter.fillRect(frame, QColor(20, 20, 120));
+        painter.drawPixmap(window->geometry().topLeft(), window->grab());
+        if (window->windowFlags() & Qt::FramelessWindowHint) continue;
+        QFont bold = window->font();
+        bold.setBold(true);
+        const QFontMetrics metrics(bold);
+        const int bar = metrics.height() * 3 / 2;
+        const QRect title(frame.left(), frame.top() - bar, frame.width(), bar);
+        painter.fillRect(title, QColor(20, 20, 120));
+        painter.setFont(bold);
+        painter.setPen(Qt::white);
+        const QRect text = title.adjusted(bar, 0, -3 * bar, 0);
+        painter.drawText(text, Qt::AlignCenter,
+                         metrics.elidedText(window->windowTitle(), Qt::ElideRight, text.width()));
+        for (int button = 1; button <= 3; ++button)
+            painter.drawRect(title.right() - button * bar + 4, title.top() + 4, bar - 8, bar - 8);
+    }
+    painter.end();
+    QVERIFY(picture.save(Shot(name)));
+}
+
+// Whether a window's frame lies wholly in the screen's available area.
+bool OnScreen(const QWidget& window) {
+    return window.screen()->availableGeometry().contains(window.frameGeometry());
+}
+
+// A month of play at Easy and a little at Hard.
+void WriteHistory() {
+    using namespace GameHistory;
+    History history;
+    const int scores[] = {12, 9,  0,  14, 11, -1, 10, 9,  0, 13, 8,  12,
+                          15, 11, 10, 9,  7,  -1, 11, 12, 0, 9,  10, 8};
+    int day = 1;
+    for (int score : scores) {
+        Game game{.when = "2026-04-" + std::to_string(10 + day++ % 20) + " 20:15",
+                  .level = "Easy",
+                  .score = score > 0 ? score : 10,
+                  .yourWord = "SHOUT",
+                  .myWord = "PLANT"};
+        game.ending = score > 0 ? Ending::Won : score == 0 ? Ending::Lost : Ending::Quit;
+        for (int g = 0; g < game.score; ++g) game.yourGuesses.push_back({"CRISP", g % 5});
+        for (int g = 0; g < 9 + day % 7; ++g) game.myGuesses.push_back({"HOUSE", g % 5});
+        history.entries.push_back(MakeEntry(game));
+        game.level = "Hard";
+        if (day % 6 == 0) history.entries.push_back(MakeEntry(game));
+    }
+    QVERIFY(Save(history).empty());
 }
 
 }  // namespace
@@ -223,7 +286,8 @@ private slots:
         if (screen.width() > designed.width() && screen.height() > designed.height())
             QTRY_VERIFY(window.width() > designed.width() && window.height() > designed.height());
         const QPoint middle = window.Client()->mapTo(&window, window.Client()->rect().center());
-        QVERIFY(std::abs(middle.x() - window.width() / 2) <= 1);
+        if (qobject_cast<QScrollArea*>(window.centralWidget()) == nullptr)  // not when it scrolls
+            QVERIFY(std::abs(middle.x() - window.width() / 2) <= 1);
         window.showNormal();
         QTRY_COMPARE(window.size(), designed);
         // Closing the main window by its frame is File > Exit: the credits.
@@ -546,6 +610,150 @@ private slots:
         QCOMPARE(list->count(), hint.HintList.ListCount());
         auto* bar = qobject_cast<QProgressBar*>(window->WidgetOf(hint.ProgressBar));
         QVERIFY(bar->value() < bar->maximum() && bar->maximum() == 2001);
+    }
+
+    void messageBoxesShowTheirWholeTitles() {
+        QtPlatform real;
+        const std::vector<std::array<std::string, 3>> boxes{
+            {"CHITS - 0", "Your Guess", "message_guess"},
+            {"My word was HOUSE", "You had a good word.", "message_word"},
+            {"I win!!", "I win!!", "message_win"}};
+        for (const auto& [text, title, shot] : boxes) {
+            QTimer::singleShot(0, [title = title, shot = shot] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box != nullptr);
+                // The title in bold, beside a window icon and two buttons.
+                QFont bold = box->font();
+                bold.setBold(true);
+                const QFontMetrics metrics(bold);
+                const int needed =
+                    metrics.horizontalAdvance(QString::fromStdString(title)) + 3 * metrics.height();
+                QVERIFY2(box->width() >= needed, title.c_str());
+                QVERIFY(OnScreen(*box));
+                ShootScreen(shot.c_str(), {box});
+                box->button(QMessageBox::Ok)->click();
+            });
+            real.MsgBox(text, MsgButtons::OK, MsgIcon::None, title);
+        }
+    }
+
+    // Each window centred on the screen when first shown, inside its area; a
+    // main window larger than the area scrolls to every control.
+    void everyWindowOpensInsideTheScreen() {
+        FormWindow& main = *platform_->windows.WindowOf(QuibblyForm::Instance());
+        QVERIFY(OnScreen(main));
+        const std::vector<std::pair<quibbly::Form*, const char*>> forms{
+            {&HintForm::Instance(), "hint"},       {&SeriesForm::Instance(), "series"},
+            {&MatchForm::Instance(), "match"},     {&PlayerForm::Instance(), "name"},
+            {&WinnersForm::Instance(), "winners"}, {&CreditsForm::Instance(), "credits"},
+            {&AboutForm::Instance(), "about"},     {&GameForm::Instance(), "save_and_load"}};
+        for (const auto& [form, name] : forms) {
+            if (form == &GameForm::Instance())
+                QuibblyForm::Instance().FileLoad.Choose();
+            else
+                form->Show();
+            FormWindow& window = *platform_->windows.WindowOf(*form);
+            QVERIFY2(OnScreen(window), name);
+            ShootScreen((std::string("screen_") + name).c_str(), {&main, &window});
+            form->Hide();
+        }
+        QVERIFY(main.menuBar()->isVisible() && main.menuBar()->geometry().top() >= 0);
+        auto* scroll = qobject_cast<QScrollArea*>(main.centralWidget());
+        const QSize area = main.screen()->availableSize();
+        QCOMPARE(scroll != nullptr,
+                 main.Client()->width() > area.width() || main.Client()->height() > area.height());
+        if (scroll != nullptr) {
+            scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+            scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+            QWidget* corner = main.WidgetOf(QuibblyForm::Instance().ScratchPadText);
+            const QRect shown = scroll->viewport()->rect();
+            QVERIFY(shown.contains(corner->mapTo(scroll->viewport(), corner->rect().bottomRight())));
+        }
+        ShootScreen("screen_main_window", {&main});
+    }
+
+    void helpOpensCentredOnTheMainWindowSizedToItsText() {
+        QVERIFY(QFile::copy(QStringLiteral(QUIBBLY_DATA_DIR "/Quibbly.HLP"), QStringLiteral("Quibbly.HLP")));
+        FormWindow& main = *platform_->windows.WindowOf(QuibblyForm::Instance());
+        HelpViewer viewer;
+        viewer.Open(QDir::current().absoluteFilePath(QStringLiteral("Quibbly.HLP")), &main);
+        QVERIFY(OnScreen(viewer));
+        QCOMPARE(viewer.Browser()->horizontalScrollBar()->maximum(), 0);
+        // Centred across the main window, with lines of a comfortable length.
+        QVERIFY(std::abs(viewer.frameGeometry().center().x() - main.frameGeometry().center().x()) <= 4);
+        const int letter = viewer.Browser()->fontMetrics().averageCharWidth();
+        QVERIFY(viewer.width() > 50 * letter && viewer.width() < 100 * letter);
+        // The help is longer than any screen here: it takes the screen's height.
+        QVERIFY(viewer.frameGeometry().height() >= viewer.screen()->availableSize().height() * 9 / 10);
+        ShootScreen("screen_help", {&main, &viewer});
+    }
+
+    void framelessWindowsAreDraggedByTheirBackgroundAndLeftWithEscape() {
+        const QList<quibbly::Form*> forms{&HintForm::Instance(),   &SeriesForm::Instance(), &IdeaForm::Instance(),
+                                 &MatchForm::Instance(),  &PlayerForm::Instance(), &WinnersForm::Instance(),
+                                 &CreditsForm::Instance()};
+        PlayerForm::Instance().NameText.SetText("Sam");
+        for (quibbly::Form* form : forms) {
+            form->Show();
+            FormWindow& window = *platform_->windows.WindowOf(*form);
+            QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
+            const QPoint before = window.pos();
+            const QPoint grip = window.Client()->mapToGlobal(QPoint(4, 4));
+            const auto send = [&window](QEvent::Type type, QPoint global, Qt::MouseButtons held) {
+                const QPoint local = window.Client()->mapFromGlobal(global);
+                QMouseEvent event(type, local, global, Qt::LeftButton, held, Qt::NoModifier);
+                QApplication::sendEvent(window.Client(), &event);
+            };
+            send(QEvent::MouseButtonPress, grip, Qt::LeftButton);
+            send(QEvent::MouseMove, grip + QPoint(-30, -20), Qt::LeftButton);
+            send(QEvent::MouseButtonRelease, grip + QPoint(-30, -20), Qt::NoButton);
+            QCOMPARE(window.pos(), before + QPoint(-30, -20));
+            if (form == &PlayerForm::Instance()) {
+                // The program's focus selected the name, so typing replaces it.
+                auto* name = qobject_cast<QLineEdit*>(window.WidgetOf(PlayerForm::Instance().NameText));
+                QCOMPARE(name->selectedText(), QStringLiteral("Sam"));
+                QTest::keyClicks(name, QStringLiteral("Robin"));
+                QCOMPARE(PlayerForm::Instance().NameText.Text(), "Robin");
+                ShootScreen("screen_name_window", {&window});
+            }
+            QWidget* focus = window.focusWidget() != nullptr ? window.focusWidget() : &window;
+            QTest::keyClick(focus, Qt::Key_Escape);
+            QVERIFY2(!form->Visible() || form == &CreditsForm::Instance(), typeid(*form).name());
+        }
+        QVERIFY(platform_->ended);  // Escape on the credits is Done
+    }
+
+    void windowDrawsTheLevelsHistory() {
+        WriteHistory();
+        QuibblyForm& form = QuibblyForm::Instance();
+        FormWindow& main = *platform_->windows.WindowOf(form);
+        QAction* item = main.ActionOf(form.GameStatistics);
+        QCOMPARE(item->text(), QStringLiteral("S&tatistics"));
+        QCOMPARE(main.ActionOf(form.GameMenu)->menu()->actions().last(), item);
+        item->trigger();
+
+        StatisticsForm& statistics = StatisticsForm::Instance();
+        FormWindow* window = platform_->windows.WindowOf(statistics);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QWidget* chart = window->WidgetOf(statistics.ScoreChart);
+        QCOMPARE(chart->accessibleName(), QStringLiteral("Your wins by guesses"));
+        QVERIFY(chart->accessibleDescription().contains(
+            QStringLiteral("8 guesses: 2 games, the last game among them")));
+        QCOMPARE(window->WidgetOf(statistics.RecentChart)->accessibleName(),
+                 QStringLiteral("The last 30 games"));
+
+        // Painted at the device's scale: the last game's bar in the markers'
+        // green, every pixel of it its own.
+        const QImage shot = window->grab().toImage();
+        const qreal ratio = window->devicePixelRatioF();
+        QCOMPARE(shot.width(), qRound(window->width() * ratio));
+        const QRect area(chart->mapTo(window, QPoint(0, 0)) * ratio, chart->size() * ratio);
+        int green = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                green += shot.pixelColor(x, y) == QColor(0, 255, 128);
+        QVERIFY2(green > 40 * ratio * ratio, qPrintable(QString::number(green)));
+        QVERIFY(shot.save(Shot("statistics_window")));
     }
 
 private:

@@ -255,6 +255,7 @@ void FormWindow::FitInto(const QRect& area) {
     QWidget* content = takeCentralWidget();
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);  // Tab goes from control to control, never to the view
     scroll->setPalette(content->palette());
     scroll->setWidgetResizable(true);
     scroll->setWidget(content);
