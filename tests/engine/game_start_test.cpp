@@ -184,8 +184,8 @@ TEST_F(GameStart, AWordFileThatCannotBeUsedIsNamedAndTheGameStaysIdle) {
     // A file its owner may not read (only a normal user can be refused).
     if (::geteuid() != 0) {
         WriteWordFiles();
-        std::filesystem::permissions("easy.wtf", std::filesystem::perms::none);
-        EXPECT_EQ(StartWith("HOUSE"), fault("easy.wtf\" is missing or cannot be read."));
+        std::filesystem::permissions("medium.wtf", std::filesystem::perms::none);
+        EXPECT_EQ(StartWith("HOUSE"), fault("medium.wtf\" is missing or cannot be read."));
         ExpectIdle("HOUSE");
     }
 }

@@ -22,7 +22,7 @@ protected:
     void SetUp() override {
         FreshGame::SetUp();
         for (const char* name : {"easy.wtf", "medium.wtf", "hard.wtf", "master.wtf", "series.wtf"})
-            std::filesystem::copy_file(std::filesystem::path(QUIBBLY_DATA_DIR) / name, name);
+            std::filesystem::copy_file(ShippedData() / name, name);
     }
     void UseWindow(MenuItem& item, const std::string& name) {
         item.Choose();

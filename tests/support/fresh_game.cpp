@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -80,6 +81,11 @@ void FreshGame::Restart() {
     Forms::DropAll();
     Functions::ResetModuleState();
     QuibblyForm::Instance();
+}
+
+std::filesystem::path ShippedData() {
+    const char* set = std::getenv("QUIBBLY_DATA_DIR");
+    return set != nullptr && *set != '\0' ? set : QUIBBLY_DATA_DIR;
 }
 
 std::string ReadBytes(const std::string& name) {

@@ -56,6 +56,10 @@ private:
     std::filesystem::path previous_;
 };
 
+// The folder of the shipped word files: QUIBBLY_DATA_DIR from the
+// environment when set (CI copies them where a normal user can read them),
+// else the source tree's data/.
+std::filesystem::path ShippedData();
 // The whole of a file, byte for byte, and a file written from bytes.
 std::string ReadBytes(const std::string& name);
 void WriteBytes(const std::string& name, const std::string& bytes);
