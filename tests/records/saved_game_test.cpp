@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Saved games on real files through the save-and-load window: games saved
-// on either side's turn and loaded into a fresh run, the file's exact bytes,
+// Saved games on real files through the save-and-load window (a game goes
+// on exactly after a load: keep_exact_test.cpp): the file's exact bytes,
 // damaged files and failing saves, and the window's lists.
 #include <tuple>
 
@@ -62,58 +62,6 @@ protected:
         return b;
     }
 };
-
-TEST_F(SavedGames, GameSavedOnEitherTurnComesBackInAFreshRun) {
-    Start("SHOUT", 0, 1, true, {0.0, 0.0});  // the computer holds HOUSE; its list in file order
-    Guess("PLANT");
-    Form().FourButton.Press();
-    Guess("MOUSE");  // the computer's second candidate
-    ASSERT_EQ(Form().MyGuessText.Text(), "MOUSE");
-    ASSERT_EQ(CandidateIndex, "2");
-    Form().LetterButton(7).Press();  // H red
-    Form().LetterButton(0).Press();
-    Form().LetterButton(0).Press();  // A green
-    Boxes();
-
-    // Saved on the computer's turn under a name without ".swg".
-    const std::vector<std::string> mine = Board();
-    const float turn = TurnNumber;
-    Save("midgame");
-    EXPECT_TRUE(Boxes().empty());
-    EXPECT_FALSE(GameForm::Instance().Visible());
-    const std::string file = ReadBytes("midgame");
-    EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 40 + 2 + 1 + CandidateCount);
-    EXPECT_EQ(Board(), mine);  // a save changes nothing
-
-    Restart();
-    Load("midgame");
-    EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(Board(), mine);
-    EXPECT_EQ(TurnNumber, turn);
-    EXPECT_EQ(Form().MyGuessText.Text(), "MOUSE");  // the candidate at the saved position
-    EXPECT_EQ(CandidateIndex, "2");
-    EXPECT_EQ(Form().LetterButton(0).BackColor(), MarkerGreen);
-
-    // Play on, then save on the player's turn over the same name: no question.
-    Form().ThreeButton.Press();
-    ASSERT_EQ(Form().WhoLabel.Caption(), "It's Your Turn");
-    Form().ScratchPadText.SetText("notes");
-    Save("midgame");
-    EXPECT_TRUE(Boxes().empty());
-    Form().ScratchPadText.SetText("");  // the file does not hold it
-    const std::vector<std::string> yours = Board();
-    Restart();
-    Load("midgame");
-    EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(Board(), yours);
-    EXPECT_EQ(CandidateIndex, "2");  // the saved position: the next proposal steps past MOUSE
-    EXPECT_EQ(Form().MyGuessList.Rows(), (std::vector<std::string>{"HOUSE - 4", "MOUSE - 3"}));
-    EXPECT_TRUE(Form().GuessButton.Enabled());
-    EXPECT_FALSE(Form().ThreeButton.Enabled());
-    Guess("BLIMP");
-    EXPECT_EQ(CandidateIndex, "3");
-    EXPECT_EQ(Form().MyGuessText.Text(), "ROUSE");
-}
 
 TEST_F(SavedGames, FileBytesMatchTheLayoutAndOtherLineEndsSmallFilesAndOddLevelsLoad) {
     Form().LevelMedium.Choose();
