@@ -227,29 +227,6 @@ void writeCounted(const fs::path& file, const std::vector<Word>& words) {
     writeLines(file, lines);
 }
 
-// master.wtf: first the words of the level files, the plain words a player
-// is likely to choose, then the rest (inflections, blocked and rare words),
-// each part alphabetical. The computer guesses the dictionary words that fit
-// what it knows in file order, so it names the likely words first, and a
-// player's Hint list also shows them first.
-void writeMaster(const fs::path& file, const std::vector<Word>& master,
-                 const std::vector<const std::vector<Word>*>& levelFiles) {
-    std::set<std::string, std::less<>> inLevels;
-    for (const std::vector<Word>* list : levelFiles)
-        for (const Word& w : *list) inLevels.insert(w.text);
-    std::vector<Word> ordered = master;
-    const auto rest = std::stable_partition(ordered.begin(), ordered.end(),
-                                            [&](const Word& w) { return inLevels.contains(w.text); });
-    // Within each part the words that repeat a letter come first. Only Hard
-    // guesses them, and most of Hard's words repeat a letter, so it meets
-    // the likely ones sooner; Easy and Medium skip them and see the other
-    // words in the same order as before.
-    const auto repeatsLetter = [](const Word& w) { return !hasDistinctLetters(w.text); };
-    std::stable_partition(ordered.begin(), rest, repeatsLetter);
-    std::stable_partition(rest, ordered.end(), repeatsLetter);
-    writeCounted(file, ordered);
-}
-
 void writeLevel(const fs::path& file, std::vector<Word> words) {
     if (words.empty() || words.size() > kMaxLevelWords) {
         std::cerr << "make_word_lists: " << file << " would hold " << words.size() << " words (allowed 1.."
@@ -445,7 +422,9 @@ int main(int argc, char** argv) {
     writeLevel(outDir / "easy.wtf", easy);
     writeLevel(outDir / "medium.wtf", medium);
     writeLevel(outDir / "hard.wtf", hard);
-    writeMaster(outDir / "master.wtf", master, {&easy, &medium, &hard});
+    // master.wtf is the dictionary a player reads in the Hint window, so it
+    // stays in plain A-to-Z order.
+    writeCounted(outDir / "master.wtf", master);
 
     std::size_t bases = 0;
     const std::vector<std::string> series = buildSeries(master, countLetters({&easy, &medium, &hard}), bases);
