@@ -6,13 +6,15 @@
 // level lets a player choose (every word of master.wtf with five different
 // letters at Easy and Medium, every word of it at Hard).
 //
-//   computer_strength [--words N] [--seeds S] [--set level|any] [--still-clock]
-//                     [--period P] [--threshold T] [--data DIR] [LEVEL...]
+//   computer_strength [--words N] [--seeds S] [--set level|any] [--jobs J]
+//                     [--still-clock] [--period P] [--threshold T] [--data DIR]
+//                     [LEVEL...]
 //
 // LEVEL is easy, medium or hard (all three by default). --words plays a fixed
 // sample of N words of each set; --seeds plays every word S times (8 by
 // default), each time with other clock readings; --set plays only one of the
-// two sets; --period and --threshold override the tuning values of Medium and
+// two sets; --jobs plays up to J seeds at once, each in a process of its own
+// (1 by default); --period and --threshold override the tuning values of Medium and
 // Hard (Easy always plays with 7 and 3, as the game sets them).
 //
 // The clock moves as it does for a real player: every game starts at its own
@@ -32,7 +34,11 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <type_traits>
 #include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "engine/functions.h"
 #include "platform/form.h"
@@ -113,11 +119,60 @@ struct LevelResult {
     std::vector<std::string> unfinishedWords;  // "WORD (seed S)"
 };
 
+// A seed played in a process of its own hands its result back in a file.
+void Save(const LevelResult& r, const fs::path& file) {
+    std::ofstream out(file);
+    out.precision(17);
+    out << r.games << ' ' << r.unfinished << ' ' << r.startedOver << ' ' << r.rechecks << ' '
+        << r.computerTurns << '\n';
+    const auto line = [&out](const auto& values) {
+        out << values.size();
+        for (const auto& v : values) out << ' ' << v;
+        out << '\n';
+    };
+    line(r.guesses);
+    line(r.seedMeans);
+    line(r.turnSeconds);
+    line(r.unfinishedWords);
+}
+
+void AddSaved(LevelResult& r, const fs::path& file) {
+    std::ifstream in(file);
+    int games = 0, unfinished = 0, startedOver = 0, rechecks = 0, turns = 0;
+    in >> games >> unfinished >> startedOver >> rechecks >> turns;
+    r.games += games;
+    r.unfinished += unfinished;
+    r.startedOver += startedOver;
+    r.rechecks += rechecks;
+    r.computerTurns += turns;
+    const auto line = [&in](auto& values) {
+        std::size_t n = 0;
+        in >> n;
+        for (std::size_t i = 0; i < n; ++i) {
+            typename std::decay_t<decltype(values)>::value_type v{};
+            in >> v;
+            values.push_back(v);
+        }
+    };
+    line(r.guesses);
+    line(r.seedMeans);
+    line(r.turnSeconds);
+    std::vector<std::string> words;
+    std::size_t n = 0;
+    in >> n;
+    for (std::size_t i = 0; i < n; ++i) {
+        std::string word, seed, number;
+        in >> word >> seed >> number;  // "WORD (seed S)"
+        r.unfinishedWords.push_back(word + " " + seed + " " + number);
+    }
+}
+
 struct Settings {
     int period = 0;  // 0: the game's own values
     int threshold = 0;
     int seeds = 8;
     bool stillClock = false;
+    int jobs = 1;
     std::string set;  // "level", "any" or empty for both
 };
 
@@ -198,6 +253,8 @@ int main(int argc, char** argv) {
             sample = std::strtoul(next().c_str(), nullptr, 10);
         else if (arg == "--seeds")
             settings.seeds = std::max(1, std::atoi(next().c_str()));
+        else if (arg == "--jobs")
+            settings.jobs = std::max(1, std::atoi(next().c_str()));
         else if (arg == "--set")
             settings.set = next();
         else if (arg == "--still-clock")
@@ -244,8 +301,33 @@ int main(int argc, char** argv) {
                 words.resize(sample);
             }
             LevelResult r;
-            for (int seed = 1; seed <= settings.seeds; ++seed)
-                PlayLevel(platform, level, words, settings, static_cast<unsigned>(seed), r);
+            if (settings.jobs == 1) {
+                for (int seed = 1; seed <= settings.seeds; ++seed)
+                    PlayLevel(platform, level, words, settings, static_cast<unsigned>(seed), r);
+            } else {
+                // Each seed in a child process; the children share the
+                // folder's word files, which the game only reads.
+                int running = 0;
+                for (int seed = 1; seed <= settings.seeds; ++seed) {
+                    if (running == settings.jobs) {
+                        ::wait(nullptr);
+                        --running;
+                    }
+                    std::fflush(nullptr);
+                    if (::fork() == 0) {
+                        LevelResult own;
+                        PlayLevel(platform, level, words, settings, static_cast<unsigned>(seed), own);
+                        Save(own, "seed" + std::to_string(seed));
+                        std::_Exit(0);
+                    }
+                    ++running;
+                }
+                while (running-- > 0) ::wait(nullptr);
+                for (int seed = 1; seed <= settings.seeds; ++seed) {
+                    AddSaved(r, "seed" + std::to_string(seed));
+                    fs::remove("seed" + std::to_string(seed));
+                }
+            }
             double sum = 0;
             for (int g : r.guesses) sum += g;
             const double mean = r.guesses.empty() ? 0 : sum / static_cast<double>(r.guesses.size());
