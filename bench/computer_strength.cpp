@@ -293,8 +293,8 @@ int main(int argc, char** argv) {
     for (const std::string& level : levels) {
         for (const std::string set : {"level", "any"}) {
             if (!settings.set.empty() && settings.set != set) continue;
-            std::vector<std::string> words =
-                set == "level" ? ReadWords(level + ".wtf") : ReadWords("master.wtf", true, level == "hard");
+            std::vector<std::string> words = set == "level" ? ReadWords(level + ".wtf", false, true)
+                                                            : ReadWords("master.wtf", true, level == "hard");
             if (sample > 0 && sample < words.size()) {
                 std::mt19937 shuffle(20261205);
                 std::shuffle(words.begin(), words.end(), shuffle);

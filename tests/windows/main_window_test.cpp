@@ -34,7 +34,9 @@ TEST_F(MainWindow, StartsIdleThenLevelsPauseResumeMarkersAndNewGame) {
         LetterThreshold = 2;
         level->Choose();
         const bool easy = level == &form.LevelEasy;
-        EXPECT_EQ(tuning(), easy ? std::pair(7, 3) : std::pair(2, 0));
+        EXPECT_EQ(tuning(), easy                       ? std::pair(7, 3)
+                            : level == &form.LevelHard ? std::pair(3, 0)
+                                                       : std::pair(2, 0));
         EXPECT_EQ(form.GameLabel.Caption(), level == &form.LevelHard ? "Hard" : easy ? "Easy" : "Medium");
         EXPECT_EQ(form.YourWordText.Text(), "");
         EXPECT_EQ(form.LevelEasy.Checked() + form.LevelMedium.Checked() + form.LevelHard.Checked(), 1);
