@@ -52,8 +52,12 @@ constexpr std::size_t kMaxLevelWords = 6000;
 // guesses (one took 0.9 guesses more on Easy, three 0.4, and twelve lines
 // spread evenly over the letters without a cap 1.0).
 constexpr std::size_t kLinesPerGivenUpLetter = 2;
-// Swap words up to this level are preferred when bringing in a new letter.
+// Swap words up to this level are preferred.
 constexpr int kSwapCommonMaxLevel = kHardMaxLevel;
+// A swap line that establishes a new letter for fewer than this share of the
+// possible secret words is left out: the computer's guess is better spent on
+// a new base.
+constexpr std::size_t kMinGainPercent = 10;
 
 // Words that are never secret words and never offered by the computer as a
 // guess: vulgar, sexual or slurs. master.wtf still accepts them, since a
@@ -227,29 +231,6 @@ void writeCounted(const fs::path& file, const std::vector<Word>& words) {
     writeLines(file, lines);
 }
 
-// master.wtf: first the words of the level files, the plain words a player
-// is likely to choose, then the rest (inflections, blocked and rare words),
-// each part alphabetical. The computer guesses the dictionary words that fit
-// what it knows in file order, so it names the likely words first, and a
-// player's Hint list also shows them first.
-void writeMaster(const fs::path& file, const std::vector<Word>& master,
-                 const std::vector<const std::vector<Word>*>& levelFiles) {
-    std::set<std::string, std::less<>> inLevels;
-    for (const std::vector<Word>* list : levelFiles)
-        for (const Word& w : *list) inLevels.insert(w.text);
-    std::vector<Word> ordered = master;
-    const auto rest = std::stable_partition(ordered.begin(), ordered.end(),
-                                            [&](const Word& w) { return inLevels.contains(w.text); });
-    // Within each part the words that repeat a letter come first. Only Hard
-    // guesses them, and most of Hard's words repeat a letter, so it meets
-    // the likely ones sooner; Easy and Medium skip them and see the other
-    // words in the same order as before.
-    const auto repeatsLetter = [](const Word& w) { return !hasDistinctLetters(w.text); };
-    std::stable_partition(ordered.begin(), rest, repeatsLetter);
-    std::stable_partition(rest, ordered.end(), repeatsLetter);
-    writeCounted(file, ordered);
-}
-
 void writeLevel(const fs::path& file, std::vector<Word> words) {
     if (words.empty() || words.size() > kMaxLevelWords) {
         std::cerr << "make_word_lists: " << file << " would hold " << words.size() << " words (allowed 1.."
@@ -268,97 +249,82 @@ struct Swap {
     char in = 0;
 };
 
-// How many words of the three level files (the possible secret words)
-// contain each letter: the more words hold a letter, the likelier a swap
-// word bringing it in changes the count.
-using LetterCounts = std::array<std::size_t, 26>;
+// The letters of each word a player may choose as a secret word at Easy and
+// Medium (every dictionary word of five different letters), as bit masks.
+using Secrets = std::vector<unsigned>;
 
-LetterCounts countLetters(const std::vector<const std::vector<Word>*>& lists) {
-    LetterCounts counts{};
-    for (const std::vector<Word>* list : lists)
-        for (const Word& w : *list)
-            for (std::size_t i = 0; i < counts.size(); ++i)
-                if (w.text.find(static_cast<char>('a' + i)) != std::string::npos) ++counts[i];
-    return counts;
+// The letter a swap line teaches the computer about a secret word: the line
+// gives up `out` and brings in `in`, and its count differs from the base's
+// when exactly one of them is in the secret word, which is then established.
+unsigned taught(const Swap& s, unsigned secret) {
+    const unsigned out = 1U << static_cast<unsigned>(s.out - 'a');
+    const unsigned in = 1U << static_cast<unsigned>(s.in - 'a');
+    if ((secret & in) && !(secret & out)) return in;
+    if ((secret & out) && !(secret & in)) return out;
+    return 0;
 }
 
-// Picks the swap words for one base, at most kLinesPerGivenUpLetter for each
-// base letter given up, in the order they are written. Swap words bringing
-// in letters not yet seen teach the computer
-// the most, so they come first, and among them the ones bringing in letters
-// of many possible secret words, since their counts change most often; the
-// computer starts at a random swap line and wraps around, so the order also
-// spreads the given-up letters evenly:
-//  1. Candidates are grouped by the base letter they give up, groups in the
-//     order of the letters in the base; each group is ordered by the letter
-//     brought in, the letter found in the most words of the level files
-//     first, then common first (lower SCOWL level, then alphabetical).
-//  2. Pass 1, round robin over the five groups: each group in turn offers
-//     its first candidate of level kSwapCommonMaxLevel or below whose
-//     brought-in letter is not yet used in this series; a group with no
-//     such candidate is passed over. The pass ends when a whole round adds
-//     nothing.
-//  3. Pass 2: the same with candidates of any level, so rarer words are
-//     used only for letters the common ones cannot bring in.
-//  4. Pass 3, round robin again: each group offers its first remaining
-//     candidate whose (given-up, brought-in) pair is not yet in the series
-//     (an anagram of a chosen swap word teaches nothing new).
-//  5. A group that has given kLinesPerGivenUpLetter lines is passed over.
-std::vector<Swap> chooseSwaps(const std::string& base, const std::vector<Swap>& candidates,
-                              const LetterCounts& letters) {
+// Picks the swap lines of one base, one at a time: each time the line that
+// establishes a letter not yet established by the lines already picked for
+// the most possible secret words, so the series as a whole teaches the
+// computer as many letters as it can over the words a player may choose.
+// Rules:
+//  * at most kLinesPerGivenUpLetter lines give up the same base letter, and
+//    no two lines have the same (given-up, brought-in) pair;
+//  * a line that would teach something for fewer than kMinGainPercent % of
+//    the secret words is not worth a guess, and the series stops there;
+//  * a word rarer than kSwapCommonMaxLevel counts 10 % less, so common words
+//    are preferred; ties go to the more common word, then A to Z.
+// The lines are written round robin over the given-up letters (in the order
+// of the base's letters), so that two lines giving up the same letter stand
+// apart: once one of them shows the letter is in the secret word, the other
+// teaches nothing, and the computer starts at a random line and wraps around.
+std::vector<Swap> chooseSwaps(const std::string& base, std::vector<Swap> candidates, const Secrets& secrets) {
+    std::stable_sort(candidates.begin(), candidates.end(), [](const Swap& a, const Swap& b) {
+        return std::pair(a.word->level, a.word->text) < std::pair(b.word->level, b.word->text);
+    });
+    std::vector<unsigned> established(secrets.size(), 0);
     std::array<std::vector<Swap>, 5> groups;
-    for (const Swap& s : candidates) groups[base.find(s.out)].push_back(s);
-    auto inCount = [&](const Swap& s) { return letters[static_cast<std::size_t>(s.in - 'a')]; };
-    for (auto& g : groups)
-        std::sort(g.begin(), g.end(), [&](const Swap& a, const Swap& b) {
-            if (inCount(a) != inCount(b)) return inCount(a) > inCount(b);
-            return std::pair(a.word->level, a.word->text) < std::pair(b.word->level, b.word->text);
-        });
-
-    std::vector<Swap> chosen;
-    std::array<std::vector<bool>, 5> taken;
-    for (std::size_t i = 0; i < groups.size(); ++i) taken[i].assign(groups[i].size(), false);
-    std::set<char> usedIn;
     std::set<std::pair<char, char>> usedPairs;
-
-    std::array<std::size_t, 5> given{};
-    auto take = [&](std::size_t g, std::size_t i) {
-        ++given[g];
-        taken[g][i] = true;
-        chosen.push_back(groups[g][i]);
-        usedIn.insert(groups[g][i].in);
-        usedPairs.emplace(groups[g][i].out, groups[g][i].in);
-    };
-
-    for (int pass = 1; pass <= 3; ++pass) {
-        bool added = true;
-        while (added) {
-            added = false;
-            for (std::size_t g = 0; g < groups.size(); ++g) {
-                if (given[g] == kLinesPerGivenUpLetter) continue;
-                for (std::size_t i = 0; i < groups[g].size(); ++i) {
-                    if (taken[g][i]) continue;
-                    const Swap& s = groups[g][i];
-                    const bool ok = pass == 1 ? s.word->level <= kSwapCommonMaxLevel && !usedIn.contains(s.in)
-                                    : pass == 2 ? !usedIn.contains(s.in)
-                                                : !usedPairs.contains({s.out, s.in});
-                    if (ok) {
-                        take(g, i);
-                        added = true;
-                        break;
-                    }
-                }
+    std::set<const Word*> usedWords;
+    for (std::size_t lines = 0; lines < 5 * kLinesPerGivenUpLetter; ++lines) {
+        long bestGain = -1;
+        const Swap* best = nullptr;
+        for (const Swap& s : candidates) {
+            if (groups[base.find(s.out)].size() == kLinesPerGivenUpLetter || usedWords.contains(s.word) ||
+                usedPairs.contains({s.out, s.in}))
+                continue;
+            long gain = 0;
+            for (std::size_t j = 0; j < secrets.size(); ++j)
+                gain += (taught(s, secrets[j]) & ~established[j]) != 0;
+            if (s.word->level > kSwapCommonMaxLevel) gain = gain * 9 / 10;
+            if (gain > bestGain) {
+                bestGain = gain;
+                best = &s;
             }
         }
+        if (best == nullptr || static_cast<std::size_t>(bestGain) * 100 < kMinGainPercent * secrets.size())
+            break;
+        for (std::size_t j = 0; j < secrets.size(); ++j) established[j] |= taught(*best, secrets[j]);
+        groups[base.find(best->out)].push_back(*best);
+        usedPairs.emplace(best->out, best->in);
+        usedWords.insert(best->word);
     }
+    std::vector<Swap> chosen;
+    for (std::size_t round = 0; round < kLinesPerGivenUpLetter; ++round)
+        for (const std::vector<Swap>& group : groups)
+            if (round < group.size()) chosen.push_back(group[round]);
     return chosen;
 }
 
-std::vector<std::string> buildSeries(const std::vector<Word>& master, const LetterCounts& letters,
-                                     std::size_t& baseCount) {
+std::vector<std::string> buildSeries(const std::vector<Word>& master, std::size_t& baseCount) {
     std::vector<const Word*> distinct;
+    Secrets secrets;
     for (const Word& w : master)
-        if (hasDistinctLetters(w.text)) distinct.push_back(&w);
+        if (hasDistinctLetters(w.text)) {
+            distinct.push_back(&w);
+            secrets.push_back(letterMask(w.text));
+        }
 
     // Index the swap pool by letter set: a swap word for a base has the
     // base's letters minus one plus one. Blocked words are never offered.
@@ -383,7 +349,7 @@ std::vector<std::string> buildSeries(const std::vector<Word>& master, const Lett
         }
         lines.push_back(upper(base->text));
         ++baseCount;
-        for (const Swap& s : chooseSwaps(base->text, candidates, letters)) {
+        for (const Swap& s : chooseSwaps(base->text, candidates, secrets)) {
             std::string line = upper(s.word->text);
             line += ' ';
             line += static_cast<char>(s.out - 'a' + 'A');
@@ -445,10 +411,12 @@ int main(int argc, char** argv) {
     writeLevel(outDir / "easy.wtf", easy);
     writeLevel(outDir / "medium.wtf", medium);
     writeLevel(outDir / "hard.wtf", hard);
-    writeMaster(outDir / "master.wtf", master, {&easy, &medium, &hard});
+    // master.wtf is the dictionary a player reads in the Hint window, so it
+    // stays in plain A-to-Z order.
+    writeCounted(outDir / "master.wtf", master);
 
     std::size_t bases = 0;
-    const std::vector<std::string> series = buildSeries(master, countLetters({&easy, &medium, &hard}), bases);
+    const std::vector<std::string> series = buildSeries(master, bases);
     writeLines(outDir / "series.wtf", series);
 
     std::cout << "easy " << easy.size() << ", medium " << medium.size() << ", hard " << hard.size()

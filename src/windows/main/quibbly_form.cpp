@@ -211,20 +211,23 @@ void QuibblyForm::LevelEasy_Click() {
 }
 
 // A harder level plays a stronger computer: it looks in the dictionary as
-// soon as it knows two letters (which also reaches words of two different
-// letters, such as MAMMA) and re-examines its guesses more often, every third
-// turn, which keeps the thinking pause to at most one turn in three. The
-// values were chosen with bench/computer_strength.
+// soon as it knows one letter (which also reaches words of two different
+// letters, such as MAMMA) and re-examines its guesses more often. Hard
+// re-examines every third turn rather than every second: a guess that
+// repeats a letter can make the re-examination establish a wrong letter again
+// and again, and every second turn left two to four times as many Hard
+// games unfinished. The values were chosen with bench/computer_strength on
+// any word a level allows.
 void QuibblyForm::LevelMedium_Click() {
     ChooseLevel(LevelMedium, "Medium");
-    Functions::RecheckPeriod = 3;
-    Functions::LetterThreshold = 1;
+    Functions::RecheckPeriod = 2;
+    Functions::LetterThreshold = 0;
 }
 
 void QuibblyForm::LevelHard_Click() {
     ChooseLevel(LevelHard, "Hard");
     Functions::RecheckPeriod = 3;
-    Functions::LetterThreshold = 1;
+    Functions::LetterThreshold = 0;
 }
 
 void QuibblyForm::FileNew_Click() {
