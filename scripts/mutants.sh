@@ -60,12 +60,14 @@ fi
 
 missed=0
 planted=""
-undo() { [[ -n "$planted" ]] && git -C "$tree" apply -R "$planted" 2>/dev/null; planted=""; }
+# patch, not git apply: the copy lies inside the repository, where git apply
+# would change the real sources.
+undo() { [[ -n "$planted" ]] && patch -s -R -p1 -d "$tree" <"$planted"; planted=""; }
 trap undo EXIT
 printf '%-40s %s\n' fault result
 for patch in "${patches[@]}"; do
     name="$(basename "$patch" .patch)"
-    (cd "$tree" && git apply "$patch")
+    patch -s -p1 -d "$tree" <"$patch"
     planted="$patch"
     if ! cmake --build "$build" -j"$(nproc)" >"$work/$name.build.log" 2>&1; then
         printf '%-40s %s\n' "$name" "MISSED (does not build: $work/$name.build.log)"
