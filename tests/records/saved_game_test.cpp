@@ -261,9 +261,12 @@ TEST_F(SavedGames, WindowKeepsItsChoicesAndListsTheFolder) {
     game.File1.DoubleClickRow(0);
     EXPECT_FALSE(game.Visible());
     EXPECT_EQ(ReadBytes("games/g1.swg"), SavedGame::Format(SavedGame::Capture()));
+    // Each opening lists the files as they are now: a game saved since is there.
+    WriteBytes("games/g2.swg", "x");
     form.FileLoad.Choose();
     EXPECT_EQ(game.Label3.Caption(), "Files of type:");
     EXPECT_EQ(game.Caption(), "Load Game");
+    EXPECT_EQ(game.File1.Files(), (std::vector<std::string>{"g1.swg", "g2.swg"}));
 
     // The root drive: one separator before the name.
     game.Drive1.SetDrive("/");
