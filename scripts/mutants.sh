@@ -5,8 +5,9 @@
 # a hole in the tests: the script then exits 1.
 #
 #   scripts/mutants.sh                     every fault, plain build
-#   scripts/mutants.sh --sanitize          every fault, AddressSanitizer and
-#                                          UndefinedBehaviorSanitizer build
+#   scripts/mutants.sh --sanitize          every fault, clang build with
+#                                          AddressSanitizer and
+#                                          UndefinedBehaviorSanitizer, as CI
 #   scripts/mutants.sh 03-*.patch ...      only the named faults
 #
 # It works on a copy of the working tree (uncommitted changes included) under
@@ -19,7 +20,7 @@ flags=()
 if [[ "${1:-}" == "--sanitize" ]]; then
     kind=sanitize
     shift
-    flags=(-DCMAKE_BUILD_TYPE=Debug
+    flags=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++
         "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
         "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined")
 else
