@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/text_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
@@ -22,6 +28,35 @@ bool TextFileReader::ReadLine(std::string& line) {
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return true;
+}
+
+WholeFile ReadWholeFile(const char* name, long maxBytes, const char* tooLarge, std::string& bytes,
+                        std::string& fault) {
+    const int fd = ::open(name, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return WholeFile::Missing;
+        fault = std::strerror(errno);
+        return WholeFile::Fault;
+    }
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            fault = std::strerror(errno);
+            ::close(fd);
+            return WholeFile::Fault;
+        }
+        if (static_cast<long>(bytes.size()) + got > maxBytes) {
+            fault = tooLarge;
+            ::close(fd);
+            return WholeFile::Fault;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return WholeFile::Read;
 }
 
 double NumericValue(const std::string& text) {

@@ -23,6 +23,13 @@ private:
     bool failed_ = false;
 };
 
+enum class WholeFile { Read, Missing, Fault };
+// The whole of a file in one read, for the records the game rewrites. A file
+// of more than maxBytes is a fault (named by tooLarge) and is never read into
+// memory whole; fault tells why a file that exists could not be had.
+WholeFile ReadWholeFile(const char* name, long maxBytes, const char* tooLarge, std::string& bytes,
+                        std::string& fault);
+
 // Val(): the leading decimal number of a text, 0 when there is none.
 double NumericValue(const std::string& text);
 

@@ -2,11 +2,7 @@
 // Reading, summarising and writing the history of finished games.
 #include "records/game_history.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -15,6 +11,7 @@
 #include "engine/functions.h"
 #include "platform/atomic_file.h"
 #include "platform/services.h"
+#include "platform/text_file.h"
 #include "windows/main/quibbly_form.h"
 
 namespace quibbly::GameHistory {
@@ -151,34 +148,9 @@ std::vector<Bar> Bars(const std::map<long, int>& games, std::optional<long> late
     return bars;
 }
 
-enum class ReadResult { Read, Missing, Fault };
-
-ReadResult ReadBytes(const char* name, std::string& bytes, std::string& fault) {
-    const int fd = ::open(name, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) return ReadResult::Missing;
-        fault = std::strerror(errno);
-        return ReadResult::Fault;
-    }
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0) break;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            fault = std::strerror(errno);
-            ::close(fd);
-            return ReadResult::Fault;
-        }
-        if (static_cast<long>(bytes.size()) + got > MaxFileBytes) {
-            fault = "it is larger than 64 MB, far more than a history of games holds";
-            ::close(fd);
-            return ReadResult::Fault;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    return ReadResult::Read;
+WholeFile ReadBytes(const char* name, std::string& bytes, std::string& fault) {
+    return ReadWholeFile(name, MaxFileBytes,
+                         "it is larger than 64 MB, far more than a history of games holds", bytes, fault);
 }
 
 }  // namespace
@@ -254,11 +226,11 @@ bool Load(History& history, std::string& fault) {
     history = {};
     std::string bytes;
     switch (ReadBytes(HistoryFile, bytes, fault)) {
-        case ReadResult::Missing:
+        case WholeFile::Missing:
             return true;
-        case ReadResult::Fault:
+        case WholeFile::Fault:
             return false;
-        case ReadResult::Read:
+        case WholeFile::Read:
             break;
     }
     history = Parse(bytes);

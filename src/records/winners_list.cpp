@@ -6,11 +6,7 @@
 // belongs to every level whose name occurs in it.
 #include "records/winners_list.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -77,35 +73,10 @@ void ForgetWinnerLines() {
     MoreWinnerLines.clear();
 }
 
-enum class ReadResult { Read, Missing, Fault };
-
 // The whole file, or why it could not be had.
-ReadResult ReadBytes(const char* name, std::string& bytes, std::string& fault) {
-    const int fd = ::open(name, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) return ReadResult::Missing;
-        fault = std::strerror(errno);
-        return ReadResult::Fault;
-    }
-    char buffer[8192];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0) break;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            fault = std::strerror(errno);
-            ::close(fd);
-            return ReadResult::Fault;
-        }
-        if (static_cast<long>(bytes.size()) + got > MaxFileBytes) {
-            fault = "it is larger than 1 MB, far more than a winners list holds";
-            ::close(fd);
-            return ReadResult::Fault;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    return ReadResult::Read;
+WholeFile ReadBytes(const char* name, std::string& bytes, std::string& fault) {
+    return ReadWholeFile(name, MaxFileBytes, "it is larger than 1 MB, far more than a winners list holds",
+                         bytes, fault);
 }
 
 // The exchange sort of the ranking: every row i is compared with each later
@@ -204,8 +175,8 @@ std::vector<std::string> ReadWinners() {
 
     std::string bytes;
     // A list that does not exist yet is empty; the first OK creates it.
-    const ReadResult result = ReadBytes(WinnersFile, bytes, readFault);
-    if (result != ReadResult::Read) return {};
+    const WholeFile result = ReadBytes(WinnersFile, bytes, readFault);
+    if (result != WholeFile::Read) return {};
     return SplitRows(bytes, readLevel, &seenRows);
 }
 
@@ -277,7 +248,7 @@ bool WriteWinners() {
     FolderLock lock(".");
     std::string bytes;
     std::string fault;
-    if (ReadBytes(WinnersFile, bytes, fault) == ReadResult::Fault) {
+    if (ReadBytes(WinnersFile, bytes, fault) == WholeFile::Fault) {
         ReportFault("was not saved", fault);
         return false;
     }

@@ -250,8 +250,7 @@ class ShippedWords : public FreshGame {
 protected:
     void SetUp() override {
         FreshGame::SetUp();
-        for (const char* name : {"easy.wtf", "medium.wtf", "hard.wtf", "master.wtf", "series.wtf"})
-            std::filesystem::copy_file(ShippedData() / name, name);
+        CopyShippedWordFiles();
         std::ifstream in("master.wtf");
         std::string line;
         std::getline(in, line);

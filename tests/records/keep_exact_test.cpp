@@ -21,8 +21,7 @@ class KeepExact : public FreshGame {
 protected:
     void SetUp() override {
         FreshGame::SetUp();
-        for (const char* name : {"easy.wtf", "medium.wtf", "hard.wtf", "master.wtf", "series.wtf"})
-            std::filesystem::copy_file(ShippedData() / name, name);
+        CopyShippedWordFiles();
     }
     void UseWindow(MenuItem& item, const std::string& name) {
         item.Choose();

@@ -54,6 +54,11 @@ void FreshGame::WriteWordFiles() {
     for (const StandardFile& file : StandardFiles) WriteBytes(file.name, file.bytes);
 }
 
+void FreshGame::CopyShippedWordFiles() {
+    for (const char* name : {"easy.wtf", "medium.wtf", "hard.wtf", "master.wtf", "series.wtf"})
+        std::filesystem::copy_file(ShippedData() / name, name);
+}
+
 void FreshGame::Start(const std::string& word, int mineIndex, int wordsInLevel, bool playerFirst,
                       std::initializer_list<double> laterDraws) {
     Form().YourWordText.SetText(word);

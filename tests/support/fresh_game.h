@@ -33,6 +33,8 @@ protected:
 
     // A small, consistent set of the five word files.
     void WriteWordFiles();
+    // The five word files the game ships, from ShippedData().
+    void CopyShippedWordFiles();
     QuibblyForm& Form() { return QuibblyForm::Instance(); }
     // The message boxes shown since the last call.
     std::vector<ShownBox> Boxes() { return platform.TakeBoxes(); }
