@@ -34,7 +34,9 @@ work="$root/build-mutants/$kind${MUTANTS_SOURCE:+-other}"
 tree="$work/tree"
 build="$work/build"
 mkdir -p "$tree"
-rsync -a --delete --exclude '/build*' --exclude '/.git' "${MUTANTS_SOURCE:-$root}/" "$tree/"
+# By content, stamped now: a file a stopped run left planted is put back and
+# rebuilt, even though the original is older than the objects built from it.
+rsync -a --no-times --checksum --delete --exclude '/build*' --exclude '/.git' "${MUTANTS_SOURCE:-$root}/" "$tree/"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$tree" -B "$build" "${flags[@]}" "${launcher[@]}" -DQUIBBLY_BUILD_BENCH=OFF >/dev/null
