@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The review of the player's side of a finished game: after each guess, how
+// many of the level's words could still be the computer's word, and the
+// guess that would have narrowed them most at that point.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "records/game_history.h"
+
+namespace quibbly::GameReview {
+
+// The words a review weighs.
+struct Words {
+    std::vector<std::string> level;       // the level's file: the computer draws its word from these
+    std::vector<std::string> dictionary;  // master.wtf, in file order
+    bool repeatsAllowed = false;          // Hard: a guess may repeat a letter
+};
+
+struct PlayerRow {
+    std::string guess;
+    int count = 0;
+    // Level words that fit every count up to and including this guess (a
+    // word fits when each guess would have scored the same count against
+    // it); 1 once the guess is the computer's word.
+    int possible = 0;
+    // The best guess before this one, given the counts so far: a dictionary
+    // word the level accepts as a guess that leaves the fewest words on
+    // average over the counts it may get; ties go to the dictionary's order.
+    std::string best;
+    double bestLeaves = 0;  // the words it would have left, on average
+};
+
+struct PlayerReview {
+    int levelWords = 0;  // the level's whole list, where the chart starts
+    std::vector<PlayerRow> rows;
+};
+
+PlayerReview ReviewPlayer(const Words& words, const std::vector<GameHistory::Guess>& guesses,
+                          const std::string& myWord);
+
+// Reads the level's word file ("easy.wtf", "medium.wtf" or "hard.wtf") and
+// "master.wtf" from the current folder. False, with a fault that names the
+// file, when one cannot be read.
+bool LoadWords(const std::string& level, Words& words, std::string& fault);
+
+}  // namespace quibbly::GameReview

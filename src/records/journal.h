@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The computer's journal: for each of its turns, the guess and the count it
+// was given, the letters it had established and ruled out after that turn,
+// and notes on what changed and why. The engine writes it as it plays; the
+// history keeps it with each game; the review window tells it in plain words.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quibbly::Journal {
+
+// One thing that happened in a turn.
+struct Note {
+    enum class Kind {
+        NewSeries,   // word: the base of a new series of probes
+        FromWords,   // number: only that many dictionary words fit; it guesses from those
+        LastResort,  // no list gave a guess: it took the first dictionary word not guessed
+        StartOver,   // its deductions did not fit, so it started over
+        Recheck,     // word: letters ruled out; other: letters established
+        BaseCount,   // number: the count of a series' first word, the one to compare with
+        CameIn,      // word: letter in; other: letter out; the count went up: the letter in is in your word
+        WentOut,     // word: letter in; other: letter out; the count went down: the letter out is in your word
+        NoChange,    // word: letter in; other: letter out; the count stayed: nothing learned
+        AllFive,     // the count was 5: every letter of its guess is in your word
+        Corrected,   // number: the count the player gave; other: the true count
+    };
+    Kind kind = Kind::NewSeries;
+    std::string word, other;
+    int number = 0;
+    friend bool operator==(const Note&, const Note&) = default;
+};
+
+struct Turn {
+    std::string guess;
+    int count = -1;         // -1 while the turn waits for its count
+    std::string known;      // established letters after the turn (MyLetters)
+    std::string ruledOut;   // letters it had ruled out, A to Z
+    std::vector<Note> notes;
+    friend bool operator==(const Turn&, const Turn&) = default;
+};
+
+// A turn as one line of text, and back; false for a line that is not one.
+std::string Format(const Turn& turn);
+bool Parse(const std::string& text, Turn& turn);
+
+// The turn's notes in plain words, one sentence each, in the order they
+// happened.
+std::vector<std::string> Reasons(const Turn& turn);
+
+}  // namespace quibbly::Journal
