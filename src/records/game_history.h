@@ -15,6 +15,9 @@
 //   MyWord=PLANT                 the computer's
 //   YourGuesses=CRISP 1,PLANT 5  the player's guesses with their counts
 //   MyGuesses=HOUSE 3            the computer's, with the counts it was given
+//   JournalFrom=4                the computer's turn its journal starts at (a
+//                                game loaded from a saved file); absent: 1
+//   Journal=HOUSE 3|EH|AB|...    one line a computer turn: its journal
 //
 // A winning guess is the last of its side's list, with the count 5. Keys this
 // version does not know are kept, in order, so that a later version can add
@@ -27,6 +30,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "records/journal.h"
 
 namespace quibbly::GameHistory {
 
@@ -50,6 +55,9 @@ struct Game {
     long score = 0;
     std::string yourWord, myWord;
     std::vector<Guess> yourGuesses, myGuesses;
+    // What the computer thought, turn by turn, from its turn journalFrom on.
+    int journalFrom = 1;
+    std::vector<Journal::Turn> journal;
     // Keyed lines of a later version, as "Key" and "Value", in file order.
     std::vector<std::pair<std::string, std::string>> more;
     friend bool operator==(const Game&, const Game&) = default;
