@@ -90,6 +90,7 @@ void ResetGame() {
     DisableGameControls();
     GameOn = true;
     GameUnrecorded = false;  // a game cleared away unfinished leaves no record
+    form.UpdateReviewItem();
     form.YourGuessList.Clear();
     form.MyGuessList.Clear();
     form.MyGuessText.SetText("");

@@ -389,12 +389,7 @@ Game GameOnTheBoard(Ending ending) {
     return game;
 }
 
-}  // namespace
-
-void RecordGameEnd(Ending ending) {
-    if (!GameUnrecorded) return;
-    GameUnrecorded = false;
-    const Game game = GameOnTheBoard(ending);
+void AddToHistory(const Game& game) {
     History history;
     std::string fault;
     if (!Load(history, fault)) {
@@ -407,6 +402,15 @@ void RecordGameEnd(Ending ending) {
     fault = Save(history);
     if (!fault.empty())
         ReportHistoryFault("was not saved: " + fault + ". The history on the disk is left as it was.");
+}
+
+}  // namespace
+
+void RecordGameEnd(Ending ending) {
+    if (!GameUnrecorded) return;
+    GameUnrecorded = false;
+    AddToHistory(GameOnTheBoard(ending));
+    QuibblyForm::Instance().UpdateReviewItem();  // the game just ended can be reviewed
 }
 
 }  // namespace quibbly::Functions

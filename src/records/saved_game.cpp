@@ -260,6 +260,7 @@ void Apply(const Contents& contents) {
     for (MenuItem* item : {&form.GameStart, &form.GameResume, &form.GamePause}) item->SetChecked(false);
     for (MenuItem* item : {&form.WordIdea, &form.WordHint, &form.WordSeries}) item->SetEnabled(true);
     GameUnrecorded = true;  // the history knows a loaded game that had ended
+    form.UpdateReviewItem();
     EnableGameControls();
     if (form.WhoLabel.Caption() == "It's My Turn")
         ResumeMyTurn();

@@ -219,6 +219,7 @@ void StatisticsForm::ClearButton_Click() {
     for (const Entry& entry : history_.entries)
         if (!entry.game) kept.entries.push_back(entry);
     const std::string fault = Save(kept);
+    QuibblyForm::Instance().UpdateReviewItem();
     if (!fault.empty())
         Services().MsgBox("The history of games \"" + std::string(HistoryFile) +
                               "\" was not cleared: " + fault + ". The history on the disk is left as it was.",

@@ -2,7 +2,9 @@
 #include "windows/main/quibbly_form.h"
 
 #include "engine/functions.h"
+#include "records/game_history.h"
 #include "records/winners_list.h"
+#include "windows/keep/review_form.h"
 #include "windows/keep/statistics_form.h"
 #include "windows/other/about_form.h"
 #include "windows/other/credits_form.h"
@@ -97,6 +99,7 @@ QuibblyForm::QuibblyForm()
       GameResume(*this, "GameResume", "&Resume"),
       GamePause(*this, "GamePause", "&Pause"),
       GameWinners(*this, "GameWinners", "&Winners"),
+      GameReview(*this, "GameReview", "Re&view"),
       GameStatistics(*this, "GameStatistics", "S&tatistics"),
       LevelMenu(*this, "LevelMenu", "&Level"),
       LevelEasy(*this, "LevelEasy", "&Easy"),
@@ -142,6 +145,7 @@ QuibblyForm::QuibblyForm()
     // The menu tree.
     for (MenuItem* item : {&FileNew, &FileLoad, &FileSave, &FileQuit, &FileExit}) FileMenu.Add(*item);
     for (MenuItem* item : {&GameStart, &GameResume, &GamePause, &GameWinners}) GameMenu.Add(*item);
+    GameMenu.Add(GameReview);
     GameMenu.Add(GameStatistics);
     for (MenuItem* item : {&LevelEasy, &LevelMedium, &LevelHard}) LevelMenu.Add(*item);
     for (MenuItem* item : {&WordIdea, &WordHint, &WordSeries, &WordMatch}) Wordmenu.Add(*item);
@@ -169,6 +173,7 @@ QuibblyForm::QuibblyForm()
     GamePause.Click = [this] { GamePause_Click(); };
     GameResume.Click = [this] { GameResume_Click(); };
     GameWinners.Click = [this] { GameWinners_Click(); };
+    GameReview.Click = [this] { GameReview_Click(); };
     GameStatistics.Click = [this] { GameStatistics_Click(); };
     LevelEasy.Click = [this] { LevelEasy_Click(); };
     LevelMedium.Click = [this] { LevelMedium_Click(); };
@@ -196,6 +201,7 @@ void QuibblyForm::Form_Load() {
     FaceNeutral.SetVisible(false);
     FaceHappy.SetVisible(false);
     Functions::GameOn = true;
+    UpdateReviewItem();
 }
 
 void QuibblyForm::ChooseLevel(MenuItem& level, const char* name) {
@@ -292,6 +298,7 @@ void QuibblyForm::GameStart_Click() {
         return;
     }
     ChooseFirstTurn();
+    UpdateReviewItem();
 }
 
 void QuibblyForm::GamePause_Click() {
@@ -309,6 +316,16 @@ void QuibblyForm::GameResume_Click() {
 void QuibblyForm::GameWinners_Click() {
     Functions::UpdateWinners();
     WinnersForm::Instance().Show();
+}
+
+void QuibblyForm::GameReview_Click() {
+    ReviewForm::Instance().ShowReview();
+}
+
+void QuibblyForm::UpdateReviewItem() {
+    const bool underWay = Functions::GameUnrecorded;
+    GameReview.SetEnabled(!underWay && HistoryHoldsAGame());
+    if (underWay && ReviewForm::Instance().Visible()) ReviewForm::Instance().Hide();
 }
 
 void QuibblyForm::GameStatistics_Click() {

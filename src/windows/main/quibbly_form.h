@@ -59,6 +59,7 @@ public:
     // The menu bar.
     MenuItem FileMenu, FileNew, FileLoad, FileSave, FileQuit, FileExit;
     MenuItem GameMenu, GameStart, GameResume, GamePause, GameWinners;
+    MenuItem GameReview;      // the review of past games, between games only
     MenuItem GameStatistics;  // the statistics window, at the end of the Game menu
     MenuItem LevelMenu, LevelEasy, LevelMedium, LevelHard;
     MenuItem Wordmenu, WordIdea, WordHint, WordSeries, WordMatch;
@@ -66,6 +67,12 @@ public:
 
     // Opens the help file.
     CommonDialog CommonDialog1;
+
+    // Review is open only while no game is under way, so that it can never
+    // serve as a hint, and once the history holds a game. Called wherever a
+    // game starts or ends and wherever the history changes; a game under way
+    // also closes the review window.
+    void UpdateReviewItem();
 
     // The count buttons "0" to "5", in order.
     std::array<Button*, 6> CountButtons() {
@@ -87,6 +94,7 @@ public:
     void GamePause_Click();
     void GameResume_Click();
     void GameWinners_Click();
+    void GameReview_Click();
     void GameStatistics_Click();
     void YourWordText_KeyPress(Integer& keyAscii);
     void YourGuessText_KeyPress(Integer& keyAscii);
