@@ -17,6 +17,7 @@
 #include "records/saved_game.h"
 #include "records/winners_list.h"
 #include "support/standard_files.h"
+#include "windows/keep/review_form.h"
 #include "windows/keep/statistics_form.h"
 #include "windows/main/quibbly_form.h"
 #include "windows/other/about_form.h"
@@ -208,6 +209,7 @@ private slots:
     // puts it, within its container's widget; every caption whole in its
     // label; every control heard by assistive tools; a screenshot to review.
     void everyWindowFollowsItsDesign() {
+        PlayAGameAtHard();
         WriteLines("Win.Lst", {"Bartholome  Easy   12 Guesses  06/12/2026"});
         Functions::UpdateWinners();
         const std::pair<quibbly::Form*, const char*> forms[] = {
@@ -221,7 +223,8 @@ private slots:
             {&WinnersForm::Instance(), "winners_window"},
             {&AboutForm::Instance(), "about_window"},
             {&CreditsForm::Instance(), "credits_window"},
-            {&ThinkingForm::Instance(), "thinking_window"}};
+            {&ThinkingForm::Instance(), "thinking_window"},
+            {&ReviewForm::Instance(), "review_window"}};
         for (const auto& [form, name] : forms) {
             form->Show();
             FormWindow& window = *platform_->windows.WindowOf(*form);
@@ -757,6 +760,37 @@ private slots:
     }
 
 private:
+    // A real game at Hard on the shipped word files, a dozen guesses long,
+    // for the review window to show; then a fresh program in the same folder.
+    void PlayAGameAtHard() {
+        for (const char* name : {"easy.wtf", "medium.wtf", "hard.wtf", "master.wtf", "series.wtf"}) {
+            QFile::remove(QLatin1String(name));
+            QVERIFY(
+                QFile::copy(QStringLiteral(QUIBBLY_DATA_DIR "/") + QLatin1String(name), QLatin1String(name)));
+        }
+        Form().LevelHard.Choose();
+        platform_->NextRandom(0.37);
+        platform_->NextRandom(0.9);  // the player goes first
+        Form().YourWordText.SetText("GHOST");
+        Form().GameStart.Choose();
+        for (const char* guess : {"CRANE", "SLOTH", "PUDGY", "BLOWN", "MIXED", "FJORD", "WHELK", "BRICK",
+                                  "DUMPY", "VIXEN", "CRANE", "SLOTH"}) {
+            Form().YourGuessText.SetText(guess);
+            Form().GuessButton.Press();
+            const std::string mine = Form().MyGuessText.Text();
+            if (Functions::GameUnrecorded && mine.size() == 5)
+                Form()
+                    .CountButtons()[static_cast<std::size_t>(Functions::MatchCount(mine, "GHOST"))]
+                    ->Press();
+        }
+        Form().YourGuessText.SetText(Functions::MyWord);
+        Form().GuessButton.Press();
+        QVERIFY(Form().GameReview.Enabled());  // the game is over and recorded
+        Forms::DropAll();
+        Functions::ResetModuleState();
+        Form().Show();
+        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+    }
     CreditsForm& Credits() { return CreditsForm::Instance(); }
     QuibblyForm& Form() { return QuibblyForm::Instance(); }
     FormWindow& Window() { return *platform_->windows.WindowOf(Form()); }

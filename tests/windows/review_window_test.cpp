@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The review window after real games: Game > Review only between games and
+// once the history holds one, the rows matching the game played, stepping
+// through the history, and a word file that cannot be read.
+#include <filesystem>
+
+#include "support/fresh_game.h"
+#include "windows/keep/review_form.h"
+#include "windows/keep/statistics_form.h"
+#include "windows/other/player_form.h"
+#include "windows/other/winners_form.h"
+
+namespace quibbly::testing {
+namespace {
+
+class ReviewWindow : public FreshGame {
+protected:
+    ReviewForm& Review() { return ReviewForm::Instance(); }
+    // Answers the computer's guess with its true count against the player's word.
+    void AnswerTruly() {
+        const Integer count = Functions::MatchCount(Form().MyGuessText.Text(), Form().YourWordText.Text());
+        Form().CountButtons()[static_cast<std::size_t>(count)]->Press();
+    }
+    // The level's words that fit every count so far, counted one by one.
+    static int StillPossible(const std::vector<std::pair<std::string, int>>& counted) {
+        int fit = 0;
+        for (const char* word : {"HOUSE", "PLANT", "CRISP"}) {
+            bool fits = true;
+            for (const auto& [guess, count] : counted)
+                fits = fits && Functions::MatchCount(guess, word) == count;
+            fit += fits;
+        }
+        return fit;
+    }
+};
+
+TEST_F(ReviewWindow, OpensOnlyBetweenGamesAndShowsEachGameOfTheHistory) {
+    WriteWordFiles();
+    QuibblyForm& form = Form();
+    EXPECT_FALSE(form.GameReview.Enabled());  // nothing to review yet
+
+    // Won at Easy against HOUSE: PLANT, the computer's turn, then HOUSE.
+    Start("SHOUT", 0, 3, true, {0.0, 0.0});
+    EXPECT_FALSE(form.GameReview.Enabled());
+    Guess("PLANT");
+    const std::string myGuess = form.MyGuessText.Text();
+    const Integer myCount = Functions::MatchCount(myGuess, "SHOUT");
+    AnswerTruly();
+    form.GamePause.Choose();
+    EXPECT_FALSE(form.GameReview.Enabled());  // paused is still under way
+    form.GameResume.Choose();
+    Guess("HOUSE");
+    EXPECT_TRUE(form.GameReview.Enabled());  // at once, before the winners
+    if (PlayerForm::Instance().Visible()) PlayerForm::Instance().NameText.Type("ANN\r");
+    platform.Answer(MsgAnswer::No);
+    WinnersForm::Instance().OKButton.Press();
+
+    form.GameReview.Choose();
+    ReviewForm& review = Review();
+    ASSERT_TRUE(review.Visible());
+    EXPECT_EQ(review.GameLabel.Caption(), "Easy, won in 2 guesses, 2026-05-12 12:00 (game 1 of 1)");
+    ASSERT_EQ(review.YourList.ListCount(), 3);
+    const int afterPlant = StillPossible({{"PLANT", 0}});
+    EXPECT_TRUE(review.YourList.List(0).starts_with(" 1  PLANT      0       " + std::to_string(afterPlant)))
+        << review.YourList.List(0);
+    EXPECT_TRUE(review.YourList.List(1).starts_with(" 2  HOUSE      5       1")) << review.YourList.List(1);
+    EXPECT_EQ(review.YourList.List(2), "You found my word, HOUSE.");
+    // The start, then your guess and the best one side by side, each numbered.
+    const std::vector<ChartBar>& bars = review.PossibleChart.Bars();
+    ASSERT_EQ(bars.size(), 5u);
+    EXPECT_EQ(bars[0].above, "3");
+    EXPECT_EQ(bars[1].above, std::to_string(afterPlant));
+    EXPECT_GT(bars[0].value, bars[1].value);  // fewer words, a lower bar
+    EXPECT_EQ(bars[2].kind, ChartBar::Kind::Highlighted);
+    ASSERT_GE(review.MyList.ListCount(), 1);
+    EXPECT_TRUE(review.MyList.List(0).starts_with(" 1  " + myGuess + "      " + std::to_string(myCount)))
+        << review.MyList.List(0);
+    EXPECT_FALSE(review.MyNote.Visible());
+    EXPECT_FALSE(review.PreviousButton.Enabled() || review.NextButton.Enabled());
+
+    // A new game closes the review and takes the item away until it ends.
+    form.FileNew.Choose();
+    EXPECT_TRUE(form.GameReview.Enabled());
+    Start("CRISP", 1, 3, true, {0.0, 0.0});  // against PLANT
+    EXPECT_FALSE(form.GameReview.Enabled());
+    EXPECT_FALSE(review.Visible());
+    Guess("HOUSE");
+    AnswerTruly();
+    form.FileQuit.Choose();
+    EXPECT_TRUE(form.GameReview.Enabled());
+
+    form.GameReview.Choose();
+    EXPECT_EQ(review.GameLabel.Caption(), "Easy, given up at turn 2, 2026-05-12 12:00 (game 2 of 2)");
+    EXPECT_EQ(review.YourList.Rows().back(), "My word was PLANT.");
+    EXPECT_TRUE(review.PreviousButton.Enabled() && !review.NextButton.Enabled());
+    review.PreviousButton.Press();
+    EXPECT_EQ(review.GameLabel.Caption(), "Easy, won in 2 guesses, 2026-05-12 12:00 (game 1 of 2)");
+
+    // Without the dictionary the rows give way to a note that names it.
+    std::filesystem::remove("master.wtf");
+    review.NextButton.Press();
+    EXPECT_FALSE(review.YourList.Visible());
+    ASSERT_TRUE(review.YourNote.Visible());
+    EXPECT_NE(review.YourNote.Caption().find("\"master.wtf\""), std::string::npos)
+        << review.YourNote.Caption();
+    EXPECT_NE(review.YourNote.Caption().find("My word was PLANT."), std::string::npos);
+    review.PressEscape();
+    EXPECT_FALSE(review.Visible());
+
+    // A new run finds the history at its start; a cleared one leaves
+    // nothing to review.
+    Restart();
+    EXPECT_TRUE(Form().GameReview.Enabled());
+    platform.Answer(MsgAnswer::Yes);
+    Form().GameStatistics.Choose();
+    StatisticsForm::Instance().ClearButton.Press();
+    EXPECT_FALSE(Form().GameReview.Enabled());
+}
+
+}  // namespace
+}  // namespace quibbly::testing
