@@ -771,7 +771,7 @@ private:
         Form().LevelHard.Choose();
         platform_->NextRandom(0.37);
         platform_->NextRandom(0.9);  // the player goes first
-        Form().YourWordText.SetText("GHOST");
+        Form().YourWordText.SetText("JAZZY");
         Form().GameStart.Choose();
         for (const char* guess : {"CRANE", "SLOTH", "PUDGY", "BLOWN", "MIXED", "FJORD", "WHELK", "BRICK",
                                   "DUMPY", "VIXEN", "CRANE", "SLOTH"}) {
@@ -780,7 +780,7 @@ private:
             const std::string mine = Form().MyGuessText.Text();
             if (Functions::GameUnrecorded && mine.size() == 5)
                 Form()
-                    .CountButtons()[static_cast<std::size_t>(Functions::MatchCount(mine, "GHOST"))]
+                    .CountButtons()[static_cast<std::size_t>(Functions::MatchCount(mine, "JAZZY"))]
                     ->Press();
         }
         Form().YourGuessText.SetText(Functions::MyWord);
