@@ -260,6 +260,8 @@ void Apply(const Contents& contents) {
     for (MenuItem* item : {&form.GameStart, &form.GameResume, &form.GamePause}) item->SetChecked(false);
     for (MenuItem* item : {&form.WordIdea, &form.WordHint, &form.WordSeries}) item->SetEnabled(true);
     GameUnrecorded = true;  // the history knows a loaded game that had ended
+    // What the computer thought before the save is not in the file.
+    StartJournal(form.MyGuessList.ListCount() + 1);
     EnableGameControls();
     if (form.WhoLabel.Caption() == "It's My Turn")
         ResumeMyTurn();
