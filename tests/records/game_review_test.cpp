@@ -17,9 +17,10 @@ namespace {
 using GameReview::PlayerRow;
 using GameReview::Words;
 using Game = std::vector<GameHistory::Guess>;
+using Row = std::tuple<std::string, int, std::string, double>;  // guess, possible, best, bestLeaves
 
-std::vector<std::tuple<std::string, int, std::string, double>> Rows(const GameReview::PlayerReview& review) {
-    std::vector<std::tuple<std::string, int, std::string, double>> rows;
+std::vector<Row> Rows(const GameReview::PlayerReview& review) {
+    std::vector<Row> rows;
     for (const PlayerRow& row : review.rows)
         rows.emplace_back(row.guess, row.possible, row.best, row.bestLeaves);
     return rows;
@@ -42,7 +43,6 @@ TEST(GameReviewTest, SmallListsWorkedOutByHand) {
     const Game game{{"EGQRS", 1}, {"ABCDF", 4}, {"ABCDG", 5}};
     const GameReview::PlayerReview easy = GameReview::ReviewPlayer(words, game, "ABCDG");
     EXPECT_EQ(easy.levelWords, 4);
-    using Row = std::tuple<std::string, int, std::string, double>;
     EXPECT_EQ(Rows(easy),
               (std::vector<Row>{
                   {"EGQRS", 2, "EGQRS", 2.0}, {"ABCDF", 2, "ABCDE", 1.0}, {"ABCDG", 1, "ABCDE", 1.0}}));
