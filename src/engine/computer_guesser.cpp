@@ -8,6 +8,7 @@
 #include "engine/functions.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
+#include "records/journal.h"
 #include "windows/main/quibbly_form.h"
 #include "windows/other/thinking_form.h"
 
@@ -56,7 +57,10 @@ bool AlreadyGuessed(const std::string& entry) {
     return false;
 }
 
+using Kind = Journal::Note::Kind;
+
 void StartOver() {
+    JournalNote({Kind::StartOver, "", "", 0});
     MyLetters.clear();
     PossibleLetters = Alphabet;
     CandidateIndex = "0";
@@ -95,6 +99,7 @@ void CheckReading(const std::string& file, bool opened, const TextFileReader& in
 // The last resort when no list yields a guess: the first dictionary word that
 // has not been guessed, so that the computer always names a word.
 void TakeFirstUnguessedWord() {
+    JournalNote({Kind::LastResort, "", "", 0});
     const bool hard = QuibblyForm::Instance().LevelHard.Checked();
     TextFileReader in("master.wtf");
     const bool opened = in.IsOpen();
@@ -138,6 +143,15 @@ void BeginMyTurn() {
     form.YourGuessText.SetEnabled(false);
     form.GuessButton.SetEnabled(false);
     form.WordMatch.SetEnabled(false);
+    MyJournal.emplace_back();
+}
+
+// The guess the turn shows, in the journal too.
+void ShowMyGuess(const std::string& guess) {
+    QuibblyForm::Instance().MyGuessText.SetText(guess);
+    const bool word = guess.size() == 5 &&
+                      std::all_of(guess.begin(), guess.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+    if (!MyJournal.empty()) MyJournal.back().guess = word ? guess : "";
 }
 
 }  // namespace
@@ -155,11 +169,10 @@ void ResumeMyTurn() {
         return;
     }
     BeginMyTurn();
-    QuibblyForm::Instance().MyGuessText.SetText(FirstFive(entry));
+    ShowMyGuess(FirstFive(entry));
 }
 
 void MyTurn() {
-    QuibblyForm& form = QuibblyForm::Instance();
     BeginMyTurn();
 
     if (!(PossibleLetters.size() + MyLetters.size() >= 3 && MyLetters.size() <= 5)) StartOver();
@@ -200,6 +213,7 @@ void MyTurn() {
         if (tries > 3) {
             // Too many lists in one turn: forget every deduction. A guess just
             // found on the last list is still taken.
+            JournalNote({Kind::StartOver, "", "", 0});
             MyLetters.clear();
             PossibleLetters = Alphabet;
             tries = 0;
@@ -210,7 +224,7 @@ void MyTurn() {
         }
         if (accepted) break;
     }
-    form.MyGuessText.SetText(FirstFive(Entry(CurrentIndex())));
+    ShowMyGuess(FirstFive(Entry(CurrentIndex())));
 }
 
 void BuildCandidates() {
@@ -270,6 +284,7 @@ void BuildFromSeries() {
     if (series.empty() && QualifiesForList(base, false)) series.push_back(base);
 
     const int count = static_cast<int>(series.size());
+    JournalNote({Kind::NewSeries, count > 0 ? series[0] : "", "", 0});
     CandidateCount = static_cast<Integer>(count);
     CandidateIndex = "0";
     FirstCount = -1;
@@ -312,6 +327,7 @@ void BuildFromMaster() {
         BuildFromSeries();
         return;
     }
+    JournalNote({Kind::FromWords, "", "", static_cast<int>(found)});
     for (std::size_t i = 0; i < survivors.size(); ++i) Candidates[i + 1] = survivors[i];
     CandidateCount = static_cast<Integer>(survivors.size());
     CandidateIndex = "0";
@@ -331,13 +347,27 @@ void LearnFromCount(Integer count) {
     const char in = entry.empty() ? '\0' : entry.back();
 
     if (count > FirstCount && in != '\0') {
+        JournalNote({Kind::CameIn, std::string(1, in), std::string(1, out), 0});
         if (!Has(MyLetters, in)) MyLetters.append(static_cast<std::size_t>(count - FirstCount), in);
         DropLetter(in);
     }
     if (count < FirstCount && out != '\0') {
+        JournalNote({Kind::WentOut, std::string(1, in), std::string(1, out), 0});
         if (!Has(MyLetters, out)) MyLetters.append(static_cast<std::size_t>(FirstCount - count), out);
         DropLetter(out);
     }
+}
+
+void NoteSameCount() {
+    const std::string base = FirstFive(Candidates[1]);
+    const std::string& entry = Entry(CurrentIndex());
+    const std::string current = FirstFive(entry);
+    char out = '\0';
+    for (char letter : base)
+        if (!Has(current, letter)) out = letter;
+    const char in = entry.empty() ? '\0' : entry.back();
+    if (in >= 'A' && in <= 'Z' && out >= 'A' && out <= 'Z')
+        JournalNote({Journal::Note::Kind::NoChange, std::string(1, in), std::string(1, out), 0});
 }
 
 void RecheckGuesses() {
@@ -346,6 +376,7 @@ void RecheckGuesses() {
     thinking.Repaint();
     const double start = Services().Timer();
 
+    const std::string knownBefore = MyLetters, possibleBefore = PossibleLetters;
     const ListBox& guesses = QuibblyForm::Instance().MyGuessList;
     for (const std::string& row : guesses.Rows()) {
         if (row.empty()) continue;
@@ -365,6 +396,12 @@ void RecheckGuesses() {
         }
     }
     if (MyLetters.size() > 2) CandidateIndex = std::to_string(CandidateCount);
+    {
+        const std::string found = MyLetters.substr(std::min(knownBefore.size(), MyLetters.size()));
+        const std::string ruled = DistinctLetters(
+            possibleBefore, [&](char c) { return !Has(PossibleLetters, c) && !Has(found, c); });
+        JournalNote({Kind::Recheck, ruled, found, 0});
+    }
 
     // Keep the window up for a second of the clock, resting between
     // readings. The time of day runs over at midnight; a clock set back

@@ -108,6 +108,8 @@ void BuildCandidates();
 void BuildFromSeries();
 void BuildFromMaster();
 void LearnFromCount(Integer count);
+// Notes in the journal a swap word that scored as its series' first word.
+void NoteSameCount();
 void RecheckGuesses();
 void DropLetter(char letter);
 

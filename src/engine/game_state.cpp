@@ -59,6 +59,7 @@ void ResetModuleState() {
     ReportedWordFiles.clear();
     ForgetWinners();
     GameUnrecorded = false;
+    StartJournal(1);
 }
 
 std::string CheckedLevel() {
@@ -203,6 +204,7 @@ void ChooseFirstTurn() {
     GameOn = true;
     CandidateIndex = "0";
     GameUnrecorded = true;
+    StartJournal(1);
     if (r > 0.5)
         YourTurn();
     else

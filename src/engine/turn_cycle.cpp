@@ -39,6 +39,12 @@ void AddSelectedRow(ListBox& list, const std::string& row) {
     list.SetListIndex(list.ListCount() - 1);
 }
 
+// The computer's guess was the player's word: its journal's turn ends there.
+void JournalNamed() {
+    JournalNote({Journal::Note::Kind::Named, "", "", 0});
+    CloseJournalTurn(5);
+}
+
 void ComputerWon(const char* message) {
     GameOn = false;
     WinAwaitingRow = false;  // a lost game adds no row to the winners list
@@ -129,6 +135,7 @@ void TakeYourCount(Integer count) {
     const std::string yourWord = form.YourWordText.Text();
     const std::string guess = form.MyGuessText.Text();
     if (yourWord == guess) {
+        JournalNamed();
         ComputerWon("Hey, I did guess your word!!");
         return;
     }
@@ -138,24 +145,37 @@ void TakeYourCount(Integer count) {
         Services().MsgBox("There were" + NumberText(trueCount) + " letters that matched.", MsgButtons::OK,
                           MsgIcon::Exclamation,
                           count == 10 ? "I didn't guess your word" : "Not the correct count");
+        JournalNote({Journal::Note::Kind::Corrected, "", std::to_string(trueCount), count});
     } else {
         YourCount = count;
     }
     AddSelectedRow(form.MyGuessList, guess + " -" + NumberText(YourCount));
-    if (FirstCount == -1) FirstCount = YourCount;
-    if (YourCount == 5)
+    using Kind = Journal::Note::Kind;
+    const bool base = FirstCount == -1;
+    if (base) {
+        FirstCount = YourCount;
+        JournalNote({Kind::BaseCount, "", "", YourCount});
+    }
+    if (YourCount == 5) {
         MyLetters = guess;
-    else if (YourCount != FirstCount)
+        JournalNote({Kind::AllFive, "", "", 0});
+    } else if (YourCount != FirstCount) {
         LearnFromCount(YourCount);
+    } else if (!base) {
+        NoteSameCount();
+    }
+    CloseJournalTurn(YourCount);
     YourTurn();
 }
 
 void CorrectWord() {
     QuibblyForm& form = QuibblyForm::Instance();
-    if (form.YourWordText.Text() == form.MyGuessText.Text())
+    if (form.YourWordText.Text() == form.MyGuessText.Text()) {
+        JournalNamed();
         ComputerWon("I guessed your word!!");
-    else
+    } else {
         TakeYourCount(10);
+    }
 }
 
 void AskPlayAgain() {

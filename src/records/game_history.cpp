@@ -74,9 +74,10 @@ std::optional<Ending> ReadEnding(std::string_view value) {
 // every record has is missing.
 std::optional<Game> ReadRecord(const std::vector<std::string>& lines) {
     Game game;
-    enum Seen { When, Level, End, Score, YourWord, MyWord, YourGuesses, MyGuesses, Known };
-    static constexpr std::string_view names[Known] = {GameKey,    "Level",  "End",         "Score",
-                                                      "YourWord", "MyWord", "YourGuesses", "MyGuesses"};
+    enum Seen { When, Level, End, Score, YourWord, MyWord, YourGuesses, MyGuesses, From, Thought, Known };
+    static constexpr std::string_view names[Known] = {GameKey,       "Level",  "End",         "Score",
+                                                      "YourWord",    "MyWord", "YourGuesses", "MyGuesses",
+                                                      "JournalFrom", "Journal"};
     bool seen[Known] = {};
     for (const std::string& line : lines) {
         const std::size_t equals = line.find('=');
@@ -87,6 +88,12 @@ std::optional<Game> ReadRecord(const std::vector<std::string>& lines) {
         const int known = static_cast<int>(std::find(names, names + Known, key) - names);
         if (known == Known) {
             game.more.emplace_back(key, value);
+            continue;
+        }
+        if (known == Thought) {
+            Journal::Turn turn;
+            if (!Journal::Parse(std::string(value), turn)) return std::nullopt;
+            game.journal.push_back(std::move(turn));
             continue;
         }
         if (seen[known]) return std::nullopt;
@@ -115,6 +122,12 @@ std::optional<Game> ReadRecord(const std::vector<std::string>& lines) {
                 break;
             case MyWord:
                 game.myWord = std::string(value);
+                break;
+            case From:
+                if (value.empty() || value.size() > 4 || value[0] == '0' ||
+                    !std::all_of(value.begin(), value.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
+                    return std::nullopt;
+                game.journalFrom = std::stoi(std::string(value));
                 break;
             case YourGuesses:
             case MyGuesses: {
@@ -212,6 +225,8 @@ std::vector<std::string> RecordLines(const Game& game) {
                                    "MyWord=" + game.myWord,
                                    "YourGuesses=" + WriteGuesses(game.yourGuesses),
                                    "MyGuesses=" + WriteGuesses(game.myGuesses)};
+    if (game.journalFrom != 1) lines.push_back("JournalFrom=" + std::to_string(game.journalFrom));
+    for (const Journal::Turn& turn : game.journal) lines.push_back("Journal=" + Journal::Format(turn));
     for (const auto& [key, value] : game.more) lines.push_back(key + "=" + value);
     return lines;
 }
@@ -386,6 +401,8 @@ Game GameOnTheBoard(Ending ending) {
     game.myGuesses = GuessesOf(form.MyGuessList);
     if (ending == Ending::Won) AddWinningGuess(game.yourGuesses, MyWord);
     if (ending == Ending::Lost) AddWinningGuess(game.myGuesses, form.MyGuessText.Text());
+    game.journalFrom = std::clamp(JournalFrom, 1, 9999);
+    game.journal = MyJournal;
     return game;
 }
 

@@ -27,7 +27,9 @@ struct PlayerRow {
     int possible = 0;
     // The best guess before this one, given the counts so far: a dictionary
     // word the level accepts as a guess that leaves the fewest words on
-    // average over the counts it may get; ties go to the dictionary's order.
+    // average over the counts it may get; ties go to a word that could be
+    // the computer's word (it may win at once), then to the dictionary's
+    // order. Empty when no level word fits the counts so far.
     std::string best;
     double bestLeaves = 0;  // the words it would have left, on average
 };

@@ -20,10 +20,11 @@ struct Note {
         Recheck,     // word: letters ruled out; other: letters established
         BaseCount,   // number: the count of a series' first word, the one to compare with
         CameIn,      // word: letter in; other: letter out; the count went up: the letter in is in your word
-        WentOut,     // word: letter in; other: letter out; the count went down: the letter out is in your word
-        NoChange,    // word: letter in; other: letter out; the count stayed: nothing learned
-        AllFive,     // the count was 5: every letter of its guess is in your word
-        Corrected,   // number: the count the player gave; other: the true count
+        WentOut,    // word: letter in; other: letter out; the count went down: the letter out is in your word
+        NoChange,   // word: letter in; other: letter out; the count stayed: nothing learned
+        AllFive,    // the count was 5: every letter of its guess is in your word
+        Corrected,  // number: the count the player gave (10: Correct Word); other: the true count
+        Named,      // its guess was your word
     };
     Kind kind = Kind::NewSeries;
     std::string word, other;
@@ -33,9 +34,9 @@ struct Note {
 
 struct Turn {
     std::string guess;
-    int count = -1;         // -1 while the turn waits for its count
-    std::string known;      // established letters after the turn (MyLetters)
-    std::string ruledOut;   // letters it had ruled out, A to Z
+    int count = -1;        // -1 while the turn waits for its count
+    std::string known;     // established letters after the turn (MyLetters)
+    std::string ruledOut;  // letters it had ruled out, A to Z
     std::vector<Note> notes;
     friend bool operator==(const Turn&, const Turn&) = default;
 };
@@ -49,3 +50,19 @@ bool Parse(const std::string& text, Turn& turn);
 std::vector<std::string> Reasons(const Turn& turn);
 
 }  // namespace quibbly::Journal
+
+namespace quibbly::Functions {
+
+// The computer's journal of the game under way, one turn a guess, and the
+// computer's turn it starts at: 1, or the turn a saved game was loaded at.
+extern std::vector<Journal::Turn> MyJournal;
+extern int JournalFrom;
+// A new journal for a game that starts at the computer's turn `from`.
+void StartJournal(int from);
+// Adds a note to the turn under way: one whose guess awaits its count.
+void JournalNote(Journal::Note note);
+// The count the turn under way was given, and the letters the computer holds
+// after it; the turn is then complete.
+void CloseJournalTurn(int count);
+
+}  // namespace quibbly::Functions

@@ -261,6 +261,8 @@ void Apply(const Contents& contents) {
     for (MenuItem* item : {&form.WordIdea, &form.WordHint, &form.WordSeries}) item->SetEnabled(true);
     GameUnrecorded = true;  // the history knows a loaded game that had ended
     form.UpdateReviewItem();
+    // What the computer thought before the save is not in the file.
+    StartJournal(form.MyGuessList.ListCount() + 1);
     EnableGameControls();
     if (form.WhoLabel.Caption() == "It's My Turn")
         ResumeMyTurn();

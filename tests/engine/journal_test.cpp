@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The computer's journal tells what it really did: after every turn of whole
+// games at each level on the shipped files, the turn's letters are the
+// computer's letters and each note agrees with its state; the history keeps
+// the journal as it was; a game loaded from a saved file keeps it from the
+// turn it was loaded at.
+#include <algorithm>
+
+#include "records/game_history.h"
+#include "support/fresh_game.h"
+#include "windows/other/game_form.h"
+
+namespace quibbly::testing {
+namespace {
+
+using namespace Functions;
+using Kind = Journal::Note::Kind;
+
+class JournalTest : public FreshGame {
+protected:
+    void SetUp() override {
+        FreshGame::SetUp();
+        CopyShippedWordFiles();
+    }
+    void UseWindow(MenuItem& item, const std::string& name) {
+        item.Choose();
+        GameForm::Instance().FileText.SetText(name);
+        GameForm::Instance().LoadButton.Press();
+    }
+    static bool Has(const std::string& letters, const std::string& letter) {
+        return letters.find(letter) != std::string::npos;
+    }
+    // Plays to the end: guesses that miss the computer's word, and true
+    // counts except every fifth answer, which is one too many.
+    void PlayOut() {
+        static const char* const guesses[] = {"CRANE", "GHOST", "PLUMB", "FJORD", "WALTZ", "DITCH"};
+        QuibblyForm& f = Form();
+        for (int k = 0; GameOn && k < 400; ++k) {
+            if (!f.ZeroButton.Enabled()) {
+                const char* guess = guesses[f.YourGuessList.ListCount() % 6];
+                Guess(guess == MyWord ? "QUERY" : guess);
+                continue;
+            }
+            const std::string guess = f.MyGuessText.Text();
+            const int truth = MatchCount(guess, f.YourWordText.Text());
+            const bool lie = guess != f.YourWordText.Text() && MyJournal.size() % 5 == 4;
+            if (guess == f.YourWordText.Text())
+                f.CorrectButton.Press();
+            else
+                f.CountButtons()[static_cast<std::size_t>(lie ? (truth + 1) % 6 : truth)]->Press();
+            Boxes();
+            if (GameOn) CheckTurn(guess, truth, lie);
+        }
+        ASSERT_FALSE(GameOn);
+    }
+    // The turn just answered against the computer's state.
+    void CheckTurn(const std::string& guess, int truth, bool lie) {
+        ASSERT_FALSE(MyJournal.empty());
+        const Journal::Turn& turn = MyJournal.back();
+        ASSERT_EQ(MyJournal.size() + static_cast<std::size_t>(JournalFrom) - 1,
+                  static_cast<std::size_t>(Form().MyGuessList.ListCount()));
+        EXPECT_EQ(turn.guess, guess);
+        EXPECT_EQ(turn.count, truth);
+        EXPECT_EQ(turn.known, MyLetters);
+        for (char letter = 'A'; letter <= 'Z'; ++letter)
+            EXPECT_EQ(Has(turn.ruledOut, {letter}), !Has(PossibleLetters + MyLetters, {letter})) << letter;
+        // What follows the last start-over holds at the turn's end.
+        const auto over = std::find_if(turn.notes.rbegin(), turn.notes.rend(),
+                                       [](const Journal::Note& n) { return n.kind == Kind::StartOver; });
+        const Journal::Note* list = nullptr;
+        for (auto note = over.base(); note != turn.notes.end(); ++note) {
+            seen.push_back(note->kind);
+            switch (note->kind) {
+                case Kind::Recheck:
+                    for (char letter : note->word) EXPECT_FALSE(Has(PossibleLetters, {letter})) << letter;
+                    for (char letter : note->other) EXPECT_TRUE(Has(MyLetters, {letter})) << letter;
+                    break;
+                case Kind::CameIn:
+                    EXPECT_TRUE(Has(MyLetters, note->word));
+                    break;
+                case Kind::WentOut:
+                    EXPECT_TRUE(Has(MyLetters, note->other));
+                    break;
+                case Kind::Corrected:
+                    EXPECT_TRUE(lie);
+                    EXPECT_EQ(note->other, std::to_string(truth));
+                    break;
+                case Kind::NewSeries:
+                case Kind::FromWords:
+                    list = &*note;
+                    break;
+                default:
+                    break;
+            }
+        }
+        EXPECT_EQ(lie, std::any_of(turn.notes.begin(), turn.notes.end(),
+                                   [](const Journal::Note& n) { return n.kind == Kind::Corrected; }));
+        if (list != nullptr && list->kind == Kind::FromWords) {
+            EXPECT_TRUE(FromMaster);
+            EXPECT_EQ(CandidateCount, list->number);
+        } else if (list != nullptr) {
+            EXPECT_EQ(Candidates[1].substr(0, 5), list->word);
+        }
+    }
+    std::vector<Kind> seen;
+};
+
+TEST_F(JournalTest, EachTurnAgreesWithTheComputersStateAndTheHistoryKeepsIt) {
+    struct Game {
+        MenuItem QuibblyForm::*level;
+        const char* word;
+        int wordsInLevel;
+    };
+    const Game games[] = {{&QuibblyForm::LevelEasy, "SHOUT", 1359},
+                          {&QuibblyForm::LevelMedium, "PLUMB", 419},
+                          {&QuibblyForm::LevelHard, "SHEEP", 1364}};
+    for (const Game& game : games) {
+        SCOPED_TRACE(game.word);
+        Restart();
+        (Form().*game.level).Choose();
+        Start(game.word, 7, game.wordsInLevel, false);
+        Boxes();
+        PlayOut();
+        GameHistory::History history;
+        std::string fault;
+        ASSERT_TRUE(GameHistory::Load(history, fault)) << fault;
+        const GameHistory::Game& kept = *history.entries.back().game;
+        EXPECT_EQ(kept.journalFrom, 1);
+        EXPECT_EQ(kept.journal, MyJournal);
+        ASSERT_EQ(kept.journal.size(), kept.myGuesses.size());
+        EXPECT_EQ(kept.journal.back().count, 5);
+        EXPECT_EQ(kept.journal.back().notes.back().kind, Kind::Named);
+    }
+    // The games met every kind of note a normal game brings.
+    for (Kind kind :
+         {Kind::NewSeries, Kind::FromWords, Kind::Recheck, Kind::CameIn, Kind::WentOut, Kind::Corrected})
+        EXPECT_NE(std::count(seen.begin(), seen.end(), kind), 0) << static_cast<int>(kind);
+
+    // Saved on the computer's turn and loaded into a new run: the journal
+    // starts at that turn, and the history says so.
+    Restart();
+    Form().LevelMedium.Choose();
+    Start("PLUMB", 3, 419, false);
+    for (int k = 0; k < 3; ++k) {
+        Form()
+            .CountButtons()[static_cast<std::size_t>(MatchCount(Form().MyGuessText.Text(), "PLUMB"))]
+            ->Press();
+        Guess("CRANE");
+    }
+    Boxes();
+    UseWindow(Form().FileSave, "middle.swg");
+    Restart();
+    UseWindow(Form().FileLoad, "middle.swg");
+    EXPECT_EQ(JournalFrom, 4);
+    ASSERT_EQ(MyJournal.size(), 1u);
+    EXPECT_EQ(MyJournal[0].guess, Form().MyGuessText.Text());
+    PlayOut();
+    GameHistory::History history;
+    std::string fault;
+    ASSERT_TRUE(GameHistory::Load(history, fault)) << fault;
+    EXPECT_EQ(history.entries.back().game->journalFrom, 4);
+    EXPECT_EQ(history.entries.back().game->journal, MyJournal);
+}
+
+}  // namespace
+}  // namespace quibbly::testing

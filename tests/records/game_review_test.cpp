@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The review of the player's guesses: a small game worked out by hand, then
+// games over the shipped word files checked against a plain brute force.
+#include "records/game_review.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <tuple>
+
+#include "support/fresh_game.h"
+
+namespace quibbly::testing {
+namespace {
+
+using GameReview::PlayerRow;
+using GameReview::Words;
+using Game = std::vector<GameHistory::Guess>;
+using Row = std::tuple<std::string, int, std::string, double>;  // guess, possible, best, bestLeaves
+
+std::vector<Row> Rows(const GameReview::PlayerReview& review) {
+    std::vector<Row> rows;
+    for (const PlayerRow& row : review.rows)
+        rows.emplace_back(row.guess, row.possible, row.best, row.bestLeaves);
+    return rows;
+}
+
+TEST(GameReviewTest, SmallListsWorkedOutByHand) {
+    // The level's words differ only in their last letter, E, F, G or H; a
+    // guess with different letters scores 1 more on the words whose last
+    // letter it holds, so it splits them in two groups at best: 2 and 2
+    // leave (4 + 4) / 4 = 2 on average. EGQRS does, and so does FHQRS, later
+    // in the dictionary. EFFQR repeats F and scores 1, 2, 0, 0: groups of 1,
+    // 1 and 2 leave (1 + 1 + 4) / 4 = 1.5, so it wins at Hard only; EEFQS
+    // ties with it later. ABCDE scores 5, 4, 4, 4: (1 + 9) / 4 = 2.5.
+    Words words{{"ABCDE", "ABCDF", "ABCDG", "ABCDH"},
+                {"EQRST", "ABCDE", "EGQRS", "FHQRS", "EFFQR", "EEFQS", "ABCDF", "ABCDG", "ABCDH"}};
+    // EGQRS scores 1 on ABCDG: ABCDE and ABCDG fit. Then EQRST (1 and 0),
+    // ABCDE (5 and 4) and ABCDG (4 and 5) split them into 1 and 1, leaving
+    // 1; ABCDE could be the word and EQRST could not, so ABCDE is best.
+    // ABCDF scores 4 on both and leaves 2; the word itself leaves 1.
+    const Game game{{"EGQRS", 1}, {"ABCDF", 4}, {"ABCDG", 5}};
+    const GameReview::PlayerReview easy = GameReview::ReviewPlayer(words, game, "ABCDG");
+    EXPECT_EQ(easy.levelWords, 4);
+    EXPECT_EQ(Rows(easy),
+              (std::vector<Row>{
+                  {"EGQRS", 2, "EGQRS", 2.0}, {"ABCDF", 2, "ABCDE", 1.0}, {"ABCDG", 1, "ABCDE", 1.0}}));
+    words.repeatsAllowed = true;
+    EXPECT_EQ(Rows(GameReview::ReviewPlayer(words, game, "ABCDG")),
+              (std::vector<Row>{
+                  {"EGQRS", 2, "EFFQR", 1.5}, {"ABCDF", 2, "ABCDE", 1.0}, {"ABCDG", 1, "ABCDE", 1.0}}));
+    // A computer's word that is not in the level's list: EGQRS scores 3 on
+    // PQRST and 0 or 1 on every level word, so none fits and no best guess is
+    // named after it; the guess that names the word still leaves 1.
+    EXPECT_EQ(Rows(GameReview::ReviewPlayer(words, {{"EGQRS", 3}, {"PQRST", 5}}, "PQRST")),
+              (std::vector<Row>{{"EGQRS", 0, "EFFQR", 1.5}, {"PQRST", 1, "", 0.0}}));
+}
+
+class GameReviewShipped : public FreshGame {};
+
+TEST_F(GameReviewShipped, GamesAtEachLevelAgreeWithABruteForceCount) {
+    CopyShippedWordFiles();
+    std::mt19937 random(2026);
+    for (const std::string level : {"Easy", "Medium", "Hard"}) {
+        Words words;
+        std::string fault;
+        ASSERT_TRUE(GameReview::LoadWords(level, words, fault)) << fault;
+        const bool hard = level == "Hard";
+        auto accepted = [&](const std::string& word) { return hard || Functions::PairCount(word) == 5; };
+        const std::string myWord = words.level[random() % words.level.size()];
+        Game game;
+        while (game.size() < 10) {
+            const std::string& word = words.dictionary[random() % words.dictionary.size()];
+            if (accepted(word)) game.push_back({word, Functions::MatchCount(word, myWord)});
+        }
+        game.push_back({myWord, 5});
+        const GameReview::PlayerReview review = GameReview::ReviewPlayer(words, game, myWord);
+        ASSERT_EQ(review.rows.size(), game.size());
+        EXPECT_EQ(review.levelWords, static_cast<int>(words.level.size()));
+
+        std::vector<std::string> fitting = words.level;  // before each guess
+        auto leaves = [&](const std::string& guess) {
+            std::map<int, double> groups;
+            for (const std::string& word : fitting) ++groups[Functions::MatchCount(guess, word)];
+            double sum = 0;
+            for (const auto& [count, size] : groups) sum += size * size;
+            return sum / static_cast<double>(fitting.size());
+        };
+        for (std::size_t i = 0; i < game.size(); ++i) {
+            const PlayerRow& row = review.rows[i];
+            SCOPED_TRACE(level + " guess " + std::to_string(i + 1) + " " + game[i].word);
+            EXPECT_TRUE(accepted(row.best));
+            EXPECT_NE(std::find(words.dictionary.begin(), words.dictionary.end(), row.best),
+                      words.dictionary.end());
+            EXPECT_DOUBLE_EQ(row.bestLeaves, leaves(row.best));
+            EXPECT_LE(row.bestLeaves, leaves(game[i].word) + 1e-9);
+            if (fitting.size() <= 60) {  // the whole search, where it is quick
+                std::string best;
+                double least = 0;
+                bool bestFits = false;
+                for (const std::string& word : words.dictionary) {
+                    if (!accepted(word)) continue;
+                    const double left = leaves(word);
+                    const bool fits = std::find(fitting.begin(), fitting.end(), word) != fitting.end();
+                    if (best.empty() || left < least || (left == least && fits && !bestFits))
+                        std::tie(best, least, bestFits) = std::tie(word, left, fits);
+                }
+                EXPECT_EQ(row.best, best);
+            }
+            std::erase_if(fitting, [&](const std::string& word) {
+                return Functions::MatchCount(game[i].word, word) != game[i].count;
+            });
+            EXPECT_EQ(row.possible, game[i].word == myWord ? 1 : static_cast<int>(fitting.size()));
+        }
+    }
+
+    // Each word file the review needs names itself when it is missing.
+    std::filesystem::remove("hard.wtf");
+    std::filesystem::remove("master.wtf");
+    Words words;
+    std::string fault;
+    EXPECT_FALSE(GameReview::LoadWords("Hard", words, fault));
+    EXPECT_EQ(fault, "The word file \"hard.wtf\" is missing or cannot be read.");
+    EXPECT_FALSE(GameReview::LoadWords("Medium", words, fault));
+    EXPECT_EQ(fault, "The word file \"master.wtf\" is missing or cannot be read.");
+    EXPECT_FALSE(GameReview::LoadWords("Expert", words, fault));
+    EXPECT_EQ(fault, "The game's level \"Expert\" is none of Easy, Medium and Hard.");
+    EXPECT_TRUE(words.level.empty() && words.dictionary.empty());
+}
+
+}  // namespace
+}  // namespace quibbly::testing
