@@ -4,6 +4,8 @@
 // through the history, and a word file that cannot be read.
 #include <filesystem>
 
+#include "records/journal.h"
+#include "records/saved_game.h"
 #include "support/fresh_game.h"
 #include "windows/keep/review_form.h"
 #include "windows/keep/statistics_form.h"
@@ -72,9 +74,19 @@ TEST_F(ReviewWindow, OpensOnlyBetweenGamesAndShowsEachGameOfTheHistory) {
     EXPECT_EQ(bars[1].above, std::to_string(afterPlant));
     EXPECT_GT(bars[0].value, bars[1].value);  // fewer words, a lower bar
     EXPECT_EQ(bars[2].kind, ChartBar::Kind::Highlighted);
-    ASSERT_GE(review.MyList.ListCount(), 1);
+    // The computer's turn as its journal keeps it, its first reason under it.
+    GameHistory::History history;
+    std::string fault;
+    ASSERT_TRUE(GameHistory::Load(history, fault));
+    const Journal::Turn& turn = history.entries.back().game->journal.at(0);
+    const std::vector<std::string> reasons = Journal::Reasons(turn);
+    ASSERT_GE(review.MyList.ListCount(), 2);
     EXPECT_TRUE(review.MyList.List(0).starts_with(" 1  " + myGuess + "      " + std::to_string(myCount)))
         << review.MyList.List(0);
+    EXPECT_NE(review.MyList.List(0).find(turn.known + "  " + turn.ruledOut), std::string::npos);
+    ASSERT_FALSE(reasons.empty());
+    EXPECT_NE(review.MyList.List(1).find(reasons[0].substr(1, 20)), std::string::npos)
+        << review.MyList.List(1);
     EXPECT_FALSE(review.MyNote.Visible());
     EXPECT_FALSE(review.PreviousButton.Enabled() || review.NextButton.Enabled());
 
@@ -115,6 +127,35 @@ TEST_F(ReviewWindow, OpensOnlyBetweenGamesAndShowsEachGameOfTheHistory) {
     Form().GameStatistics.Choose();
     StatisticsForm::Instance().ClearButton.Press();
     EXPECT_FALSE(Form().GameReview.Enabled());
+}
+
+TEST_F(ReviewWindow, AGameLoadedFromASaveIsUnderWayAndSaysWhereTheComputersThoughtsStart) {
+    WriteWordFiles();
+    QuibblyForm& form = Form();
+    Start("SHOUT", 0, 3, true);
+    form.FileQuit.Choose();  // one game in the history
+    form.FileNew.Choose();
+    Start("SHOUT", 2, 3, true, {0.0, 0.0});  // against CRISP
+    Guess("PLANT");
+    const std::string myFirst = form.MyGuessText.Text();
+    AnswerTruly();
+    ASSERT_TRUE(SavedGame::SaveGame("middle.swg"));
+    form.FileNew.Choose();
+    EXPECT_TRUE(form.GameReview.Enabled());
+    ASSERT_TRUE(SavedGame::LoadGame("middle.swg"));
+    EXPECT_FALSE(form.GameReview.Enabled());
+    Guess("HOUSE");
+    AnswerTruly();
+    form.FileQuit.Choose();
+
+    form.GameReview.Choose();
+    ReviewForm& review = Review();
+    EXPECT_EQ(review.MyNote.Caption(),
+              "This game was loaded from a saved game at my turn 2, so my thoughts start there.");
+    EXPECT_TRUE(review.MyNote.Visible());
+    ASSERT_GE(review.MyList.ListCount(), 2);
+    EXPECT_EQ(review.MyList.List(0).substr(0, 9), " 1  " + myFirst);  // as the history keeps it
+    EXPECT_EQ(review.MyList.List(1).substr(0, 4), " 2  ");            // the journal from here
 }
 
 }  // namespace

@@ -274,9 +274,13 @@ void ReviewForm::FillMySide(const Game& game) {
         const Journal::Turn& turn = game.journal[i];
         MyList.AddItem(MyRow(std::to_string(from + i), turn.guess,
                              turn.count < 0 ? "-" : std::to_string(turn.count), turn.known, turn.ruledOut));
-        for (const std::string& reason : Journal::Reasons(turn))
+        for (std::string reason : Journal::Reasons(turn)) {
+            // Each reason a sentence of its own under the turn.
+            if (!reason.empty() && reason[0] >= 'a' && reason[0] <= 'z')
+                reason[0] = static_cast<char>(reason[0] - 'a' + 'A');
             for (const std::string& line : Wrap(reason, MyRowWidth - std::string(ReasonIndent).size()))
                 MyList.AddItem(ReasonIndent + line);
+        }
     }
     std::string note;
     if (from > 1)
