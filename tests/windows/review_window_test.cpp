@@ -151,7 +151,7 @@ TEST_F(ReviewWindow, AGameLoadedFromASaveIsUnderWayAndSaysWhereTheComputersThoug
     form.GameReview.Choose();
     ReviewForm& review = Review();
     EXPECT_EQ(review.MyNote.Caption(),
-              "This game was loaded from a saved game at my turn 2, so my thoughts start there.");
+              "This game was loaded from a saved game at the computer's turn 2, so its thoughts start there.");
     EXPECT_TRUE(review.MyNote.Visible());
     ASSERT_GE(review.MyList.ListCount(), 2);
     EXPECT_EQ(review.MyList.List(0).substr(0, 9), " 1  " + myFirst);  // as the history keeps it

@@ -147,7 +147,7 @@ ReviewForm::ReviewForm()
                     .back = Page,
                     .border = true,
                     .centred = false}),
-      MyHeading(*this, "MyHeading", nullptr, Text({5280, 690, 5280, 375}), "My Guesses and My Reasons"),
+      MyHeading(*this, "MyHeading", nullptr, Text({5280, 690, 5280, 375}), "The Computer's Guesses and Reasons"),
       MyColumns(*this, "MyColumns", nullptr, ColumnHeads({5280, 1095, 5280, 270}),
                 MyRow("#", "Guess", "Count", "Found", "Ruled out")),
       MyList(*this, "MyList", nullptr, Rows({5280, 1365, 5280, 2880})),
@@ -284,12 +284,12 @@ void ReviewForm::FillMySide(const Game& game) {
     }
     std::string note;
     if (from > 1)
-        note = "This game was loaded from a saved game at my turn " + std::to_string(from) +
-               ", so my thoughts start there.";
+        note = "This game was loaded from a saved game at the computer's turn " + std::to_string(from) +
+               ", so its thoughts start there.";
     else if (noJournal && !game.myGuesses.empty())
-        note = "This game was played before I kept notes, so it has none of my thoughts.";
+        note = "This game was played before the computer kept notes, so none of its thoughts are here.";
     else if (game.myGuesses.empty() && game.journal.empty())
-        note = "I made no guess in this game.";
+        note = "The computer made no guess in this game.";
     MyNote.SetCaption(note);
     MyNote.SetVisible(!note.empty());
 }
