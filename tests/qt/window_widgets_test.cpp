@@ -401,8 +401,10 @@ private slots:
         QCOMPARE(seen.icon, QMessageBox::Warning);
         QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 
-        for (const char* title : {"Your Guess", "You had a good word.", "I win!!"}) {
-            QTimer::singleShot(0, [title] {
+        for (const auto& shown :
+             {std::pair{"Your Guess", "message_guess"}, std::pair{"You had a good word.", "message_word"},
+              std::pair{"I win!!", "message_win"}}) {
+            QTimer::singleShot(0, [title = shown.first, shot = shown.second] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 QVERIFY(box != nullptr);
                 // The title in bold, beside a window icon and two buttons.
@@ -413,10 +415,10 @@ private slots:
                     box->width() >= metrics.horizontalAdvance(QLatin1String(title)) + 3 * metrics.height(),
                     title);
                 QVERIFY(OnScreen(*box));
-                QVERIFY(box->grab().save(Shot(qPrintable(QStringLiteral("message_%1").arg(title[0])))));
+                QVERIFY(box->grab().save(Shot(shot)));
                 box->button(QMessageBox::Ok)->click();
             });
-            real.MsgBox("My word was HOUSE", MsgButtons::OK, MsgIcon::None, title);
+            real.MsgBox("My word was HOUSE", MsgButtons::OK, MsgIcon::None, shown.first);
         }
     }
 
