@@ -4,28 +4,20 @@
 // and saved games alone, and a file that cannot be found is named.
 #include "app/game_folder.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <set>
+
+#include "support/fresh_game.h"
 
 namespace quibbly {
 namespace {
 
 namespace fs = std::filesystem;
 
-void Write(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 ino_t Inode(const fs::path& path) {
     struct stat info {};
@@ -39,7 +31,7 @@ protected:
         root_ = fs::temp_directory_path() / ("quibbly-folder-" + std::to_string(::getpid()));
         fs::remove_all(root_);
         fs::create_directories(shipped_ = root_ / "share" / "quibbly");
-        for (const std::string& name : ShippedFiles()) Write(shipped_ / name, "2\r\n" + name + "\r\n");
+        for (const std::string& name : ShippedFiles()) WriteBytes(shipped_ / name, "2\r\n" + name + "\r\n");
     }
     void TearDown() override {
         fs::current_path(previous_);
@@ -65,23 +57,24 @@ TEST_F(GameFolder, IsFilledThenKeptUpToDateWithoutTouchingThePlayersFiles) {
     EXPECT_TRUE(setup.entered);
     EXPECT_TRUE(setup.faults.empty()) << setup.faults.front();
     EXPECT_EQ(fs::current_path(), game);
-    for (const std::string& name : ShippedFiles()) EXPECT_EQ(Read(name), Read(shipped_ / name)) << name;
+    for (const std::string& name : ShippedFiles())
+        EXPECT_EQ(ReadBytes(name), ReadBytes((shipped_ / name).string())) << name;
 
     // The player plays, saves and edits a word file; a new version of the
     // game ships another dictionary.
-    Write("Win.Lst", "Easy,Ann,3\r\n");
-    Write("monday.swg", "HOUSE\r\n");
-    Write("easy.wtf", "1\r\nXXXXX\r\n");
-    Write(shipped_ / "master.wtf", "3\r\nHOUSE\r\nMOUSE\r\nPLANT\r\n");
+    WriteBytes("Win.Lst", "Easy,Ann,3\r\n");
+    WriteBytes("monday.swg", "HOUSE\r\n");
+    WriteBytes("easy.wtf", "1\r\nXXXXX\r\n");
+    WriteBytes(shipped_ / "master.wtf", "3\r\nHOUSE\r\nMOUSE\r\nPLANT\r\n");
     const ino_t hard = Inode("hard.wtf");
     fs::current_path(previous_);
     setup = PrepareGameFolder(folders, game);
     EXPECT_TRUE(setup.entered && setup.faults.empty());
-    EXPECT_EQ(Read("easy.wtf"), Read(shipped_ / "easy.wtf"));
-    EXPECT_EQ(Read("master.wtf"), "3\r\nHOUSE\r\nMOUSE\r\nPLANT\r\n");
+    EXPECT_EQ(ReadBytes("easy.wtf"), ReadBytes((shipped_ / "easy.wtf").string()));
+    EXPECT_EQ(ReadBytes("master.wtf"), "3\r\nHOUSE\r\nMOUSE\r\nPLANT\r\n");
     EXPECT_EQ(Inode("hard.wtf"), hard);  // the same already: not written again
-    EXPECT_EQ(Read("Win.Lst"), "Easy,Ann,3\r\n");
-    EXPECT_EQ(Read("monday.swg"), "HOUSE\r\n");
+    EXPECT_EQ(ReadBytes("Win.Lst"), "Easy,Ann,3\r\n");
+    EXPECT_EQ(ReadBytes("monday.swg"), "HOUSE\r\n");
     std::set<std::string> present;
     for (const auto& entry : fs::directory_iterator(game)) present.insert(entry.path().filename().string());
     std::set<std::string> expected(ShippedFiles().begin(), ShippedFiles().end());
@@ -96,11 +89,11 @@ TEST_F(GameFolder, IsFilledThenKeptUpToDateWithoutTouchingThePlayersFiles) {
     EXPECT_EQ(setup.faults[0], "The game's file \"hard.wtf\" was not found in \"" + folders[0].string() +
                                    "\" or \"" + shipped_.string() + "\".");
     EXPECT_TRUE(setup.entered);
-    EXPECT_EQ(Read(game / "hard.wtf"), "2\r\nhard.wtf\r\n");
+    EXPECT_EQ(ReadBytes((game / "hard.wtf").string()), "2\r\nhard.wtf\r\n");
 
     // A file where the folder should be: the game cannot start.
     fs::current_path(previous_);
-    Write(root_ / "blocked", "");
+    WriteBytes(root_ / "blocked", "");
     setup = PrepareGameFolder(folders, root_ / "blocked");
     EXPECT_FALSE(setup.entered);
     ASSERT_FALSE(setup.faults.empty());

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The computer's deductions: which word it guesses next, what it learns from
-// the counts, the re-examination of its old guesses, and whole games on the
-// shipped word files.
+// the counts, the re-examination of its old guesses, and the word files it
+// cannot use.
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <set>
 
 #include "support/fresh_game.h"
 #include "windows/other/thinking_form.h"
@@ -243,57 +241,6 @@ TEST_F(ComputerGuesser, AFileItCannotUseIsNamedOnceAGameAndItGuessesOn) {
                                "The word file \"easy.wtf\" does not start with a word count from 1 to 6000.",
                                "Word File Error")})
             << count;
-    }
-}
-
-class ShippedWords : public FreshGame {
-protected:
-    void SetUp() override {
-        FreshGame::SetUp();
-        CopyShippedWordFiles();
-        std::ifstream in("master.wtf");
-        std::string line;
-        std::getline(in, line);
-        while (std::getline(in, line)) dictionary.insert(line.substr(0, 5));
-    }
-    std::set<std::string> dictionary;
-};
-
-TEST_F(ShippedWords, TheComputerFindsThePlayersWordWithoutRepeatingAGuess) {
-    QuibblyForm& form = Form();
-    struct Game {
-        MenuItem* level;
-        const char* word;
-    };
-    for (Game game : {Game{&form.LevelEasy, "PLANT"}, Game{&form.LevelMedium, "WIGHT"},
-                      Game{&form.LevelHard, "LEVEL"}, Game{&form.LevelEasy, "CRISP"}}) {
-        form.FileNew.Choose();
-        game.level->Choose();
-        platform.clock += 7.0;  // another seed for every game
-        Start(game.word, 0, 1000, false);
-        ASSERT_TRUE(Boxes().empty()) << game.word;
-        std::set<std::string> guessed;
-        bool usedDictionary = false;
-        int turns = 0;
-        while (form.MyGuessText.Text() != game.word && turns < 120) {
-            const std::string guess = form.MyGuessText.Text();
-            EXPECT_TRUE(guessed.insert(guess).second) << "guessed twice: " << guess;
-            EXPECT_TRUE(dictionary.count(guess)) << guess;
-            ++turns;
-            const int count = MatchCount(guess, game.word);
-            form.CountButtons()[static_cast<std::size_t>(count)]->Press();
-            Guess(MyWord == "ABOUT" ? "WORLD" : "ABOUT");
-            usedDictionary = usedDictionary || FromMaster;
-        }
-        EXPECT_LT(turns, 120) << game.word;
-        EXPECT_TRUE(usedDictionary) << game.word;
-        Boxes();
-        platform.Answer(MsgAnswer::No);
-        form.CorrectButton.Press();
-        const std::vector<ShownBox> boxes = Boxes();
-        ASSERT_FALSE(boxes.empty());
-        EXPECT_EQ(boxes.front(), Plain("I guessed your word!!", "I win!!")) << game.word;
-        EXPECT_FALSE(GameOn);
     }
 }
 

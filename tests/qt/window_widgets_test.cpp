@@ -111,53 +111,18 @@ void AnswerNextBox(QMessageBox::StandardButton answer, SeenBox& seen) {
     });
 }
 
-// The screen as the player would see it: each shown window, and above a
-// window with a title the title bar a desktop would draw, with its title as
-// far as it fits beside an icon and three buttons.
-void ShootScreen(const char* name, const QList<QWidget*>& windows) {
-    QScreen& screen = *QGuiApplication::primaryScreen();
-    QImage picture(screen.geometry().size() * screen.devicePixelRatio(), QImage::Format_RGB32);
-    picture.setDevicePixelRatio(screen.devicePixelRatio());
-    picture.fill(QColor(60, 60, 60));
-    QPainter painter(&picture);
-    for (QWidget* window : windows) {
-        if (!window->isVisible()) continue;
-        const QRect frame = window->frameGeometry();
-        painter.fillRect(frame, QColor(20, 20, 120));
-        painter.drawPixmap(window->geometry().topLeft(), window->grab());
-        if (window->windowFlags() & Qt::FramelessWindowHint) continue;
-        QFont bold = window->font();
-        bold.setBold(true);
-        const QFontMetrics metrics(bold);
-        const int bar = metrics.height() * 3 / 2;
-        const QRect title(frame.left(), frame.top() - bar, frame.width(), bar);
-        painter.fillRect(title, QColor(20, 20, 120));
-        painter.setFont(bold);
-        painter.setPen(Qt::white);
-        const QRect text = title.adjusted(bar, 0, -3 * bar, 0);
-        painter.drawText(text, Qt::AlignCenter,
-                         metrics.elidedText(window->windowTitle(), Qt::ElideRight, text.width()));
-        for (int button = 1; button <= 3; ++button)
-            painter.drawRect(title.right() - button * bar + 4, title.top() + 4, bar - 8, bar - 8);
-    }
-    painter.end();
-    QVERIFY(picture.save(Shot(name)));
-}
-
 // Whether a window's frame lies wholly in the screen's available area.
 bool OnScreen(const QWidget& window) {
     return window.screen()->availableGeometry().contains(window.frameGeometry());
 }
 
-// A month of play at Easy and a little at Hard.
+// A month of play at Easy: wins, losses (0) and games given up (-1).
 void WriteHistory() {
     using namespace GameHistory;
     History history;
-    const int scores[] = {12, 9,  0,  14, 11, -1, 10, 9,  0, 13, 8,  12,
-                          15, 11, 10, 9,  7,  -1, 11, 12, 0, 9,  10, 8};
-    int day = 1;
-    for (int score : scores) {
-        Game game{.when = "2026-04-" + std::to_string(10 + day++ % 20) + " 20:15",
+    int day = 0;
+    for (int score : {12, 9, 0, 14, 11, -1, 10, 9, 0, 13, 8, 12, 15, 11, 10, 9, 7, -1, 11, 12, 0, 9, 10, 8}) {
+        Game game{.when = "2026-04-" + std::to_string(10 + ++day % 20) + " 20:15",
                   .level = "Easy",
                   .score = score > 0 ? score : 10,
                   .yourWord = "SHOUT",
@@ -166,8 +131,6 @@ void WriteHistory() {
         for (int g = 0; g < game.score; ++g) game.yourGuesses.push_back({"CRISP", g % 5});
         for (int g = 0; g < 9 + day % 7; ++g) game.myGuesses.push_back({"HOUSE", g % 5});
         history.entries.push_back(MakeEntry(game));
-        game.level = "Hard";
-        if (day % 6 == 0) history.entries.push_back(MakeEntry(game));
     }
     QVERIFY(Save(history).empty());
 }
@@ -230,6 +193,7 @@ private slots:
             FormWindow& window = *platform_->windows.WindowOf(*form);
             QCOMPARE(window.Client()->size(),
                      QSize(form->Design().clientWidth, form->Design().clientHeight) / 15);
+            QVERIFY2(OnScreen(window), name);
             for (Control* control : form->Controls()) {
                 if (control->Kind() == ControlKind::MenuItem) continue;
                 const QString where =
@@ -293,32 +257,43 @@ private slots:
             QVERIFY(std::abs(middle.x() - window.width() / 2) <= 1);
         window.showNormal();
         QTRY_COMPARE(window.size(), designed);
+        // A main window larger than the screen's area scrolls to every control.
+        QVERIFY(window.menuBar()->isVisible() && window.menuBar()->geometry().top() >= 0);
+        auto* scroll = qobject_cast<QScrollArea*>(window.centralWidget());
+        QCOMPARE(scroll != nullptr,
+                 window.Client()->width() > screen.width() || window.Client()->height() > screen.height());
+        if (scroll != nullptr) {
+            scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+            scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+            QWidget* corner = WidgetOf(Form().ScratchPadText);
+            QVERIFY(scroll->viewport()->rect().contains(
+                corner->mapTo(scroll->viewport(), corner->rect().bottomRight())));
+        }
         // Closing the main window by its frame is File > Exit: the credits.
         window.close();
         QVERIFY(window.isVisible() && CreditsForm::Instance().Visible() && !platform_->ended);
     }
 
-    void typingStartsAGame() {
+    // Typed letters turn to capitals, five at most; Enter starts the game and
+    // guesses; the menus' Ctrl shortcuts act from the text boxes and win over
+    // the boxes' own Cut.
+    void typingAndShortcutsInTheTextBoxes() {
         QLineEdit* word = Line(Form().YourWordText);
         QCOMPARE(QApplication::focusWidget(), word);
-        QCOMPARE(word->maxLength(), 5);
-        QTest::keyClicks(word, QStringLiteral("housekx"));  // capitals, five at most
+        QTest::keyClicks(word, QStringLiteral("housekx"));
         QCOMPARE(word->text(), QStringLiteral("HOUSE"));
         QCOMPARE(Form().YourWordText.Text(), std::string("HOUSE"));
-
-        // Enter starts the game and inserts nothing.
         StartWithEnter("");
         QCOMPARE(word->text(), QStringLiteral("HOUSE"));
         QLineEdit* guess = Line(Form().YourGuessText);
         QCOMPARE(QApplication::focusWidget(), guess);
         QTest::keyClicks(guess, QStringLiteral("crisp"));
         QTest::keyClick(guess, Qt::Key_Return);
+        QCOMPARE(Form().YourGuessList.ListCount(), 1);
         QVERIFY(Window().grab().save(Shot("main_window_playing")));
-    }
 
-    void menuShortcutsActFromTextBoxes() {
+        Form().FileNew.Choose();
         StartWithEnter("house");
-        QLineEdit* guess = Line(Form().YourGuessText);
         int series = 0;
         Form().WordSeries.Click = [&series] { ++series; };
         QTest::keyClicks(guess, QStringLiteral("pla"));
@@ -328,11 +303,9 @@ private slots:
         QTest::keyClick(guess, Qt::Key_X, Qt::ControlModifier);  // Exit, not Cut
         QVERIFY(Credits().Visible());
         QCOMPARE(guess->text(), QStringLiteral("PLA"));
-
-        // The scratch pad's own Ctrl+X gives way as well.
         Credits().Hide();
-        Window().activateWindow();
         auto* pad = qobject_cast<QPlainTextEdit*>(WidgetOf(Form().ScratchPadText));
+        Window().activateWindow();
         pad->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), pad);
         QTest::keyClicks(pad, QStringLiteral("notes"));
@@ -341,11 +314,9 @@ private slots:
         QVERIFY(Credits().Visible());
         QCOMPARE(pad->toPlainText(), QStringLiteral("notes"));
         Window().activateWindow();
-
-        // Ctrl+Q quits the game from the guess box.
         guess->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), guess);
-        QTest::keyClick(guess, Qt::Key_Q, Qt::ControlModifier);
+        QTest::keyClick(guess, Qt::Key_Q, Qt::ControlModifier);  // Quit
         QVERIFY(!guess->isEnabled());
     }
 
@@ -388,21 +359,19 @@ private slots:
         QVERIFY(Near(shown(), yellow));
     }
 
+    // The name window takes the keyboard and ten characters; the winners
+    // window shows the rows in a fixed-pitch font and hands back the main window.
     void winnersWindowsTakeTheNameAndHandBackTheMainWindow() {
-        WriteLines("Win.Lst",
-                   {"Ann         Easy    3 Guesses  05/12/2026", "Bob         Hard    4 Guesses  1/2/26",
-                    "Bartholome  Easy   12 Guesses  06/12/2026"});
+        WriteLines("Win.Lst", {"Ann         Easy    3 Guesses  05/12/2026",
+                               "Bartholome  Easy   12 Guesses  06/12/2026"});
         StartWithEnter("house");
-        Functions::TurnNumber = 13;
+        Functions::TurnNumber = 13;  // worse than the worst row: the main window goes
         Form().TurnLabel.SetCaption("13");
         QTest::keyClicks(Line(Form().YourGuessText), QStringLiteral("plant\r"));
-        // Worse than the worst row: the main window goes; the name window, without a title bar, takes the
-        // keyboard.
         PlayerForm& name = PlayerForm::Instance();
         FormWindow& nameWindow = *platform_->windows.WindowOf(name);
         QVERIFY(nameWindow.isVisible() && !Window().isVisible());
-        QVERIFY(nameWindow.windowFlags() & Qt::FramelessWindowHint);
-        QLineEdit* box = qobject_cast<QLineEdit*>(nameWindow.WidgetOf(name.NameText));
+        auto* box = qobject_cast<QLineEdit*>(nameWindow.WidgetOf(name.NameText));
         QTRY_COMPARE(QApplication::focusWidget(), box);
         QTest::keyClicks(box, QStringLiteral("Christopher"));
         QCOMPARE(box->text(), QStringLiteral("Christophe"));
@@ -419,7 +388,9 @@ private slots:
         QVERIFY(!winnersWindow.isVisible() && Window().isVisible());
     }
 
-    void realMessageBoxIsModalAndAnswered() {
+    // A real message box: application-modal, its icon and buttons, the answer
+    // given back, and wide enough for its whole title.
+    void realMessageBoxesAreModalAnsweredAndShowTheirWholeTitles() {
         QtPlatform real;
         SeenBox seen;
         AnswerNextBox(QMessageBox::No, seen);
@@ -432,6 +403,26 @@ private slots:
         QCOMPARE(seen.title, QStringLiteral("Count"));
         QCOMPARE(seen.icon, QMessageBox::Warning);
         QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+
+        for (const auto& shown :
+             {std::pair{"Your Guess", "message_guess"}, std::pair{"You had a good word.", "message_word"},
+              std::pair{"I win!!", "message_win"}}) {
+            QTimer::singleShot(0, [title = shown.first, shot = shown.second] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box != nullptr);
+                // The title in bold, beside a window icon and two buttons.
+                QFont bold = box->font();
+                bold.setBold(true);
+                const QFontMetrics metrics(bold);
+                QVERIFY2(
+                    box->width() >= metrics.horizontalAdvance(QLatin1String(title)) + 3 * metrics.height(),
+                    title);
+                QVERIFY(OnScreen(*box));
+                QVERIFY(box->grab().save(Shot(shot)));
+                box->button(QMessageBox::Ok)->click();
+            });
+            real.MsgBox("My word was HOUSE", MsgButtons::OK, MsgIcon::None, shown.first);
+        }
     }
 
     void startUpWindowIsPaintedThenGivesWayToTheMainWindow() {
@@ -440,16 +431,13 @@ private slots:
         platform_->duringSleep = [this, &seen] {
             if (seen) return;
             seen = true;
-            IntroForm& intro = IntroForm::Instance();
-            FormWindow& window = *platform_->windows.WindowOf(intro);
+            FormWindow& window = *platform_->windows.WindowOf(IntroForm::Instance());
             QVERIFY(window.isVisible() && window.windowFlags().testFlag(Qt::FramelessWindowHint));
             QVERIFY(window.grab().save(Shot("start_up_window")));
             QVERIFY(!Form().Visible());
         };
         IntroForm& intro = IntroForm::Instance();
-        QVERIFY(seen);
-        QVERIFY(!platform_->windows.WindowOf(intro)->isVisible());
-        QVERIFY(Window().isVisible());
+        QVERIFY(seen && !platform_->windows.WindowOf(intro)->isVisible() && Window().isVisible());
     }
 
     void restPaintsButTakesNoInput() {
@@ -473,27 +461,21 @@ private slots:
         QCOMPARE(clicks, 1);
     }
 
-    void aboutClosesOnEnterAndCreditsEndTheProgram() {
+    void aboutClosesOnEnterAndHandsBackTheKeyboard() {
         Form().HelpAbout.Choose();
         AboutForm& about = AboutForm::Instance();
         FormWindow& aboutWindow = *platform_->windows.WindowOf(about);
         QVERIFY(QTest::qWaitForWindowActive(&aboutWindow));
         QVERIFY(!aboutWindow.windowFlags().testFlag(Qt::WindowCloseButtonHint));
         QTRY_COMPARE(QApplication::focusWidget(), aboutWindow.WidgetOf(about.OKButton));
-        // Enter presses the focused OK, as on any desktop.
         QTest::keyClick(aboutWindow.WidgetOf(about.OKButton), Qt::Key_Return);
         QVERIFY(!aboutWindow.isVisible());
-
-        QTRY_VERIFY(Window().isActiveWindow());  // the About window hands the keyboard back
-        QTest::keyClick(Line(Form().YourWordText), Qt::Key_X, Qt::ControlModifier);
-        FormWindow& creditsWindow = *platform_->windows.WindowOf(Credits());
-        QVERIFY(creditsWindow.isVisible() && creditsWindow.windowFlags().testFlag(Qt::FramelessWindowHint));
-        // The main window stays in play beside the credits.
-        QVERIFY(Line(Form().YourWordText)->isEnabled());
-        QTest::mouseClick(creditsWindow.WidgetOf(Credits().DoneButton), Qt::LeftButton);
-        QVERIFY(platform_->ended);
+        QTRY_VERIFY(Window().isActiveWindow());
     }
 
+    // The help viewer: a missing file named, then the help at its contents,
+    // every link leading somewhere in it, every menu item explained, centred
+    // on the main window with lines of a comfortable length.
     void helpViewerShowsTheHelpFileAtItsContents() {
         QtPlatform real;
         real.ShowHelp("Quibbly.HLP", HelpContentsCommand);  // not in this folder
@@ -507,7 +489,6 @@ private slots:
         QTextDocument& help = *viewer.Browser()->document();
         const QString text = help.toPlainText();
         QVERIFY(text.startsWith(QStringLiteral("Quibbly Help")));
-        // Every link of the help leads somewhere in it.
         for (QTextBlock block = help.begin(); block.isValid(); block = block.next())
             for (auto part = block.begin(); !part.atEnd(); ++part) {
                 const QString target = part.fragment().charFormat().anchorHref();
@@ -515,17 +496,26 @@ private slots:
                     QVERIFY2(help.toHtml().contains(QStringLiteral("name=\"%1\"").arg(target.mid(1))),
                              qPrintable(target));
             }
-        // Every menu item of the main window is explained.
         for (const MenuItem* menu : Form().Menus())
             for (const MenuItem* item : menu->Items())
                 if (!item->IsSeparator())
                     QVERIFY2(text.contains(QString::fromStdString(item->Caption()).remove(QLatin1Char('&'))),
                              item->Caption().c_str());
-        QVERIFY(viewer.grab().save(Shot("help_viewer")));
+
+        HelpViewer centred;
+        centred.Open(QDir::current().absoluteFilePath(QStringLiteral("Quibbly.HLP")), &Window());
+        QVERIFY(OnScreen(centred));
+        QCOMPARE(centred.Browser()->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(std::abs(centred.frameGeometry().center().x() - Window().frameGeometry().center().x()) <= 4);
+        const int letter = centred.Browser()->fontMetrics().averageCharWidth();
+        QVERIFY(centred.width() > 50 * letter && centred.width() < 100 * letter);
+        // The help is longer than any screen here: it takes the screen's height.
+        QVERIFY(centred.frameGeometry().height() >= centred.screen()->availableSize().height() * 9 / 10);
+        QVERIFY(centred.grab().save(Shot("help_viewer")));
     }
 
-    // The save-and-load window: its frame and places, the pattern box
-    // switching the file list, and a double-click that loads.
+    // The save-and-load window: the pattern box switching the file list by
+    // keys, and a double-click that loads.
     void gameWindowSwitchesPatternAndLoadsOnADoubleClick() {
         QDir().mkdir(QStringLiteral("games"));
         for (const char* name : {"b.swg", "notes.txt"})
@@ -536,28 +526,23 @@ private slots:
         FormWindow* window = platform_->windows.WindowOf(game);
         QVERIFY(QTest::qWaitForWindowActive(window));  // ready for typing
         auto* name = qobject_cast<QLineEdit*>(window->WidgetOf(game.FileText));
-        QCOMPARE(name->text(), QStringLiteral(".swg"));
         auto* files = qobject_cast<QListWidget*>(window->WidgetOf(game.File1));
         QCOMPARE(Rows(files), (QStringList{"a.swg", "b.swg"}));
         auto* folders = qobject_cast<QListWidget*>(window->WidgetOf(game.Dir1));
         QCOMPARE(folders->item(folders->count() - 1)->text().trimmed(), QStringLiteral("games"));
         QCOMPARE(folders->currentRow(), folders->count() - 2);  // the open folder
 
-        // The pattern box: "*.*" lists every file, "*.swg" the saved games again.
+        // "*.*" lists every file, "*.swg" the saved games again; typing a
+        // pattern does not change the list.
         auto* pattern = qobject_cast<QComboBox*>(window->WidgetOf(game.TypeCombo));
-        QCOMPARE(pattern->currentText(), QStringLiteral("*.swg"));
         QTest::keyClick(pattern, Qt::Key_Down);
-        QCOMPARE(Rows(files), (QStringList{"a.swg", "b.swg", "easy.wtf", "hard.wtf", "master.wtf",
-                                           "medium.wtf", "notes.txt", "series.wtf"}));
+        QCOMPARE(Rows(files).size(), 8);
         QTest::keyClick(pattern, Qt::Key_Up);
         QCOMPARE(Rows(files), (QStringList{"a.swg", "b.swg"}));
-        // Typing a pattern does not change the list.
         pattern->setEditText(QStringLiteral("*.txt"));
         QCOMPARE(game.TypeCombo.Text(), "*.txt");
         QCOMPARE(Rows(files), (QStringList{"a.swg", "b.swg"}));
 
-        // A double-click on a file loads it and closes the window.
-        Window().ActionOf(Form().FileLoad)->trigger();
         const QRect first = files->visualItemRect(files->item(0));
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, first.center());
         QCOMPARE(name->text(), QStringLiteral("a.swg"));
@@ -586,7 +571,6 @@ private slots:
         auto* letters = qobject_cast<QLineEdit*>(window->WidgetOf(hint.LettersText));
         QCOMPARE(QApplication::focusWidget(), letters);
         QTest::keyClicks(letters, QStringLiteral("e"));
-        QCOMPARE(letters->text(), QStringLiteral("E"));
 
         // A click on Stop and one on the first listed word, both waiting for a yield.
         auto* done = qobject_cast<QPushButton*>(window->WidgetOf(hint.DoneButton));
@@ -609,92 +593,16 @@ private slots:
         QCOMPARE(Form().YourGuessText.Text(), std::string("HOUSE"));
         QVERIFY(hint.HintList.ListCount() > 0 &&
                 hint.HintList.ListCount() < master.filter(QStringLiteral("E")).size());
-        QVERIFY(!hint.Searching && hint.ShowButton.Enabled());
         QCOMPARE(list->count(), hint.HintList.ListCount());
         auto* bar = qobject_cast<QProgressBar*>(window->WidgetOf(hint.ProgressBar));
         QVERIFY(bar->value() < bar->maximum() && bar->maximum() == 2001);
     }
 
-    void messageBoxesShowTheirWholeTitles() {
-        QtPlatform real;
-        const std::vector<std::array<std::string, 3>> boxes{
-            {"CHITS - 0", "Your Guess", "message_guess"},
-            {"My word was HOUSE", "You had a good word.", "message_word"},
-            {"I win!!", "I win!!", "message_win"}};
-        for (const auto& [text, title, shot] : boxes) {
-            QTimer::singleShot(0, [title = title, shot = shot] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                QVERIFY(box != nullptr);
-                // The title in bold, beside a window icon and two buttons.
-                QFont bold = box->font();
-                bold.setBold(true);
-                const QFontMetrics metrics(bold);
-                const int needed =
-                    metrics.horizontalAdvance(QString::fromStdString(title)) + 3 * metrics.height();
-                QVERIFY2(box->width() >= needed, title.c_str());
-                QVERIFY(OnScreen(*box));
-                ShootScreen(shot.c_str(), {box});
-                box->button(QMessageBox::Ok)->click();
-            });
-            real.MsgBox(text, MsgButtons::OK, MsgIcon::None, title);
-        }
-    }
-
-    // Each window centred on the screen when first shown, inside its area; a
-    // main window larger than the area scrolls to every control.
-    void everyWindowOpensInsideTheScreen() {
-        FormWindow& main = *platform_->windows.WindowOf(QuibblyForm::Instance());
-        QVERIFY(OnScreen(main));
-        const std::vector<std::pair<quibbly::Form*, const char*>> forms{
-            {&HintForm::Instance(), "hint"},       {&SeriesForm::Instance(), "series"},
-            {&MatchForm::Instance(), "match"},     {&PlayerForm::Instance(), "name"},
-            {&WinnersForm::Instance(), "winners"}, {&CreditsForm::Instance(), "credits"},
-            {&AboutForm::Instance(), "about"},     {&GameForm::Instance(), "save_and_load"}};
-        for (const auto& [form, name] : forms) {
-            if (form == &GameForm::Instance())
-                QuibblyForm::Instance().FileLoad.Choose();
-            else
-                form->Show();
-            FormWindow& window = *platform_->windows.WindowOf(*form);
-            QVERIFY2(OnScreen(window), name);
-            ShootScreen((std::string("screen_") + name).c_str(), {&main, &window});
-            form->Hide();
-        }
-        QVERIFY(main.menuBar()->isVisible() && main.menuBar()->geometry().top() >= 0);
-        auto* scroll = qobject_cast<QScrollArea*>(main.centralWidget());
-        const QSize area = main.screen()->availableSize();
-        QCOMPARE(scroll != nullptr,
-                 main.Client()->width() > area.width() || main.Client()->height() > area.height());
-        if (scroll != nullptr) {
-            scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
-            scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
-            QWidget* corner = main.WidgetOf(QuibblyForm::Instance().ScratchPadText);
-            const QRect shown = scroll->viewport()->rect();
-            QVERIFY(shown.contains(corner->mapTo(scroll->viewport(), corner->rect().bottomRight())));
-        }
-        ShootScreen("screen_main_window", {&main});
-    }
-
-    void helpOpensCentredOnTheMainWindowSizedToItsText() {
-        QVERIFY(QFile::copy(QStringLiteral(QUIBBLY_DATA_DIR "/Quibbly.HLP"), QStringLiteral("Quibbly.HLP")));
-        FormWindow& main = *platform_->windows.WindowOf(QuibblyForm::Instance());
-        HelpViewer viewer;
-        viewer.Open(QDir::current().absoluteFilePath(QStringLiteral("Quibbly.HLP")), &main);
-        QVERIFY(OnScreen(viewer));
-        QCOMPARE(viewer.Browser()->horizontalScrollBar()->maximum(), 0);
-        // Centred across the main window, with lines of a comfortable length.
-        QVERIFY(std::abs(viewer.frameGeometry().center().x() - main.frameGeometry().center().x()) <= 4);
-        const int letter = viewer.Browser()->fontMetrics().averageCharWidth();
-        QVERIFY(viewer.width() > 50 * letter && viewer.width() < 100 * letter);
-        // The help is longer than any screen here: it takes the screen's height.
-        QVERIFY(viewer.frameGeometry().height() >= viewer.screen()->availableSize().height() * 9 / 10);
-        ShootScreen("screen_help", {&main, &viewer});
-    }
-
     void framelessWindowsAreDraggedByTheirBackgroundAndLeftWithEscape() {
-        const QList<quibbly::Form*> forms{&HintForm::Instance(),   &SeriesForm::Instance(), &IdeaForm::Instance(),
-                                 &MatchForm::Instance(),  &PlayerForm::Instance(), &WinnersForm::Instance(),
-                                 &CreditsForm::Instance()};
+        const QList<quibbly::Form*> forms{&HintForm::Instance(),   &SeriesForm::Instance(),
+                                          &IdeaForm::Instance(),   &MatchForm::Instance(),
+                                          &PlayerForm::Instance(), &WinnersForm::Instance(),
+                                          &CreditsForm::Instance()};
         PlayerForm::Instance().NameText.SetText("Sam");
         for (quibbly::Form* form : forms) {
             form->Show();
@@ -715,9 +623,6 @@ private slots:
                 // The program's focus selected the name, so typing replaces it.
                 auto* name = qobject_cast<QLineEdit*>(window.WidgetOf(PlayerForm::Instance().NameText));
                 QCOMPARE(name->selectedText(), QStringLiteral("Sam"));
-                QTest::keyClicks(name, QStringLiteral("Robin"));
-                QCOMPARE(PlayerForm::Instance().NameText.Text(), "Robin");
-                ShootScreen("screen_name_window", {&window});
             }
             QWidget* focus = window.focusWidget() != nullptr ? window.focusWidget() : &window;
             QTest::keyClick(focus, Qt::Key_Escape);
@@ -728,11 +633,9 @@ private slots:
 
     void windowDrawsTheLevelsHistory() {
         WriteHistory();
-        QuibblyForm& form = QuibblyForm::Instance();
-        FormWindow& main = *platform_->windows.WindowOf(form);
-        QAction* item = main.ActionOf(form.GameStatistics);
-        QCOMPARE(item->text(), QStringLiteral("S&tatistics"));
-        QCOMPARE(main.ActionOf(form.GameMenu)->menu()->actions().last(), item);
+        FormWindow& main = Window();
+        QAction* item = main.ActionOf(Form().GameStatistics);
+        QCOMPARE(main.ActionOf(Form().GameMenu)->menu()->actions().last(), item);
         item->trigger();
 
         StatisticsForm& statistics = StatisticsForm::Instance();
@@ -742,8 +645,6 @@ private slots:
         QCOMPARE(chart->accessibleName(), QStringLiteral("Your wins by guesses"));
         QVERIFY(chart->accessibleDescription().contains(
             QStringLiteral("8 guesses: 2 games, the last game among them")));
-        QCOMPARE(window->WidgetOf(statistics.RecentChart)->accessibleName(),
-                 QStringLiteral("The last 30 games"));
 
         // Painted at the device's scale: the last game's bar in the markers'
         // green, every pixel of it its own.
@@ -751,10 +652,7 @@ private slots:
         const qreal ratio = window->devicePixelRatioF();
         QCOMPARE(shot.width(), qRound(window->width() * ratio));
         const QRect area(chart->mapTo(window, QPoint(0, 0)) * ratio, chart->size() * ratio);
-        int green = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                green += shot.pixelColor(x, y) == QColor(0, 255, 128);
+        const int green = CountNear(shot, area, QColor(0, 255, 128), 0);
         QVERIFY2(green > 40 * ratio * ratio, qPrintable(QString::number(green)));
         QVERIFY(shot.save(Shot("statistics_window")));
     }

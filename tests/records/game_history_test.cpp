@@ -4,7 +4,7 @@
 // ended; damaged, missing and unreadable files; the streak rules.
 #include "records/game_history.h"
 
-#include <tuple>
+#include <sstream>
 
 #include "records/saved_game.h"
 #include "support/fresh_game.h"
@@ -184,25 +184,18 @@ TEST_F(History, DamagedRecordsAreCountedAndKeptAndAMissingFileIsEmpty) {
     EXPECT_FALSE(window.ClearButton.Enabled());
 }
 
-std::string Record(const char* level, const char* end, int score) {
-    return std::string("Game=2026-05-12 12:00\nLevel=") + level + "\nEnd=" + end +
-           "\nScore=" + std::to_string(score) +
-           "\nYourWord=SHOUT\nMyWord=HOUSE\nYourGuesses=\nMyGuesses=" + (end[0] == 'L' ? "HOUSE 5" : "") +
-           "\n";
-}
-
 TEST(HistorySummary, AStreakIsARunOfWinsAtOneLevelThatALossOrAQuitEnds) {
     std::string file;
-    for (const auto& [level, end, score] :
-         std::vector<std::tuple<const char*, const char*, int>>{{"Easy", "Won", 3},
-                                                                {"Easy", "Won", 4},
-                                                                {"Medium", "Lost", 9},
-                                                                {"Easy", "Won", 30},
-                                                                {"Easy", "Quit", 2},
-                                                                {"Easy", "Won", 6},
-                                                                {"Hard", "Won", 2},
-                                                                {"Easy", "Won", 7}})
-        file += Record(level, end, score);
+    for (const char* game : {"Easy Won 3", "Easy Won 4", "Medium Lost 9", "Easy Won 30", "Easy Quit 2",
+                             "Easy Won 6", "Hard Won 2", "Easy Won 7"}) {
+        std::istringstream fields(game);
+        std::string level, end, score;
+        fields >> level >> end >> score;
+        file +=
+            "Game=2026-05-12 12:00\nLevel=" + level + "\nEnd=" + end + "\nScore=" + score +
+            "\nYourWord=SHOUT\nMyWord=HOUSE\nYourGuesses=\nMyGuesses=" + (end == "Lost" ? "HOUSE 5" : "") +
+            "\n";
+    }
     const GameHistory::History history = Parse(file);
     const Summary easy = Summarise(history, "Easy");
     EXPECT_EQ((std::vector<int>{easy.played, easy.won, easy.lost, easy.quit, easy.winPercent,

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Saved games on real files through the save-and-load window (a game goes
-// on exactly after a load: keep_exact_test.cpp): the file's exact bytes,
-// damaged files and failing saves, and the window's lists.
+// Saved games on real files through the save-and-load window: the file's
+// exact bytes, damaged files and failing saves, the window's lists, and a
+// game that goes on after a load exactly as it would have gone without it.
+#include <set>
 #include <tuple>
 
 #include "records/saved_game.h"
@@ -26,39 +27,27 @@ std::string Markers(const char* end = "\r\n") {
     return bytes;
 }
 
+std::string Captured() {
+    return SavedGame::Format(SavedGame::Capture());
+}
+
 class SavedGames : public FreshGame {
 protected:
     void SetUp() override {
         FreshGame::SetUp();
         WriteHouseSeries();
     }
-    // Opens the window in a mode and presses its button on the typed name.
-    void UseWindow(MenuItem& item, const std::string& name) {
-        item.Choose();
-        GameForm::Instance().FileText.SetText(name);
-        GameForm::Instance().LoadButton.Press();
-    }
-    void Save(const std::string& name) { UseWindow(Form().FileSave, name); }
-    void Load(const std::string& name) { UseWindow(Form().FileLoad, name); }
+    void Save(const std::string& name) { UseGameWindow(Form().FileSave, name); }
+    void Load(const std::string& name) { UseGameWindow(Form().FileLoad, name); }
 
-    // All a player sees of the game, and the computer's state behind it.
+    // All a player sees of the game beyond the file's own fields.
     std::vector<std::string> Board() {
         QuibblyForm& f = Form();
-        std::vector<std::string> b{MyWord, PossibleLetters, MyLetters};
-        for (double n : {static_cast<double>(TurnNumber), 1.0 * CandidateCount, 1.0 * RecheckPeriod,
-                         1.0 * LetterThreshold})
-            b.push_back(std::to_string(n));
-        for (const Label* label : {&f.TurnLabel, &f.WhoLabel, &f.GameLabel}) b.push_back(label->Caption());
-        for (const TextBox* box : {&f.YourWordText, &f.YourGuessText, &f.MyGuessText, &f.ScratchPadText})
-            b.push_back(box->Text());
-        for (const ListBox* list : {&f.YourGuessList, &f.MyGuessList})
-            for (const std::string& row : list->Rows()) b.push_back(list->Name() + ": " + row);
-        for (int i = 0; i < 26; ++i) b.push_back(std::to_string(f.LetterButton(i).BackColor()));
+        std::vector<std::string> b{Captured(), f.TurnLabel.Caption(), f.MyGuessText.Text(),
+                                   f.ScratchPadText.Text()};
         for (const Control* c : std::initializer_list<const Control*>{
-                 &f.GuessButton, &f.ZeroButton, &f.YourWordText, &f.GameStart, &f.GamePause, &f.LevelEasy})
+                 &f.GuessButton, &f.ZeroButton, &f.YourWordText, &f.GamePause, &f.LevelEasy})
             b.push_back(c->Name() + (c->Enabled() ? " on" : " off"));
-        for (const MenuItem* level : {&f.LevelEasy, &f.LevelMedium, &f.LevelHard})
-            b.push_back(level->Name() + (level->Checked() ? " checked" : ""));
         return b;
     }
 };
@@ -97,44 +86,35 @@ TEST_F(SavedGames, FileBytesMatchTheLayoutAndOtherLineEndsSmallFilesAndOddLevels
     Load("other.swg");
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(Form().TurnLabel.Caption(), "3");
-    EXPECT_EQ(TurnNumber, 3.5f);
-    EXPECT_TRUE(Form().LevelMedium.Checked());
-    EXPECT_FALSE(Form().LevelEasy.Checked());
-    EXPECT_EQ(CandidateIndex, "2");
-    EXPECT_EQ(LetterThreshold, -1);
-    EXPECT_EQ(Form().LetterButton(0).BackColor(), MarkerRed);
+    EXPECT_TRUE(Form().LevelMedium.Checked() && !Form().LevelEasy.Checked());
     // Saved again, it is the same file byte for byte, with CR LF.
-    ASSERT_TRUE(SavedGame::SaveGame("again.swg"));
+    Save("again.swg");
     EXPECT_EQ(ReadBytes("again.swg"), fixture);
 
     // A comma or a space at an end of the guess box's text keeps its field
     // whole; a double quote cannot be stored and is dropped.
-    Form().YourGuessText.SetText("A,B ");
-    ASSERT_TRUE(SavedGame::SaveGame("comma.swg"));
-    Form().YourGuessText.SetText("\"Q,");
-    ASSERT_TRUE(SavedGame::SaveGame("quote.swg"));
-    Restart();
-    Load("comma.swg");
-    EXPECT_EQ(Form().YourGuessText.Text(), "A,B ");
-    EXPECT_EQ(MyWord, "BLIMP");
-    EXPECT_EQ(Form().LetterButton(0).BackColor(), MarkerRed);
-    Load("quote.swg");
-    EXPECT_EQ(Form().YourGuessText.Text(), "Q,");
-    EXPECT_EQ(MyWord, "BLIMP");
+    for (const auto& [typed, kept] : {std::pair{"A,B ", "A,B "}, std::pair{"\"Q,", "Q,"}}) {
+        Form().YourGuessText.SetText(typed);
+        Save("field.swg");
+        Restart();
+        Load("field.swg");
+        EXPECT_EQ(Form().YourGuessText.Text(), kept);
+        EXPECT_EQ(MyWord, "BLIMP");
+    }
     EXPECT_TRUE(Boxes().empty());
 
-    // Saved before any game: 40 lines, an empty turn caption, empty words.
+    // Saved before any game: 40 lines; loaded, it is the player's turn.
     Restart();
-    ASSERT_TRUE(SavedGame::SaveGame("before.swg"));
+    Save("before.swg");
     const std::string before = ReadBytes("before.swg");
     EXPECT_EQ(std::count(before.begin(), before.end(), '\n'), 40);
     Load("before.swg");
     EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(Form().WhoLabel.Caption(), "It's Your Turn");
-    EXPECT_TRUE(Form().GuessButton.Enabled());
-    EXPECT_FALSE(Form().GameStart.Enabled());
+    EXPECT_TRUE(Form().WhoLabel.Caption() == "It's Your Turn" && Form().GuessButton.Enabled() &&
+                !Form().GameStart.Enabled());
 
-    // The level line sets the marks.
+    // The level line sets the marks; at position 0 the computer builds a new
+    // list and proposes its first word.
     Restart();
     WriteBytes("hard.swg", Lines({" 1.5 ", "It's My Turn", "Hard", "", "", "HOUSE",
                                   "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "", " 7 ", " 3 ", " 0 ", " 0 ", " 0 ", "0"}) +
@@ -142,21 +122,17 @@ TEST_F(SavedGames, FileBytesMatchTheLayoutAndOtherLineEndsSmallFilesAndOddLevels
     Load("hard.swg");
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(Form().GameLabel.Caption(), "Hard");
-    EXPECT_TRUE(Form().LevelHard.Checked());
-    EXPECT_FALSE(Form().LevelEasy.Checked() || Form().LevelMedium.Checked());
-    // Position 0: the computer built a new list and proposes its first word.
-    EXPECT_EQ(Form().WhoLabel.Caption(), "It's My Turn");
+    EXPECT_TRUE(Form().LevelHard.Checked() && !Form().LevelEasy.Checked() && !Form().LevelMedium.Checked());
     EXPECT_EQ(Form().TurnLabel.Caption(), "1");
     EXPECT_EQ(Form().MyGuessText.Text().size(), 5u);
 }
 
 TEST_F(SavedGames, DamagedFilesAndFailedSavesLeaveEverythingAsItWas) {
-    QuibblyForm& form = Form();
     Start("SHOUT", 0, 1, true, {0.0, 0.0});
     Guess("PLANT");
-    form.ScratchPadText.SetText("notes");
+    Form().ScratchPadText.SetText("notes");
     Boxes();
-    ASSERT_TRUE(SavedGame::SaveGame("good.swg"));
+    Save("good.swg");
     const std::vector<std::string> board = Board();
     const std::string good = ReadBytes("good.swg");
 
@@ -165,7 +141,6 @@ TEST_F(SavedGames, DamagedFilesAndFailedSavesLeaveEverythingAsItWas) {
     for (std::size_t start = 0, end; (end = good.find("\r\n", start)) != std::string::npos; start = end + 2)
         lines.push_back(good.substr(start, end - start));
     ASSERT_GT(lines.size(), 40u);
-    const std::size_t n1 = 11;  // the count of the player's rows
     auto changed = [&lines](std::size_t line, const std::string& text) {
         std::vector<std::string> copy = lines;
         copy[line - 1] = text;
@@ -173,10 +148,11 @@ TEST_F(SavedGames, DamagedFilesAndFailedSavesLeaveEverythingAsItWas) {
         for (const std::string& l : copy) bytes += l + "\r\n";
         return bytes;
     };
-    std::filesystem::create_directory("folder.swg");
+    const std::size_t n1 = 11;                                  // the count of the player's rows
     const std::size_t n2 = n1 + 1 + std::stoul(lines[n1 - 1]);  // the count of the computer's rows
     const std::size_t n3 = n2 + 1 + std::stoul(lines[n2 - 1]);  // the count of candidates
     const std::string last = std::to_string(lines.size());
+    const std::string noLevel = "line 3 names no level (it must be Easy, Medium or Hard)";
     // Values at and past their limits (the fuzz target checks every other
     // damage): each refusal names the line, and the board stays.
     const std::vector<std::tuple<std::size_t, std::string, std::string>> refusedLoads = {
@@ -187,6 +163,10 @@ TEST_F(SavedGames, DamagedFilesAndFailedSavesLeaveEverythingAsItWas) {
         {1, " -99999999999999999999 ", "line 1 holds a turn number too large for its field"},
         {9, " 32768 ", "line 9 holds a number too large for its field"},
         {lines.size(), " -2147483649 ", "line " + last + " holds a number too large for its field"},
+        {3, "a", noLevel},
+        {3, "", noLevel},
+        {3, "easy", noLevel},
+        {3, "Easy Medium", noLevel},
     };
     for (const auto& [line, text, fault] : refusedLoads) {
         WriteBytes("bad.swg", changed(line, text));
@@ -199,12 +179,14 @@ TEST_F(SavedGames, DamagedFilesAndFailedSavesLeaveEverythingAsItWas) {
     EXPECT_FALSE(SavedGame::LoadGame("/dev/zero"));  // a device is never read
     EXPECT_EQ(Boxes().at(0).text, "The game in \"/dev/zero\" cannot be loaded: it is not a plain file.");
 
-    // Saves that cannot be made: no name, a folder, a missing folder (a full
-    // disk is the crash-safety test's).
+    // Saves that cannot be made (a full disk is the crash-safety test's).
+    std::filesystem::create_directory("folder.swg");
+    WriteBytes("plain", "not a folder");
     const std::vector<std::pair<std::string, std::string>> refused = {
         {"", "no file name was given"},
         {"folder.swg", "it is a folder"},
         {"nowhere/x.swg", "the folder cannot take a new file: No such file or directory"},
+        {"plain/x.swg", "the folder cannot take a new file: Not a directory"},
     };
     for (const auto& [name, fault] : refused) {
         Save(name);
@@ -229,13 +211,15 @@ TEST_F(SavedGames, WindowKeepsItsChoicesAndListsTheFolder) {
     std::filesystem::create_directory("games");
     for (const char* name : {"b.swg", "A.swg", "notes.txt", "games/g1.swg"}) WriteBytes(name, "x");
     QuibblyForm& form = Form();
-    form.FileLoad.Choose();
     GameForm& game = GameForm::Instance();
+    auto mode = [&game] {
+        return std::vector<std::string>{game.Caption(), game.LoadButton.Caption(), game.Label1.Caption(),
+                                        game.Label3.Caption()};
+    };
+    const std::vector<std::string> loading{"Load Game", "Load", "Load from", "Files of type:"};
+    form.FileLoad.Choose();
     EXPECT_TRUE(game.Visible());
-    EXPECT_EQ(game.Caption(), "Load Game");
-    EXPECT_EQ(game.LoadButton.Caption(), "Load");
-    EXPECT_EQ(game.Label1.Caption(), "Load from");
-    EXPECT_EQ(game.Label3.Caption(), "Files of type:");
+    EXPECT_EQ(mode(), loading);
     EXPECT_EQ(game.FileText.Text(), ".swg");
     EXPECT_EQ(game.Drive1.Drive(), folder.string());
     EXPECT_EQ(game.File1.Files(), (std::vector<std::string>{"A.swg", "b.swg"}));
@@ -244,7 +228,6 @@ TEST_F(SavedGames, WindowKeepsItsChoicesAndListsTheFolder) {
     ASSERT_EQ(entries.back().name, "games");
     EXPECT_EQ(entries[static_cast<std::size_t>(game.Dir1.ListIndex())].path, folder.string());
     game.Dir1.OpenRow(static_cast<int>(entries.size()) - 1);
-    EXPECT_EQ(game.File1.Path(), (folder / "games").string());
     game.File1.ClickRow(0);
     EXPECT_EQ(game.FileText.Text(), "g1.swg");
     EXPECT_EQ(game.ChosenPath(), (folder / "games" / "g1.swg").string());
@@ -253,24 +236,19 @@ TEST_F(SavedGames, WindowKeepsItsChoicesAndListsTheFolder) {
 
     // Save mode keeps folder and name; a double-click saves over that file.
     form.FileSave.Choose();
-    EXPECT_EQ(game.Caption(), "Save Game");
-    EXPECT_EQ(game.LoadButton.Caption(), "Save");
-    EXPECT_EQ(game.Label1.Caption(), "Save in");
-    EXPECT_EQ(game.Label3.Caption(), "Save as type:");
+    EXPECT_EQ(mode(), (std::vector<std::string>{"Save Game", "Save", "Save in", "Save as type:"}));
     EXPECT_EQ(game.FileText.Text(), "g1.swg");
     game.File1.DoubleClickRow(0);
     EXPECT_FALSE(game.Visible());
-    EXPECT_EQ(ReadBytes("games/g1.swg"), SavedGame::Format(SavedGame::Capture()));
+    EXPECT_EQ(ReadBytes("games/g1.swg"), Captured());
     // Each opening lists the files as they are now: a game saved since is there.
     WriteBytes("games/g2.swg", "x");
     form.FileLoad.Choose();
-    EXPECT_EQ(game.Label3.Caption(), "Files of type:");
-    EXPECT_EQ(game.Caption(), "Load Game");
+    EXPECT_EQ(mode(), loading);
     EXPECT_EQ(game.File1.Files(), (std::vector<std::string>{"g1.swg", "g2.swg"}));
 
     // The root drive: one separator before the name.
     game.Drive1.SetDrive("/");
-    EXPECT_EQ(game.Dir1.Path(), "/");
     EXPECT_EQ(game.ChosenPath(), "/g1.swg");
     // A drive that cannot be read is named, and the list goes back.
     game.Drive1.SetDrive("/no-such-drive");
@@ -278,7 +256,91 @@ TEST_F(SavedGames, WindowKeepsItsChoicesAndListsTheFolder) {
               std::vector<ShownBox>{Warn(
                   "The drive \"/no-such-drive\" is not ready: No such file or directory.", "Load Game")});
     EXPECT_EQ(game.Drive1.Drive(), "/");
-    EXPECT_TRUE(Boxes().empty());
+}
+
+// On the shipped word files: a game saved at every move of whole games at
+// each level and loaded into a fresh run makes the same computer proposals
+// to the end, and saving it at once gives the same bytes.
+class KeepExact : public FreshGame {
+protected:
+    void SetUp() override {
+        FreshGame::SetUp();
+        CopyShippedWordFiles();
+    }
+    // One move of a player who answers truly and guesses words that are not
+    // the computer's; what the board and the messages show after it.
+    std::string Move() {
+        static const char* const guesses[] = {"CRANE", "GHOST", "PLUMB", "FJORD", "WALTZ"};
+        QuibblyForm& f = Form();
+        if (f.ZeroButton.Enabled()) {
+            const std::string guess = f.MyGuessText.Text();
+            if (guess == f.YourWordText.Text())
+                f.CorrectButton.Press();
+            else
+                f.CountButtons()[static_cast<std::size_t>(MatchCount(guess, f.YourWordText.Text()))]->Press();
+        } else {
+            Guess(guesses[f.YourGuessList.ListCount() % 5]);
+        }
+        std::string shown = f.WhoLabel.Caption() + " " + f.TurnLabel.Caption() + " " + f.MyGuessText.Text();
+        for (const ShownBox& box : Boxes()) shown += " | " + box.title + ": " + box.text;
+        return shown;
+    }
+};
+
+TEST_F(KeepExact, AGameSavedAtAnyMoveGoesOnAsItWouldHaveAndSavesTheSameBytes) {
+    struct Game {
+        MenuItem QuibblyForm::*level;
+        const char* word;
+        int wordsInLevel;
+        bool playerFirst;
+    };
+    const Game games[] = {{&QuibblyForm::LevelEasy, "SHOUT", 1359, true},
+                          {&QuibblyForm::LevelMedium, "PLUMB", 419, false},
+                          {&QuibblyForm::LevelHard, "NYMPH", 1364, true}};
+    std::set<std::string> kinds;  // the kinds of save points met
+    for (const Game& game : games) {
+        Restart();
+        (Form().*game.level).Choose();
+        Start(game.word, 0, game.wordsInLevel, game.playerFirst);
+        Boxes();
+        // The game played through once, saved before every move; the
+        // computer finds the word and never proposes a word twice.
+        std::vector<std::pair<double, std::size_t>> points;  // the clock and the move
+        std::vector<std::string> moves, states;              // each move, the game after it
+        std::set<std::string> proposed;
+        for (int k = 0; GameOn && k < 200; ++k) {
+            UseGameWindow(Form().FileSave, "move" + std::to_string(k) + ".swg");
+            points.emplace_back(platform.clock, moves.size());
+            const long position = std::stol(CandidateIndex);
+            kinds.insert(Form().WhoLabel.Caption() + (position > 1 ? " >1" : " " + CandidateIndex));
+            if (FromMaster) kinds.insert("dictionary list");
+            const std::string proposal = Form().ZeroButton.Enabled() ? Form().MyGuessText.Text() : "";
+            EXPECT_TRUE(proposal.empty() || proposed.insert(proposal).second) << proposal;
+            moves.push_back(Move());
+            states.push_back(Captured());
+        }
+        ASSERT_FALSE(GameOn) << "the computer did not find " << game.word;
+
+        for (const auto& [clock, move] : points) {
+            const std::string file = "move" + std::to_string(move) + ".swg";
+            SCOPED_TRACE(file);
+            Restart();
+            platform.clock = clock;
+            UseGameWindow(Form().FileLoad, file);
+            EXPECT_TRUE(Boxes().empty());
+            UseGameWindow(Form().FileSave, "again.swg");
+            EXPECT_EQ(ReadBytes("again.swg"), ReadBytes(file));
+            // The next moves (as many as a few rounds of both sides) go as they went.
+            for (std::size_t next = move; next < std::min(move + 8, moves.size()); ++next) {
+                EXPECT_EQ(Move(), moves[next]) << "move " << next;
+                EXPECT_EQ(Captured(), states[next]) << "move " << next;
+            }
+        }
+    }
+    // Both turns, positions 0, 1 and beyond, and a list from the dictionary.
+    for (const char* kind :
+         {"It's Your Turn 0", "It's Your Turn >1", "It's My Turn 1", "It's My Turn >1", "dictionary list"})
+        EXPECT_TRUE(kinds.count(kind)) << kind;
 }
 
 }  // namespace

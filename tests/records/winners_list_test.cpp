@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The winners list as a player meets it: wins ranked against "Win.Lst", the
 // name and winners windows, Clear, Game > Winners and the question after a
-// game, on real files, including files that cannot be read or written.
+// game, on real files, including files that cannot be read or written and
+// two copies of the game writing the list at once.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <fstream>
 
+#include "platform/atomic_file.h"
 #include "records/winners_list.h"
 #include "support/fresh_game.h"
 #include "windows/other/player_form.h"
@@ -19,6 +25,16 @@ const ShownBox PlayAgain = Question("Would you like to play again?");
 
 std::string FileText() {
     return ReadBytes(WinnersFile);
+}
+
+// The file's rows in sorted order.
+std::vector<std::string> FileRows() {
+    std::vector<std::string> rows;
+    std::string text = FileText();
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        rows.push_back(text.substr(at, end - at));
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 std::string Lines(const Rows& rows) {
@@ -154,8 +170,18 @@ TEST_F(WinnersList, LongTurnNumbersEqualKeysGameMenuDuringAGameAndClear) {
     EXPECT_EQ(Shown(), (Rows{Row("Easy Ed", "Hard", 3), Row("Second", "Hard", 5), Row("First", "Hard", 5),
                              Row("Flo", "Hard", 7), "Cy          Hard   10 Guesses  05/12/2026",
                              Row("Ed", "Hard", 150), "Di          Hard  999 Guesses  05/12/2026"}));
+    Winners().OKButton.Press();
+    Boxes();
+    // A thousand guesses do not fit the row's columns: no name is asked, and
+    // the list is shown and written as it stands.
+    const std::string before = FileText();
+    EXPECT_TRUE(WinAt(1000).empty());
+    EXPECT_FALSE(Name().Visible());
+    ASSERT_TRUE(Winners().Visible());
+    EXPECT_EQ(Shown().back(), "Di          Hard  999 Guesses  05/12/2026");
     platform.Answer(MsgAnswer::Yes);
     Winners().OKButton.Press();
+    EXPECT_EQ(FileText(), before);
     Boxes();
 
     // During a game the list is shown and written back, and nothing is asked.
@@ -222,6 +248,92 @@ TEST_F(WinnersList, UnreadableUnwritableAndOverlongFilesLoseNothing) {
     Form().GameWinners.Choose();
     Winners().OKButton.Press();
     EXPECT_EQ(FileText(), Lines(medium) + Lines(best));
+}
+
+// A win with the list open from the Game menu keeps the level's rows; only
+// Clear drops them, and only them.
+TEST_F(WinnersList, AWinWithTheListOpenKeepsTheLevelsRowsAndOnlyClearDropsThem) {
+    // 15 Easy rows (two Medium rows' names hold "Easy"), 13 Medium, 6 Hard.
+    Rows rows;
+    for (int i = 0; i < 13; ++i) rows.push_back(Row("E" + std::to_string(i), "Easy", 3 + i % 7));
+    for (const char* name : {"Easyrider", "Easton Easy"}) rows.push_back(Row(name, "Medium", 4));
+    for (int i = 0; i < 13; ++i) rows.push_back(Row("M" + std::to_string(i), "Medium", 2 + i));
+    for (int i = 0; i < 6; ++i) rows.push_back(Row("H" + std::to_string(i), "Hard", 5 + i));
+    WriteLines(WinnersFile, rows);
+    std::sort(rows.begin(), rows.end());
+    Start("PLANT", 0, 2, true);
+    Form().GameWinners.Choose();
+    ASSERT_EQ(Winners().WinnersList.ListCount(), 15);
+    Guess(MyWord);  // a win in one guess, with the list open
+    // The win's reading emptied the window: it closes until the win's list
+    // is shown, and an OK now would have no list to write.
+    EXPECT_TRUE(!Winners().Visible() && Name().Visible());
+    EXPECT_FALSE(WriteWinners());
+    EXPECT_EQ(FileRows(), rows);
+    Name().NameText.Type("Zoe\r");
+    Form().GameWinners.Choose();  // looked at again before OK: the win still waits to be written
+    Winners().OKButton.Press();
+    // Every row stays but the worst Easy row (E6, 9 guesses), pushed out by the win.
+    rows.erase(std::find(rows.begin(), rows.end(), Row("E6", "Easy", 9)));
+    rows.push_back("Zoe         Easy    1 Guesses  05/12/2026");
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(FileRows(), rows);
+
+    Form().GameWinners.Choose();
+    Winners().ClearButton.Press();
+    Winners().OKButton.Press();
+    std::erase_if(rows, [](const std::string& row) { return row.find("Easy") != std::string::npos; });
+    EXPECT_EQ(FileRows(), rows);
+}
+
+// Two copies of the game in one folder, as two processes: both win while the
+// other's list is open, both press OK at once, and both wins are kept.
+TEST_F(WinnersList, BothWinsAreKeptWhenTwoCopiesWriteTheListAtOnce) {
+    WriteLines(WinnersFile, {Row("Old", "Easy", 5), Row("Mo", "Medium", 4)});
+    Start("PLANT", 0, 2, true);
+    Boxes();
+    int ready[2];
+    int go[2];
+    ASSERT_TRUE(::pipe(ready) == 0 && ::pipe(go) == 0);
+    pid_t copies[2];
+    for (int i = 0; i < 2; ++i) {
+        copies[i] = ::fork();
+        ASSERT_GE(copies[i], 0);
+        if (copies[i] != 0) continue;
+        // A copy wins, its list is shown with its own row, and it waits for
+        // the other copy to get that far before OK.
+        Guess(MyWord);
+        Name().NameText.Type(std::string(i == 0 ? "Ann" : "Bob") + "\r");
+        char byte = Winners().Visible() ? 'r' : 'x';
+        const bool told = ::write(ready[1], &byte, 1) == 1 && ::read(go[0], &byte, 1) == 1;
+        Winners().OKButton.Press();
+        ::_exit(told ? 0 : 1);
+    }
+    ::close(ready[1]);
+    ::close(go[0]);
+    std::string told;
+    char byte = 0;
+    while (told.size() < 2 && ::read(ready[0], &byte, 1) == 1) told.push_back(byte);
+    EXPECT_EQ(told, "rr");
+    {
+        // Both copies reach their write together, held at the lock.
+        FolderLock lock(folder.string());
+        EXPECT_TRUE(lock.Held());
+        EXPECT_EQ(::write(go[1], "gg", 2), 2);
+        ::usleep(200 * 1000);
+    }
+    for (pid_t copy : copies) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(copy, &status, 0), copy);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    // Other levels first, then the level ranked; equal wins in the order written.
+    const std::string ann = "Ann         Easy    1 Guesses  05/12/2026";
+    const std::string bob = "Bob         Easy    1 Guesses  05/12/2026";
+    const std::string list = FileText();
+    EXPECT_TRUE(list == Lines({Row("Mo", "Medium", 4), ann, bob, Row("Old", "Easy", 5)}) ||
+                list == Lines({Row("Mo", "Medium", 4), bob, ann, Row("Old", "Easy", 5)}))
+        << list;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "platform/form.h"
 #include "support/standard_files.h"
+#include "windows/other/game_form.h"
 
 namespace quibbly {
 
@@ -80,6 +81,12 @@ void FreshGame::WriteHouseSeries() {
 void FreshGame::Guess(const std::string& word) {
     Form().YourGuessText.SetText(word);
     Form().GuessButton.Press();
+}
+
+void FreshGame::UseGameWindow(MenuItem& item, const std::string& name) {
+    item.Choose();
+    GameForm::Instance().FileText.SetText(name);
+    GameForm::Instance().LoadButton.Press();
 }
 
 void FreshGame::Restart() {

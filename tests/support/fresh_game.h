@@ -48,6 +48,9 @@ protected:
     void WriteHouseSeries();
     // Types a guess and presses Guess.
     void Guess(const std::string& word);
+    // Opens the save-and-load window by a File menu item, types the name and
+    // presses the window's Save or Load.
+    void UseGameWindow(MenuItem& item, const std::string& name);
     // A new run of the program in the same folder.
     void Restart();
 

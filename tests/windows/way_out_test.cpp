@@ -66,12 +66,33 @@ TEST_F(WayOut, EscapeAndTheDesktopsCloseTakeEachWindowsOwnWayOut) {
     EXPECT_EQ(form.YourWordText.Text(), "HOUSE");  // not the Idea's word
     EXPECT_EQ(FolderNow(), before);                // nothing saved
 
-    // The main window's close is File > Exit: the credits, the game beside them.
+    // About again: the same window, its version set again, the focus on OK.
+    AboutForm& about = AboutForm::Instance();
+    about.Label2.SetCaption("");
+    about.SetFocus(nullptr);
+    form.HelpAbout.Choose();
+    EXPECT_TRUE(about.Visible() && about.Label2.Caption().starts_with("Version "));
+    EXPECT_EQ(about.Focus(), &about.OKButton);
+    about.OKButton.Press();
+    // Help opens the help file at its contents and says nothing itself.
+    form.HelpContents.Choose();
+    EXPECT_EQ(platform.helpShown, std::vector<std::string>{"Quibbly.HLP#3"});
+
+    // The main window's close is File > Exit: the credits, asking nothing,
+    // and the game goes on beside them.
     form.QueryClose();
     EXPECT_TRUE(CreditsForm::Instance().Visible() && form.Visible() && !platform.ended);
     EXPECT_TRUE(Boxes().empty());
+    form.YourGuessText.Type("CRISP\r");
+    EXPECT_EQ(form.YourGuessList.Rows(), std::vector<std::string>{"CRISP -  1"});
+    Boxes();
+    // Escape on the credits is Done: the program ends at once, asking and
+    // writing nothing.
+    const std::set<fs::path> playing = FolderNow();
     CreditsForm::Instance().PressEscape();
     EXPECT_TRUE(platform.ended);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(FolderNow(), playing);
 }
 
 TEST_F(WayOut, ClosingTheNameAndWinnersWindowsLeadsBackToTheHiddenMainWindow) {

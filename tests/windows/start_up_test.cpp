@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The windows around the game: the start-up on the clock, About, help, and
-// the way out through the credits.
-#include <filesystem>
-#include <set>
+// The start-up window on the clock: five seconds, then the main window alone.
+#include <cmath>
 
 #include "support/fresh_game.h"
-#include "windows/other/about_form.h"
-#include "windows/other/credits_form.h"
 #include "windows/other/intro_form.h"
 
 namespace quibbly::testing {
@@ -40,8 +36,6 @@ public:
     std::vector<std::unique_ptr<View>> views;
 };
 
-class SideWindows : public FreshGame {};
-
 TEST(StartUp, ShowsTheIntroForFiveSecondsThenOnlyTheMainWindowEvenOverMidnight) {
     for (const double start : {12 * 3600.0, 86398.0}) {
         LoggingPlatform platform;
@@ -65,49 +59,6 @@ TEST(StartUp, ShowsTheIntroForFiveSecondsThenOnlyTheMainWindowEvenOverMidnight) 
         Forms::DropAll();
         InstallPlatform(nullptr);
     }
-}
-
-TEST_F(SideWindows, AboutHelpAndExitMidGameLeaveTheGameAloneUntilDoneEndsIt) {
-    WriteWordFiles();
-    QuibblyForm& form = Form();
-    Start("HOUSE", 1, 3, true);  // the computer's word is PLANT
-    ASSERT_TRUE(Boxes().empty());
-
-    // About, twice: the same window, its version set again, the focus on OK.
-    form.HelpAbout.Choose();
-    AboutForm& about = AboutForm::Instance();
-    EXPECT_TRUE(about.Visible());
-    EXPECT_EQ(about.Focus(), &about.OKButton);
-    about.Label2.SetCaption("");
-    about.SetFocus(nullptr);
-    about.OKButton.Press();
-    EXPECT_FALSE(about.Visible());
-    form.HelpAbout.Choose();
-    EXPECT_EQ(&AboutForm::Instance(), &about);
-    EXPECT_TRUE(about.Visible());
-    EXPECT_TRUE(about.Label2.Caption().starts_with("Version "));
-    EXPECT_EQ(about.Focus(), &about.OKButton);
-
-    // Help opens the help file at its contents and says nothing itself.
-    form.HelpContents.Choose();
-    EXPECT_EQ(platform.helpShown, std::vector<std::string>{"Quibbly.HLP#3"});
-
-    // Exit shows the credits and asks nothing; the game goes on beside them.
-    form.FileExit.Choose();
-    CreditsForm& credits = CreditsForm::Instance();
-    EXPECT_TRUE(credits.Visible());
-    EXPECT_TRUE(Boxes().empty());
-    EXPECT_FALSE(platform.ended);
-    form.YourGuessText.Type("CRISP\r");
-    EXPECT_EQ(form.YourGuessList.Rows(), std::vector<std::string>{"CRISP -  1"});
-    Boxes();
-
-    // Done ends the program at once: no question, and nothing written.
-    std::set<std::filesystem::path> before(std::filesystem::directory_iterator("."), {});
-    credits.DoneButton.Press();
-    EXPECT_TRUE(platform.ended);
-    EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(std::set<std::filesystem::path>(std::filesystem::directory_iterator("."), {}), before);
 }
 
 }  // namespace
