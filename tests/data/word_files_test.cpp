@@ -7,13 +7,8 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
-#include <string>
-#include <string_view>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -24,8 +19,7 @@ constexpr std::size_t kLinesPerGivenUpLetter = 2;  // make_word_lists writes at 
 // Words, each with the index of its line (line 1 at index 0).
 using Words = std::map<std::string, std::size_t, std::less<>>;
 
-// "name:N: " for the line at the index, to start a failure message.
-std::string At(std::string_view name, std::size_t index) {
+std::string At(std::string_view name, std::size_t index) {  // "name:N: "
     return std::string(name) + ":" + std::to_string(index + 1) + ": ";
 }
 
@@ -183,7 +177,6 @@ TEST(WordFiles, SeriesCoverMasterAndEasyWords) {
     const Words master = ReadMaster();
     ASSERT_FALSE(master.empty());
     const Series series = ReadSeries(master);
-    EXPECT_GE(master.size(), series.size()) << "master.wtf holds fewer words than series.wtf has bases";
 
     const Words easy = ReadLevel("easy.wtf", true, master);
     for (const auto& [name, words] : {std::pair{"master.wtf", &master}, std::pair{"easy.wtf", &easy}})
