@@ -38,9 +38,7 @@ void FreshGame::SetUp() {
     std::filesystem::create_directories(folder);
     std::filesystem::current_path(folder);
     InstallPlatform(&platform);
-    Forms::DropAll();
-    Functions::ResetModuleState();
-    QuibblyForm::Instance();  // the program's start shows the main window
+    Restart();
 }
 
 void FreshGame::TearDown() {
@@ -55,15 +53,17 @@ void FreshGame::WriteWordFiles() {
     for (const StandardFile& file : StandardFiles) WriteBytes(file.name, file.bytes);
 }
 
+// From QUIBBLY_DATA_DIR when set (where a normal user can read them in CI).
 void FreshGame::CopyShippedWordFiles() {
+    const char* set = std::getenv("QUIBBLY_DATA_DIR");
+    const std::filesystem::path data = set != nullptr && *set != '\0' ? set : QUIBBLY_DATA_DIR;
     for (const char* name : {"easy.wtf", "medium.wtf", "hard.wtf", "master.wtf", "series.wtf"})
-        std::filesystem::copy_file(ShippedData() / name, name);
+        std::filesystem::copy_file(data / name, name);
 }
 
 void FreshGame::Start(const std::string& word, int mineIndex, int wordsInLevel, bool playerFirst,
                       std::initializer_list<double> laterDraws) {
     Form().YourWordText.SetText(word);
-    // The draw of the computer's word, then the draw of the first turn.
     platform.NextRandom((mineIndex + 0.5) / wordsInLevel);
     platform.NextRandom(playerFirst ? 0.9 : 0.1);
     for (double fraction : laterDraws) platform.NextRandom(fraction);
@@ -78,11 +78,6 @@ void FreshGame::WriteHouseSeries() {
                {"9", "BLIMP", "CRISP", "HOIST", "HOUSE", "MOUSE", "PLANT", "ROUSE", "SHOUT", "THOSE"});
 }
 
-void FreshGame::Guess(const std::string& word) {
-    Form().YourGuessText.SetText(word);
-    Form().GuessButton.Press();
-}
-
 void FreshGame::UseGameWindow(MenuItem& item, const std::string& name) {
     item.Choose();
     GameForm::Instance().FileText.SetText(name);
@@ -93,11 +88,6 @@ void FreshGame::Restart() {
     Forms::DropAll();
     Functions::ResetModuleState();
     QuibblyForm::Instance();
-}
-
-std::filesystem::path ShippedData() {
-    const char* set = std::getenv("QUIBBLY_DATA_DIR");
-    return set != nullptr && *set != '\0' ? set : QUIBBLY_DATA_DIR;
 }
 
 std::string ReadBytes(const std::string& name) {

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Each test starts from a fresh program in a temporary current folder that
-// holds small word files written by the test.
+// Each test starts from a fresh program in a temporary current folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,8 +16,7 @@
 #include "windows/main/quibbly_form.h"
 
 namespace quibbly {
-// How a failing check shows a message box.
-void PrintTo(const ShownBox& box, std::ostream* out);
+void PrintTo(const ShownBox& box, std::ostream* out);  // how a failing check shows a message box
 }  // namespace quibbly
 
 namespace quibbly::testing {
@@ -31,28 +29,22 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A small, consistent set of the five word files.
-    void WriteWordFiles();
-    // The five word files the game ships, from ShippedData().
-    void CopyShippedWordFiles();
+    void WriteWordFiles();        // the small, consistent set of standard_files.h
+    void CopyShippedWordFiles();  // the five word files the game ships
     QuibblyForm& Form() { return QuibblyForm::Instance(); }
-    // The message boxes shown since the last call.
-    std::vector<ShownBox> Boxes() { return platform.TakeBoxes(); }
-    // Types the player's word and chooses Game > Start. mineIndex picks the
-    // computer's word from the level file (0-based); playerFirst decides the
-    // first turn; laterDraws are the random fractions that follow.
+    std::vector<ShownBox> Boxes() { return platform.TakeBoxes(); }  // shown since the last call
+    // Starts a game; mineIndex (0-based) picks the computer's word, then the random draws.
     void Start(const std::string& word, int mineIndex, int wordsInLevel, bool playerFirst,
                std::initializer_list<double> laterDraws = {});
-    // Word files where the easy level holds HOUSE alone and its series is
-    // known, so that the computer's guesses are known too.
+    // Word files where Easy holds HOUSE alone, with a known series: known guesses.
     void WriteHouseSeries();
-    // Types a guess and presses Guess.
-    void Guess(const std::string& word);
-    // Opens the save-and-load window by a File menu item, types the name and
-    // presses the window's Save or Load.
+    void Guess(const std::string& word) {
+        Form().YourGuessText.SetText(word);
+        Form().GuessButton.Press();
+    }
+    // Opens the save-and-load window by a File menu item and saves or loads name.
     void UseGameWindow(MenuItem& item, const std::string& name);
-    // A new run of the program in the same folder.
-    void Restart();
+    void Restart();  // a new run of the program in the same folder
 
     ScriptedPlatform platform;
     std::filesystem::path folder;
@@ -61,11 +53,6 @@ private:
     std::filesystem::path previous_;
 };
 
-// The folder of the shipped word files: QUIBBLY_DATA_DIR from the
-// environment when set (CI copies them where a normal user can read them),
-// else the source tree's data/.
-std::filesystem::path ShippedData();
-// The whole of a file, byte for byte, and a file written from bytes.
 std::string ReadBytes(const std::string& name);
 void WriteBytes(const std::string& name, const std::string& bytes);
 // Runs action with files limited to maxBytes, as on a disk that fills up.

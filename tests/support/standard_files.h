@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The small, consistent set of word files that the headless tests, the Qt
-// tests and the fuzz targets play on: every level word is in the dictionary
-// and the easy words head series.
+// Word files for tests and fuzz targets: level words in the dictionary, Easy words head series.
 #pragma once
 
 namespace quibbly::testing {
