@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A save killed at random moments leaves a whole version (every writer goes through one
-// ReplaceFile); failed writes keep the old files.
+// A save or a history write killed at random moments leaves a whole version
+// (every writer goes through one ReplaceFile); failed writes keep the old files.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,9 +10,11 @@
 #include <set>
 #include <thread>
 
+#include "records/game_history.h"
 #include "records/saved_game.h"
 #include "records/winners_list.h"
 #include "support/fresh_game.h"
+#include "windows/keep/statistics_form.h"
 #include "windows/other/winners_form.h"
 
 namespace quibbly::testing {
@@ -80,6 +82,26 @@ TEST_F(CrashSafety, AKilledSaveLeavesTheOldGameOrTheNewOneWholeAndLoadable) {
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(form.WhoLabel.Caption(), "It's My Turn");  // saved on the computer's turn
     EXPECT_EQ(form.YourGuessList.Rows(), std::vector<std::string>{"CRISP -  1"});
+}
+
+// The history is rewritten whole at each game's end and at Clear.
+TEST_F(CrashSafety, AKilledHistoryWriteLeavesTheOldHistoryOrTheNewOneWhole) {
+    WriteBytes(GameHistory::HistoryFile, "Quibbly History 1\r\nkept as it stands\r\n");
+    std::set<std::string> versions{ReadBytes(GameHistory::HistoryFile)};
+    auto endGamesThenClear = [&](bool remember) {
+        for (const char* word : {"PLANT", "CRISP", "HOUSE"}) {
+            MyWord = word;
+            GameUnrecorded = true;
+            RecordGameEnd(GameHistory::Ending::Quit);
+            if (remember) versions.insert(ReadBytes(GameHistory::HistoryFile));
+        }
+        StatisticsForm::Instance().ShowStatistics();
+        platform.Answer(MsgAnswer::Yes);
+        StatisticsForm::Instance().ClearButton.Press();
+    };
+    endGamesThenClear(true);
+    ASSERT_EQ(versions.size(), 4u);
+    KillRepeatedly(GameHistory::HistoryFile, versions, [&] { endGamesThenClear(false); });
 }
 
 TEST_F(CrashSafety, AFullDiskOrAPlaceThatTakesNoFileKeepsTheOldFilesAndTellsThePlayer) {
