@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The player's game folder on real folders: filled at the first start, brought
-// back to the shipped files later with the scores and saved games left alone.
+// The player's game folder: filled at the first start, then kept up to date around the player's files.
 #include "app/game_folder.h"
 
 #include <sys/stat.h>
@@ -54,10 +53,8 @@ TEST_F(GameFolder, IsFilledThenKeptUpToDateWithoutTouchingThePlayersFiles) {
     for (const std::string& name : ShippedFiles())
         EXPECT_EQ(ReadBytes(name), ReadBytes((shipped_ / name).string())) << name;
 
-    // The player plays, saves and edits a word file; a new version of the
-    // game ships another dictionary.
-    WriteBytes("Win.Lst", "Easy,Ann,3\r\n");
-    WriteBytes("monday.swg", "HOUSE\r\n");
+    // The player plays, saves and edits a word file; a new version ships another dictionary.
+    for (const char* kept : {"Win.Lst", "monday.swg"}) WriteBytes(kept, kept);
     WriteBytes("easy.wtf", "1\r\nXXXXX\r\n");
     WriteBytes(shipped_ / "master.wtf", "3\r\nHOUSE\r\nMOUSE\r\nPLANT\r\n");
     const ino_t hard = Inode("hard.wtf");
@@ -67,12 +64,11 @@ TEST_F(GameFolder, IsFilledThenKeptUpToDateWithoutTouchingThePlayersFiles) {
     EXPECT_EQ(ReadBytes("easy.wtf"), ReadBytes((shipped_ / "easy.wtf").string()));
     EXPECT_EQ(ReadBytes("master.wtf"), "3\r\nHOUSE\r\nMOUSE\r\nPLANT\r\n");
     EXPECT_EQ(Inode("hard.wtf"), hard);  // the same already: not written again
-    EXPECT_TRUE(ReadBytes("Win.Lst") == "Easy,Ann,3\r\n" && ReadBytes("monday.swg") == "HOUSE\r\n");
+    for (const char* kept : {"Win.Lst", "monday.swg"}) EXPECT_EQ(ReadBytes(kept), kept);
     // No temporary file left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(game), {}), std::ssize(ShippedFiles()) + 2);
 
-    // A shipped file that has gone is named, with where it was looked for;
-    // the copy from the last start stays and the game still starts.
+    // A shipped file that has gone is named with where it was sought; the last copy stays in use.
     fs::remove(shipped_ / "hard.wtf");
     setup = PrepareGameFolder(folders, game);
     EXPECT_TRUE(setup.entered);

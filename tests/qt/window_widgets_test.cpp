@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The windows as real widgets: only what the widget layer alone can get wrong
-// (places, painting, keys, focus, real message boxes), each from a fresh program.
+// The windows as real widgets: only what the widget layer alone can get wrong.
 #include <QtTest>
 #include <QtWidgets>
 
@@ -128,9 +127,7 @@ private slots:
         folder_.reset();
     }
 
-    // One table over every window: each control's widget where its design puts
-    // it, in its container; every caption whole; every control heard by
-    // assistive tools; a screenshot to review.
+    // Every window: controls placed as designed, captions whole, names for assistive tools, a screenshot.
     void everyWindowFollowsItsDesign() {
         PlayAGameAtHard();
         WriteLines("Win.Lst", {"Bartholome  Easy   12 Guesses  06/12/2026"});
@@ -192,7 +189,6 @@ private slots:
                 QCOMPARE(window.pos(), before - QPoint(30, 20));
             }
             if (form == &Form() || form == &CreditsForm::Instance()) continue;
-            // Escape is each window's own way out.
             QTest::keyClick(window.focusWidget() != nullptr ? window.focusWidget() : &window, Qt::Key_Escape);
             QVERIFY2(!form->Visible() || form == &ThinkingForm::Instance(), name);
             form->Hide();
@@ -241,8 +237,7 @@ private slots:
         QVERIFY(window.isVisible() && CreditsForm::Instance().Visible() && !platform_->ended);
     }
 
-    // Typed letters turn to capitals, five at most; Enter starts the game and
-    // guesses; a menu's Ctrl shortcut acts from a text box, over the box's own Cut.
+    // Capitals, five at most; Enter starts and guesses; a menu's Ctrl+X wins over the box's own Cut.
     void typingAndShortcutsInTheTextBoxes() {
         QLineEdit* word = Line(Form().YourWordText);
         QCOMPARE(QApplication::focusWidget(), word);
@@ -308,14 +303,11 @@ private slots:
         }
     }
 
-    // The name window takes the keyboard and ten characters; the winners window
-    // shows the rows in a fixed-pitch font; closing either by its frame leads on
-    // as its button would, back to the main window.
+    // The name and winners windows take the keyboard; closing them by their frames leads home.
     void winnersWindowsTakeTheNameAndHandBackTheMainWindow() {
         WriteLines("Win.Lst", {"Ann         Easy    3 Guesses  05/12/2026",
                                "Bartholome  Easy   12 Guesses  06/12/2026"});
-        PlayerForm::Instance().NameText.SetText(
-            "Bartholome");  // an earlier winner's, selected to be replaced
+        PlayerForm::Instance().NameText.SetText("Bartholome");  // selected, so typing replaces it
         StartWithEnter("house");
         Functions::TurnNumber = 13;  // worse than the worst row: the main window goes
         Form().TurnLabel.SetCaption("13");
@@ -340,8 +332,7 @@ private slots:
                 list.readAll().contains("\r\nChristophe  Easy   13 Guesses"));
     }
 
-    // A real message box: application-modal, its icon and buttons, the answer
-    // given back, and wide enough for its whole title.
+    // A real message box: modal, its icon and buttons, the answer given back, its whole title shown.
     void realMessageBoxesAreModalAnsweredAndShowTheirWholeTitles() {
         QtPlatform real;
         AnswerNextBox(QMessageBox::No, [](QMessageBox& box) {
@@ -388,9 +379,7 @@ private slots:
         QCOMPARE(clicks, 1);
     }
 
-    // The help viewer: a missing file named, then the help at its contents,
-    // every link leading somewhere in it, centred on the main window with
-    // lines of a comfortable length.
+    // The help viewer names a missing file, then shows the help with working links, centred.
     void helpViewerShowsTheHelpFileAtItsContents() {
         QtPlatform real;
         real.ShowHelp("Quibbly.HLP", HelpContentsCommand);  // not in this folder
@@ -422,8 +411,7 @@ private slots:
         QVERIFY(centred.grab().save(Shot("help_viewer")));
     }
 
-    // The save-and-load window: the pattern box switching the file list by
-    // keys, and a double-click that loads.
+    // The save-and-load window: the pattern box switched by keys, and a double-click that loads.
     void gameWindowSwitchesPatternAndLoadsOnADoubleClick() {
         QFile(QStringLiteral("notes.txt")).open(QIODevice::WriteOnly);
         QVERIFY(SavedGame::SaveGame("a.swg"));  // a game saved before any game
@@ -468,8 +456,7 @@ private slots:
     }
 
 private:
-    // A real game at Hard on the shipped word files, a dozen guesses long,
-    // for the review window to show; then a fresh program in the same folder.
+    // A real game at Hard on the shipped files for the review window, then a fresh program.
     void PlayAGameAtHard() {
         for (const testing::StandardFile& file : testing::StandardFiles)
             QVERIFY(QFile::remove(QLatin1String(file.name)) &&
@@ -499,8 +486,7 @@ private:
     FormWindow& Window() { return *platform_->windows.WindowOf(Form()); }
     QWidget* WidgetOf(const Control& control) { return Window().WidgetOf(control); }
     QLineEdit* Line(const Control& control) { return qobject_cast<QLineEdit*>(WidgetOf(control)); }
-    // Types the player's word and Enter; the level file holds three words,
-    // and the computer takes PLANT unless told otherwise.
+    // Types the player's word and Enter; the computer takes PLANT unless told otherwise.
     void StartWithEnter(const char* word, double mine = 0.5) {
         platform_->NextRandom(mine);
         platform_->NextRandom(0.9);  // the player goes first

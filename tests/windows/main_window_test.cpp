@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window as a player meets it: the Level menu, Pause and Resume,
-// New Game and the letter markers.
+// The main window's Level menu, Pause and Resume, New Game and letter markers.
 #include "support/fresh_game.h"
 
 namespace quibbly::testing {

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Escape and the desktop's close take each window's own way out, so that no
-// close leaves the player without a window.
+// Escape and the desktop's close take each window's own way out, never leaving the player without one.
 #include <filesystem>
 #include <set>
 
@@ -55,8 +54,7 @@ TEST_F(WayOut, EscapeAndTheDesktopsCloseTakeEachWindowsOwnWayOut) {
     EXPECT_EQ(form.YourWordText.Text(), "HOUSE");  // not the Idea's word
     EXPECT_EQ(FolderNow(), before);                // nothing saved
 
-    // The main window's close is File > Exit: the credits, asking nothing, the
-    // game going on beside them; Escape on them ends at once, writing nothing.
+    // The main window's close is File > Exit: the credits, the game going on beside them until Escape.
     form.QueryClose();
     EXPECT_TRUE(CreditsForm::Instance().Visible() && form.Visible() && !platform.ended && Boxes().empty());
     form.YourGuessText.Type("CRISP\r");

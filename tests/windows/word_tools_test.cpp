@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Word menu's four tools beside a game: Hint and Series searches with
-// clicks arriving while they read, Idea's suggestions and Match once per turn.
+// The Word menu's tools beside a game: searches that clicks reach while they read, Match once per turn.
 #include <filesystem>
 
 #include "support/fresh_game.h"
@@ -57,8 +56,7 @@ TEST_F(WordTools, HintListsWordsWithTheLettersAndStopsOnRequest) {
     EXPECT_EQ(hint.HintList.Rows(), (Rows{"QUOTE", "QUITE", "SQUAT"}));
     EXPECT_EQ(hint.ProgressBar.Value(), 4);
 
-    // During a search: Enter cannot start a second one, a listed word goes to
-    // the guess box, and Stop ends the search after the word in hand.
+    // During a search Enter starts no second one, a clicked word is the guess, Stop ends it.
     hint.AllOption.Press();
     platform.eventsYielded = 0;
     platform.AtYield(2, [&] {
@@ -109,8 +107,7 @@ TEST_F(WordTools, SeriesListsAWordsSeriesAndCopiesASwapWord) {
     SeriesForm& series = SeriesForm::Instance();
     EXPECT_TRUE(series.WordText.HasFocus());
 
-    // The search ends with the series; a second one appends, and a file that
-    // ends inside a series lists it.
+    // The search ends with the series; a second appends, and a file ending inside a series lists it.
     series.WordText.Type("house\r");
     EXPECT_EQ(platform.eventsYielded, 2);
     series.WordText.SetText("CRISP");
@@ -119,8 +116,7 @@ TEST_F(WordTools, SeriesListsAWordsSeriesAndCopiesASwapWord) {
               (Rows{"HOUSE", "MOUSE H>M", "ROUSE H>R", "HORSE U>R", "CRISP", "CRASP I>A"}));
     EXPECT_EQ(std::pair(series.ProgressBar.Value(), series.ProgressBar.Max()), std::pair(6, 6));
 
-    // A repeated-letter word and an unknown word read the whole file, add nothing;
-    // Stop ends a search after the line in hand, the bar jumping to full.
+    // A repeated-letter word and an unknown word read the whole file; Stop ends a search at once.
     for (const char* word : {"EERIE", "ZEBRA", "PLANT"}) {
         series.ResetButton.Press();
         series.WordText.Type(word);
@@ -147,8 +143,7 @@ TEST_F(WordTools, SeriesListsAWordsSeriesAndCopiesASwapWord) {
     EXPECT_TRUE(Idle(series.ShowButton, series.ResetButton, series.DoneButton));
 }
 
-// What the idea is and a file that cannot give one are the fuzz target's; here,
-// the idea beside a game and at another level.
+// The idea itself and a file that cannot give one are the fuzz target's; here, beside a game.
 TEST_F(WordTools, IdeaSuggestsALevelWordThatStartCanUse) {
     QuibblyForm& form = Form();
     IdeaForm& idea = IdeaForm::Instance();
