@@ -342,7 +342,7 @@ private slots:
         QCOMPARE(real.MsgBox("Play again?", MsgButtons::YesNo, MsgIcon::None, ""), MsgAnswer::No);
         for (const auto& [title, shot] :
              {std::pair{"Your Guess", "message_guess"}, std::pair{"You had a good word.", "message_word"}}) {
-            AnswerNextBox(QMessageBox::Ok, [title, shot](QMessageBox& box) {
+            AnswerNextBox(QMessageBox::Ok, [title = title, shot = shot](QMessageBox& box) {
                 QCOMPARE(box.windowTitle(), QLatin1String(title));
                 QCOMPARE(box.icon(), QMessageBox::Warning);
                 QFont bold = box.font();  // the title in bold, beside a window icon and two buttons
