@@ -67,7 +67,7 @@ std::vector<std::string> CountedLines(std::string_view name) {
     const std::string count = lines.empty() ? "" : lines[0];
     const bool number = !count.empty() && count.size() < 10 &&
                         std::ranges::all_of(count, [](char c) { return c >= '0' && c <= '9'; });
-    EXPECT_TRUE(number) << At(name, 0) << "count line is not a decimal number: '" << count << "'";
+    EXPECT_TRUE(number) << At(name, 0) << "no count line";
     if (!number) return {};
     EXPECT_EQ(std::stoul(count), lines.size() - 1) << At(name, 0) << "count does not match the words";
     lines.erase(lines.begin());
@@ -97,8 +97,7 @@ Words ReadLevel(std::string_view name, bool fiveDifferent, const Words& master) 
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string word = lines[i], at = At(name, i + 1);
         if (!IsWord(word) || (fiveDifferent && !FiveDifferent(word)))
-            ADD_FAILURE() << at << "'" << word << "' is not five " << (fiveDifferent ? "different " : "")
-                          << "capitals";
+            ADD_FAILURE() << at << "'" << word << "' is not five (different) capitals";
         if (!words.emplace(word, i + 1).second) ADD_FAILURE() << at << "duplicate '" << word << "'";
         if (!master.contains(word)) ADD_FAILURE() << at << "'" << word << "' is not in master.wtf";
     }
@@ -127,8 +126,7 @@ Series ReadSeries(const Words& master) {
         if (!master.contains(word)) ADD_FAILURE() << at << "'" << word << "' is not in master.wtf";
         if (line.size() == kWordLength) {
             if (!series.empty() && !(series.rbegin()->first < line))
-                ADD_FAILURE() << at << "base '" << line << "' is not after '" << series.rbegin()->first
-                              << "' (order or duplicate)";
+                ADD_FAILURE() << at << "base '" << line << "' out of order or repeated";
             open = series.try_emplace(line, i, std::set<std::string>{}).first;
         } else if (open == series.end()) {
             ADD_FAILURE() << at << "swap line outside a series: '" << line << "'";
@@ -138,8 +136,7 @@ Series ReadSeries(const Words& master) {
             if (givenUp.size() != 1 || broughtIn.size() != 1)
                 ADD_FAILURE() << at << "'" << word << "' does not share four letters with '" << base << "'";
             else if (line != word + " " + givenUp + ">" + broughtIn)
-                ADD_FAILURE() << at << "'" << line << "' is not '" << word << " " << givenUp << ">"
-                              << broughtIn << "', ending with the letter brought in";
+                ADD_FAILURE() << at << "'" << line << "' is not 'WORD X>Y' for the letters swapped";
             else if (++givingUp[base + givenUp] > kLinesPerGivenUpLetter)
                 ADD_FAILURE() << at << "more than " << kLinesPerGivenUpLetter << " lines give up " << givenUp;
             if (!open->second.second.insert(word).second)
@@ -175,7 +172,6 @@ TEST(WordFiles, LevelFilesAreWellFormedAndMasterIsAToZ) {
 
 TEST(WordFiles, SeriesCoverMasterAndEasyWords) {
     const Words master = ReadMaster();
-    ASSERT_FALSE(master.empty());
     const Series series = ReadSeries(master);
 
     const Words easy = ReadLevel("easy.wtf", true, master);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The computer's deductions: which word it guesses next, what it learns from
-// the counts (played through whole turns in the turn-cycle test), the re-examination of its old guesses, and
-// the word files it cannot use.
+// The computer's next guess, its re-examination of old guesses and the word files it cannot use
+// (what it learns from counts is played through whole turns in the turn-cycle test).
 #include <algorithm>
 #include <filesystem>
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Whole turns as a player plays them: guesses, answers to the computer's
-// guesses, the wins, the play-again question and Quit.
+// Whole turns as a player plays them: guesses, answers, the wins, play again and Quit.
 #include "support/fresh_game.h"
 #include "windows/other/player_form.h"
 #include "windows/other/winners_form.h"
@@ -18,9 +17,6 @@ protected:
     }
     // The computer's list: the base, then the swap words from the first one.
     static constexpr std::initializer_list<double> InFileOrder = {0.0, 0.0};
-    void ComputerListInFileOrder() {
-        for (double fraction : InFileOrder) platform.NextRandom(fraction);
-    }
 };
 
 const ShownBox PlayAgain = Question("Would you like to play again?");
@@ -29,7 +25,7 @@ TEST_F(TurnCycle, PlayerGuessesAndWinsAndAnswersYesToPlayAgain) {
     QuibblyForm& form = Form();
     Start("SHOUT", 0, 1, true);  // the computer holds HOUSE
     ASSERT_EQ(MyWord, "HOUSE");
-    ComputerListInFileOrder();
+    for (double fraction : InFileOrder) platform.NextRandom(fraction);
     Guess("PLANT");
     EXPECT_EQ(Boxes(), std::vector<ShownBox>{Plain("PLANT -  0", "Your Guess")});
     EXPECT_EQ(form.YourGuessList.Rows(), std::vector<std::string>{"PLANT -  0"});
@@ -84,8 +80,7 @@ TEST_F(TurnCycle, ComputerFindsTheWordNoLeavesTheBoardThenAnAnagramAndQuit) {
     Boxes();
     EXPECT_EQ(form.MyGuessText.Text(), "MOUSE");
     form.TwoButton.Press();  // MOUSE gave up H: H is in the player's word
-    EXPECT_EQ(MyLetters, "H");
-    EXPECT_EQ(PossibleLetters.find('H'), std::string::npos);
+    EXPECT_TRUE(MyLetters == "H" && PossibleLetters.find('H') == std::string::npos);
     Guess("PLANT");
     EXPECT_EQ(form.MyGuessText.Text(), "ROUSE");
     form.TwoButton.Press();  // H again: known already, not added twice
@@ -94,8 +89,7 @@ TEST_F(TurnCycle, ComputerFindsTheWordNoLeavesTheBoardThenAnAnagramAndQuit) {
     EXPECT_EQ(form.MyGuessText.Text(), "THOSE");
     form.FourButton.Press();  // THOSE brought in T
     EXPECT_EQ(MyLetters, "HT");
-    EXPECT_TRUE(form.FaceNeutral.Visible());  // two letters known: shown at the player's turn
-    EXPECT_FALSE(form.FaceSad.Visible());
+    EXPECT_TRUE(form.FaceNeutral.Visible() && !form.FaceSad.Visible());  // two letters known
     Boxes();
 
     // The computer guesses the player's word and the player presses a count.
@@ -134,8 +128,7 @@ TEST_F(TurnCycle, ComputerFindsTheWordNoLeavesTheBoardThenAnAnagramAndQuit) {
     form.FiveButton.Press();
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(MyLetters, "HOUST");
-    EXPECT_TRUE(form.FaceHappy.Visible());
-    EXPECT_FALSE(form.FaceSad.Visible() || form.FaceNeutral.Visible());
+    EXPECT_TRUE(form.FaceHappy.Visible() && !form.FaceSad.Visible() && !form.FaceNeutral.Visible());
 
     form.FileQuit.Choose();
     EXPECT_EQ(Boxes(), (std::vector<ShownBox>{Plain("My word was HOUSE", "You quit the game."),

@@ -89,9 +89,8 @@ TEST_F(ReviewWindow, OpensOnlyBetweenGamesAndShowsEachGameOfTheHistory) {
 
     form.GameReview.Choose();
     EXPECT_EQ(review.GameLabel.Caption(), "Easy, given up at turn 3, 2026-05-12 12:00 (game 2 of 2)");
-    EXPECT_TRUE(review.MyNote.Visible()) << review.MyNote.Caption();
     EXPECT_EQ(
-        review.MyNote.Caption(),
+        review.MyNote.Visible() ? review.MyNote.Caption() : "",
         "This game was loaded from a saved game at the computer's turn 2, so its thoughts start there.");
     ASSERT_GE(review.MyList.ListCount(), 2);
     EXPECT_EQ(review.MyList.List(0).substr(0, 9), " 1  " + myFirst);  // as the history keeps it
