@@ -6,12 +6,13 @@
 // series file, a line "=====", the dictionary, and, after another "=====",
 // the easy words that the series start from (the standard ones when there is
 // no such part). The computer plays its turns on them; every turn must end
-// with a guess of at most five letters.
+// with a guess of at most five letters, and its journal must read back.
 #include <algorithm>
 #include <string>
 
 #include "engine/functions.h"
 #include "fuzz_game.h"
+#include "records/journal.h"
 #include "windows/other/thinking_form.h"
 
 using namespace quibbly;
@@ -85,6 +86,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         form.CountButtons()[static_cast<std::size_t>(state.answers[turn] - '0')]->Press();
         if (!GameOn) break;
         Scripted().TakeBoxes();
+    }
+    // The journal goes into the history: every turn must read back as written.
+    for (const Journal::Turn& turn : MyJournal) {
+        Journal::Turn back;
+        Expect(Journal::Parse(Journal::Format(turn), back) && back == turn,
+               "a journal turn that does not read back: " + Journal::Format(turn));
     }
     return 0;
 }

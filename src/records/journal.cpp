@@ -32,10 +32,10 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 }
 
 bool ReadNumber(std::string_view text, int low, int high, int& number) {
-    if (text.empty() || text.size() > 4 ||
+    if (text.empty() || text.size() > 9 ||
         !std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
         return false;
-    number = std::stoi(std::string(text));
+    number = std::stoi(std::string(text));  // nine digits at most: within an int
     return number >= low && number <= high;
 }
 
@@ -75,7 +75,7 @@ bool ParseNote(std::string_view text, Note& note) {
             note.word = fields.size() > 1 ? std::string(fields[1]) : "";
             return arity(1) && (note.word.empty() || (note.word.size() == 5 && Capitals(note.word)));
         case Note::Kind::FromWords:
-            return arity(1) && ReadNumber(fields[1], 0, 9999, note.number);
+            return arity(1) && ReadNumber(fields[1], 0, 999999999, note.number);
         case Note::Kind::BaseCount:
             return arity(1) && ReadNumber(fields[1], 0, 5, note.number);
         case Note::Kind::Recheck:
@@ -126,8 +126,7 @@ bool Parse(const std::string& text, Turn& turn) {
     read.guess = std::string(fields[0]);
     if (!(read.guess.empty() || (read.guess.size() == 5 && Capitals(read.guess)))) return false;
     if (fields[1] != "-" && !ReadNumber(fields[1], 0, 5, read.count)) return false;
-    if (!Capitals(fields[2]) || !Capitals(fields[3]) || fields[2].size() > 26 || fields[3].size() > 26)
-        return false;
+    if (!Capitals(fields[2]) || !Capitals(fields[3])) return false;
     read.known = std::string(fields[2]);
     read.ruledOut = std::string(fields[3]);
     if (!fields[4].empty())
@@ -229,6 +228,31 @@ void StartJournal(int from) {
 
 void JournalNote(Journal::Note note) {
     if (MyJournal.empty() || MyJournal.back().count >= 0) return;
+    // Damaged word files can bring words and letters that are not capitals:
+    // a series' base is kept by its first five letters when they are, and a
+    // note about a swapped letter that is not one is left out.
+    using Kind = Journal::Note::Kind;
+    auto letter = [](const std::string& text) {
+        return text.size() == 1 && text[0] >= 'A' && text[0] <= 'Z';
+    };
+    switch (note.kind) {
+        case Kind::NewSeries: {
+            const std::string word = note.word.substr(0, 5);
+            note.word = word.size() == 5 && Capitals(word) == word ? word : "";
+            break;
+        }
+        case Kind::Recheck:
+            note.word = Capitals(note.word);
+            note.other = Capitals(note.other);
+            break;
+        case Kind::CameIn:
+        case Kind::WentOut:
+        case Kind::NoChange:
+            if (!letter(note.word) || !letter(note.other)) return;
+            break;
+        default:
+            break;
+    }
     MyJournal.back().notes.push_back(std::move(note));
 }
 
