@@ -135,6 +135,10 @@ public:
             while (pos_ < bytes_.size() && !IsDelimiter(bytes_[pos_])) ++pos_;
             field = bytes_.substr(start, pos_ - start);
             field.erase(field.find_last_not_of(' ') + 1);
+            // A double quote cannot be written back (see TextLine): it is
+            // left out on reading too, so a loaded game plays on as it will
+            // after it is saved and loaded again.
+            std::erase(field, '"');
         }
         SkipDelimiter();
         return true;
