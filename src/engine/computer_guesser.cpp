@@ -335,16 +335,30 @@ void BuildFromMaster() {
     FromMaster = true;
 }
 
-void LearnFromCount(Integer count) {
-    const ListBox& guesses = QuibblyForm::Instance().MyGuessList;
-    if (guesses.ListCount() <= 1 || count == FirstCount) return;
+namespace {
+
+// The letters the current list entry swapped against the list's first word:
+// the one it brought in (its last character) and the one it gave up.
+struct Swap {
+    char in = '\0', out = '\0';
+};
+Swap CurrentSwap() {
     const std::string base = FirstFive(Candidates[1]);
     const std::string& entry = Entry(CurrentIndex());
     const std::string current = FirstFive(entry);
-    char out = '\0';
+    Swap swap;
     for (char letter : base)
-        if (!Has(current, letter)) out = letter;
-    const char in = entry.empty() ? '\0' : entry.back();
+        if (!Has(current, letter)) swap.out = letter;
+    swap.in = entry.empty() ? '\0' : entry.back();
+    return swap;
+}
+
+}  // namespace
+
+void LearnFromCount(Integer count) {
+    const ListBox& guesses = QuibblyForm::Instance().MyGuessList;
+    if (guesses.ListCount() <= 1 || count == FirstCount) return;
+    const auto [in, out] = CurrentSwap();
 
     if (count > FirstCount && in != '\0') {
         JournalNote({Kind::CameIn, std::string(1, in), std::string(1, out), 0});
@@ -359,15 +373,9 @@ void LearnFromCount(Integer count) {
 }
 
 void NoteSameCount() {
-    const std::string base = FirstFive(Candidates[1]);
-    const std::string& entry = Entry(CurrentIndex());
-    const std::string current = FirstFive(entry);
-    char out = '\0';
-    for (char letter : base)
-        if (!Has(current, letter)) out = letter;
-    const char in = entry.empty() ? '\0' : entry.back();
-    if (in >= 'A' && in <= 'Z' && out >= 'A' && out <= 'Z')
-        JournalNote({Journal::Note::Kind::NoChange, std::string(1, in), std::string(1, out), 0});
+    // The journal leaves the note out when either is not a letter.
+    const Swap swap = CurrentSwap();
+    JournalNote({Kind::NoChange, std::string(1, swap.in), std::string(1, swap.out), 0});
 }
 
 void RecheckGuesses() {
