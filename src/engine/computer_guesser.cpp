@@ -9,6 +9,7 @@
 #include "platform/services.h"
 #include "platform/text_file.h"
 #include "records/journal.h"
+#include "records/kept_game.h"
 #include "windows/main/quibbly_form.h"
 #include "windows/other/thinking_form.h"
 
@@ -144,6 +145,7 @@ void BeginMyTurn() {
     form.GuessButton.SetEnabled(false);
     form.WordMatch.SetEnabled(false);
     MyJournal.emplace_back();
+    PlayState = Play::MyTurn;
 }
 
 // The guess the turn shows, in the journal too.
@@ -170,6 +172,7 @@ void ResumeMyTurn() {
     }
     BeginMyTurn();
     ShowMyGuess(FirstFive(entry));
+    KeptGame::Keep();
 }
 
 void MyTurn() {
@@ -225,6 +228,7 @@ void MyTurn() {
         if (accepted) break;
     }
     ShowMyGuess(FirstFive(Entry(CurrentIndex())));
+    KeptGame::Keep();
 }
 
 void BuildCandidates() {

@@ -44,6 +44,12 @@ extern std::array<std::string, 51> WinnerLines;
 // quotes: it names each one once a game.
 extern std::string ReportedWordFiles;
 
+// Where the game stands. Every play control follows from it: Resume gives
+// back the controls of the turn that was paused, and only Start or a load
+// leaves Over, so a finished game can never be played, won or recorded again.
+enum class Play { Idle, YourTurn, MyTurn, Over };
+extern Play PlayState;
+
 // Every variable back to its value at program start.
 void ResetModuleState();
 
@@ -93,6 +99,16 @@ void PlayerGuess();                 // the Guess button
 void TakeYourCount(Integer count);  // 0 to 5, or 10 from Correct Word
 void CorrectWord();                 // the Correct Word button
 void QuitGame();                    // File > Quit Game
+// The game has ended (a win on either side, or Quit): Over, with Pause and
+// Resume closed and the kept game in progress removed.
+void EndGame();
+// The finished board left to look at: the lists and markers open, the guess
+// and answer controls closed.
+void LeaveBoardAfterGame();
+// The controls of the turn in PlayState, after a pause or a load: the
+// guess box and Guess on the player's turn, the counts and Correct Word on
+// the computer's, Match by its level's rule.
+void GiveBackTurnControls();
 // Asks "Would you like to play again?" and clears the board or leaves it.
 void AskPlayAgain();
 // The player's win after the message: the top-scores path through the name

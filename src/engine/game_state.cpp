@@ -6,6 +6,7 @@
 #include "platform/services.h"
 #include "platform/text_file.h"
 #include "records/game_history.h"
+#include "records/kept_game.h"
 #include "records/winners_list.h"
 #include "windows/main/quibbly_form.h"
 #include "windows/tools/hint_form.h"
@@ -34,6 +35,7 @@ Integer WinnerCount = 0;
 Integer WorstTopScore = 0;
 std::array<std::string, 51> WinnerLines;
 std::string ReportedWordFiles;
+Play PlayState = Play::Idle;
 
 void ResetModuleState() {
     MyWord.clear();
@@ -60,6 +62,8 @@ void ResetModuleState() {
     ForgetWinners();
     GameUnrecorded = false;
     StartJournal(1);
+    PlayState = Play::Idle;
+    KeptGame::Release();
 }
 
 std::string CheckedLevel() {
@@ -91,6 +95,8 @@ void ResetGame() {
     DisableGameControls();
     GameOn = true;
     GameUnrecorded = false;  // a game cleared away unfinished leaves no record
+    PlayState = Play::Idle;
+    KeptGame::Drop();
     form.UpdateReviewItem();
     form.YourGuessList.Clear();
     form.MyGuessList.Clear();
@@ -127,6 +133,7 @@ void ReturnToIdle() {
     QuibblyForm& form = QuibblyForm::Instance();
     DisableGameControls();  // this also closes Hint and Series
     OpenForANewWord(form);
+    PlayState = Play::Idle;
     form.YourWordText.SetFocus();
 }
 

@@ -4,6 +4,7 @@
 #include "engine/functions.h"
 #include "platform/services.h"
 #include "records/game_history.h"
+#include "records/kept_game.h"
 #include "records/winners_list.h"
 #include "windows/main/quibbly_form.h"
 #include "windows/other/player_form.h"
@@ -22,9 +23,6 @@ std::string NumberText(int number) {
     return number < 0 ? std::to_string(number) : " " + std::to_string(number);
 }
 
-namespace {
-
-// The guess and answer controls off, the board left for the player to look at.
 void LeaveBoardAfterGame() {
     QuibblyForm& form = QuibblyForm::Instance();
     EnableGameControls();
@@ -33,6 +31,27 @@ void LeaveBoardAfterGame() {
     for (Button* button : form.CountButtons()) button->SetEnabled(false);
     form.CorrectButton.SetEnabled(false);
 }
+
+void EndGame() {
+    QuibblyForm& form = QuibblyForm::Instance();
+    PlayState = Play::Over;
+    form.GamePause.SetEnabled(false);
+    form.GameResume.SetEnabled(false);
+    KeptGame::Drop();
+}
+
+void GiveBackTurnControls() {
+    QuibblyForm& form = QuibblyForm::Instance();
+    const bool yours = PlayState == Play::YourTurn;
+    const bool mine = PlayState == Play::MyTurn;
+    for (Button* button : form.CountButtons()) button->SetEnabled(mine);
+    form.CorrectButton.SetEnabled(mine);
+    form.YourGuessText.SetEnabled(yours);
+    form.GuessButton.SetEnabled(yours);
+    form.WordMatch.SetEnabled(yours && form.LevelEasy.Checked());
+}
+
+namespace {
 
 void AddSelectedRow(ListBox& list, const std::string& row) {
     list.AddItem(row);
@@ -47,6 +66,7 @@ void JournalNamed() {
 
 void ComputerWon(const char* message) {
     GameOn = false;
+    EndGame();
     WinAwaitingRow = false;  // a lost game adds no row to the winners list
     RecordGameEnd(GameHistory::Ending::Lost);
     Services().MsgBox(message, MsgButtons::OK, MsgIcon::None, "I win!!");
@@ -86,9 +106,13 @@ void YourTurn() {
     form.GuessButton.SetEnabled(true);
     form.WordMatch.SetEnabled(form.LevelEasy.Checked());
     form.YourGuessText.SetFocus();
+    PlayState = Play::YourTurn;
+    KeptGame::Keep();
 }
 
 void PlayerGuess() {
+    // Only the player's own turn takes a guess, whatever pressed the button.
+    if (PlayState != Play::YourTurn) return;
     QuibblyForm& form = QuibblyForm::Instance();
     const std::string guess = form.YourGuessText.Text();
     CheckYourWord(guess);
@@ -97,6 +121,7 @@ void PlayerGuess() {
     if (!WordOK) return;
     if (guess == MyWord) {
         GameOn = false;
+        EndGame();
         RecordGameEnd(GameHistory::Ending::Won);
         Services().MsgBox("You guessed my word!!  I had these letters: " + MyLetters, MsgButtons::OK,
                           MsgIcon::None, "You win!!");
@@ -131,6 +156,8 @@ void PlayerWon() {
 }
 
 void TakeYourCount(Integer count) {
+    // Only a guess the computer has made can be answered.
+    if (PlayState != Play::MyTurn) return;
     QuibblyForm& form = QuibblyForm::Instance();
     const std::string yourWord = form.YourWordText.Text();
     const std::string guess = form.MyGuessText.Text();
@@ -169,6 +196,7 @@ void TakeYourCount(Integer count) {
 }
 
 void CorrectWord() {
+    if (PlayState != Play::MyTurn) return;
     QuibblyForm& form = QuibblyForm::Instance();
     if (form.YourWordText.Text() == form.MyGuessText.Text()) {
         JournalNamed();
@@ -189,6 +217,7 @@ void AskPlayAgain() {
 }
 
 void QuitGame() {
+    EndGame();
     RecordGameEnd(GameHistory::Ending::Quit);
     Services().MsgBox("My word was " + MyWord, MsgButtons::OK, MsgIcon::None, "You quit the game.");
     Services().MsgBox("I had these letters: " + MyLetters, MsgButtons::OK, MsgIcon::None,

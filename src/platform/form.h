@@ -93,7 +93,7 @@ public:
     Button* EscapeButton() const { return escapeButton_; }
     // A player's Escape key: presses the way-out button, if any. A button
     // that reads "Stop" during a search stops the search.
-    void PressEscape();
+    virtual void PressEscape();
     // The desktop asks to close the window (its title bar's close button,
     // Alt+F4): the window takes its own way out, as its button does, and is
     // hidden if it is still open then (a search was only stopped). A window

@@ -11,7 +11,9 @@ namespace quibbly {
 
 class Form;
 
-enum class MsgButtons { OK, YesNo };
+// YesNoDefaultNo: Yes and No with No as the default button, for a question
+// whose Yes cannot be undone.
+enum class MsgButtons { OK, YesNo, YesNoDefaultNo };
 enum class MsgIcon { None, Information, Exclamation };
 enum class MsgAnswer { OK, Yes, No };
 

@@ -23,6 +23,10 @@ namespace {
 constexpr long MaxFileBytes = 64L << 20;
 constexpr const char* GameKey = "Game";
 
+// The keys besides Game that a record holds at most once.
+constexpr std::string_view OnceKeys[] = {"Level",  "End",         "Score",     "YourWord",
+                                         "MyWord", "YourGuesses", "MyGuesses", "JournalFrom"};
+
 bool StartsRecord(std::string_view line) {
     return line.starts_with("Game=");
 }
@@ -103,6 +107,9 @@ std::optional<Game> ReadRecord(const std::vector<std::string>& lines) {
                 game.when = std::string(value);
                 break;
             case Level:
+                // A level the game does not play would be counted nowhere
+                // yet cleared with the rest: such a record is damaged.
+                if (!KnownLevel(value)) return std::nullopt;
                 game.level = std::string(value);
                 break;
             case End: {
@@ -185,10 +192,19 @@ int History::Damaged() const {
         std::count_if(entries.begin(), entries.end(), [](const Entry& e) { return !e.game; }));
 }
 
+bool KnownLevel(std::string_view level) {
+    return level == "Easy" || level == "Medium" || level == "Hard";
+}
+
 History Parse(const std::string& bytes) {
     History history;
-    std::size_t start = 0;
+    // A byte-order mark that an editor put before the header is no text.
+    std::size_t start = std::string_view(bytes).starts_with("\xEF\xBB\xBF") ? 3 : 0;
     bool first = true;
+    // The keys a record holds once that its lines so far have given: one
+    // given again begins a piece of its own, so that a record whose Game
+    // line is lost is damaged alone and the one before it stays whole.
+    std::vector<std::string_view> once;
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);
         if (end == std::string::npos) end = bytes.size();
@@ -201,7 +217,14 @@ History Parse(const std::string& bytes) {
         if (header || line.empty()) continue;
         // A record begins at its Game line; lines before the first record
         // belong to a piece of their own, which cannot be read.
-        if (StartsRecord(line) || history.entries.empty()) history.entries.emplace_back();
+        const std::string_view key = line.substr(0, line.find('='));
+        const bool single = std::find(std::begin(OnceKeys), std::end(OnceKeys), key) != std::end(OnceKeys);
+        const bool repeated = single && std::find(once.begin(), once.end(), key) != once.end();
+        if (StartsRecord(line) || history.entries.empty() || repeated) {
+            history.entries.emplace_back();
+            once.clear();
+        }
+        if (single) once.push_back(key);
         history.entries.back().lines.emplace_back(line);
     }
     for (Entry& entry : history.entries)

@@ -28,6 +28,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -78,8 +79,12 @@ struct History {
     friend bool operator==(const History&, const History&) = default;
 };
 
-// Reads a whole file's bytes; lines may end in CR LF or LF. Never fails:
-// what cannot be read becomes an entry without a game.
+// Easy, Medium or Hard: the levels whose games the history keeps.
+bool KnownLevel(std::string_view level);
+// Reads a whole file's bytes; lines may end in CR LF or LF, and a leading
+// UTF-8 byte-order mark is skipped. Never fails: what cannot be read becomes
+// an entry without a game. A key that a record holds once, given again,
+// begins a damaged piece of its own.
 History Parse(const std::string& bytes);
 // The file's bytes: the header, then every entry's lines with CR LF.
 std::string Format(const History& history);

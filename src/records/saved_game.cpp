@@ -67,11 +67,14 @@ std::string TextLine(const std::string& text) {
 // the same line when they differ from a new list's ("4 first 2 master").
 // A reader that takes the number at the start of the line finds the
 // position; a file without them loads as a new list (-1, not dictionary).
+// A game saved after its end says so last ("4 first 2 over").
 std::string PositionLine(const Contents& c) {
     std::string text = c.candidateIndex;
-    if (text.empty()) return text;  // no game has begun: nothing to add
+    if (text.empty() && !c.over) return text;  // no game has begun: nothing to add
+    if (text.empty()) text = "0";
     if (c.firstCount != -1) text += " first " + std::to_string(c.firstCount);
     if (c.fromMaster) text += " master";
+    if (c.over) text += " over";
     return text;
 }
 
@@ -102,9 +105,13 @@ void ReadPositionLine(const std::string& line, Contents& c) {
         next = 2;
     }
     const bool master = next < words.size() && words[next] == "master";
-    if (next + (master ? 1 : 0) != words.size()) return;
+    if (master) ++next;
+    const bool over = next < words.size() && words[next] == "over";
+    if (over) ++next;
+    if (next != words.size()) return;
     c.firstCount = first;
     c.fromMaster = master;
+    c.over = over;
 }
 
 // ---- Reading ----
@@ -220,6 +227,8 @@ void ReportLoadFault(const std::string& path, const std::string& fault) {
                       MsgIcon::Exclamation, "Load Game");
 }
 
+}  // namespace
+
 // Fills the game from checked contents, in the order a load takes.
 void Apply(const Contents& contents) {
     using namespace Functions;
@@ -263,18 +272,27 @@ void Apply(const Contents& contents) {
     for (MenuItem* level : levels) level->SetEnabled(false);
     for (MenuItem* item : {&form.GameStart, &form.GameResume, &form.GamePause}) item->SetChecked(false);
     for (MenuItem* item : {&form.WordIdea, &form.WordHint, &form.WordSeries}) item->SetEnabled(true);
-    GameUnrecorded = true;  // the history knows a loaded game that had ended
-    form.UpdateReviewItem();
     // What the computer thought before the save is not in the file.
     StartJournal(form.MyGuessList.ListCount() + 1);
+    if (contents.over) {
+        // A finished game comes back finished: its board to look at, at the
+        // turn it ended, with nothing to play, rank or record.
+        TurnNumber = contents.turnNumber;
+        form.TurnLabel.SetCaption(std::to_string(static_cast<long>(TurnNumber)));
+        ShowFaces();
+        LeaveBoardAfterGame();
+        EndGame();
+        form.UpdateReviewItem();
+        return;
+    }
+    GameUnrecorded = true;  // the history knows a loaded game that had ended
+    form.UpdateReviewItem();
     EnableGameControls();
     if (form.WhoLabel.Caption() == "It's My Turn")
         ResumeMyTurn();
     else
         YourTurn();
 }
-
-}  // namespace
 
 Contents Capture() {
     using namespace Functions;
@@ -295,6 +313,7 @@ Contents Capture() {
     contents.candidateIndex = CandidateIndex;
     contents.firstCount = FirstCount;
     contents.fromMaster = FromMaster;
+    contents.over = PlayState == Play::Over;
     const int count = std::clamp<int>(CandidateCount, 0, MaxCandidates);
     for (int i = 1; i <= count; ++i) contents.candidates.push_back(Candidates[static_cast<std::size_t>(i)]);
     for (int i = 0; i < 26; ++i)
@@ -372,11 +391,11 @@ bool SaveGame(const std::string& path) {
     return false;
 }
 
-bool LoadGame(const std::string& path) {
+std::optional<Contents> ReadGameFile(const std::string& path, std::string& fault) {
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    std::string fault;
+    fault.clear();
     // Only a plain file is opened: a device or a pipe could block or never end.
     if (!fs::exists(status))
         fault = "there is no such file";
@@ -392,8 +411,13 @@ bool LoadGame(const std::string& path) {
         if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         if (!in.is_open() || in.bad()) fault = "it cannot be opened for reading";
     }
-    std::optional<Contents> contents;
-    if (fault.empty()) contents = Parse(bytes, fault);
+    if (!fault.empty()) return std::nullopt;
+    return Parse(bytes, fault);
+}
+
+bool LoadGame(const std::string& path) {
+    std::string fault;
+    const std::optional<Contents> contents = ReadGameFile(path, fault);
     if (!contents) {
         ReportLoadFault(path, fault);
         return false;

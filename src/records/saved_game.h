@@ -25,6 +25,9 @@ struct Contents {
     // came from the dictionary.
     Integer firstCount = -1;
     bool fromMaster = false;
+    // The game had ended when it was saved: it loads as a finished board,
+    // never as a game to play on, so it cannot be won or recorded twice.
+    bool over = false;
     std::vector<std::string> candidates;  // elements 1 to CandidateCount
     std::array<Colour, 26> markers{};     // AButton to ZButton
     friend bool operator==(const Contents&, const Contents&) = default;
@@ -49,5 +52,10 @@ bool SaveGame(const std::string& path);
 // Loads the game in path. The whole file is read and checked first: a file
 // that fails is reported in a message box and the game stays as it was.
 bool LoadGame(const std::string& path);
+// Reads and checks the game in path; empty, with the fault, when it cannot
+// be loaded.
+std::optional<Contents> ReadGameFile(const std::string& path, std::string& fault);
+// Puts checked contents on the board, as a load does.
+void Apply(const Contents& contents);
 
 }  // namespace quibbly::SavedGame

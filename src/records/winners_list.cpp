@@ -226,7 +226,7 @@ void UpdateWinners() {
     shown = true;
 }
 
-bool WriteWinners() {
+bool WriteWinners(bool clearConfirmed) {
     // After a failed reading the rows in hand are not the file's: the player
     // has been told, and the file stays as it is. A window emptied by a win's
     // reading and not filled again has shown nothing to write.
@@ -240,7 +240,7 @@ bool WriteWinners() {
     // Clear leaves the window empty (a level without rows shows none and has
     // none to drop); it acts on the level it showed, even if the Level menu
     // has changed since.
-    const bool cleared = WinnersForm::Instance().WinnersList.ListCount() == 0;
+    const bool cleared = clearConfirmed && WinnersForm::Instance().WinnersList.ListCount() == 0;
 
     // Another copy of the game may have written the list since it was read:
     // under the folder's lock the file is read again and this window's

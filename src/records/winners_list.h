@@ -41,7 +41,7 @@ std::vector<std::string> ReadWinners();
 // cleared them. False, after a message, when the file could not be written;
 // the file on disk is then as it was. After a failed reading, or when the
 // window shows no list that UpdateWinners gathered, nothing is written.
-bool WriteWinners();
+bool WriteWinners(bool clearConfirmed = true);
 // The most guesses a row can hold: its columns 19 to 21 take three digits.
 inline constexpr int MostRankedGuesses = 999;
 // The rank of a row: the number in its columns 19 to 21, 0 when none.

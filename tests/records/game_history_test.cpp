@@ -86,26 +86,48 @@ TEST_F(History, GamesWonLostAndGivenUpAtTwoLevelsShowInTheStatistics) {
     EXPECT_EQ(platform.clipboard, "Quibbly Easy: won in 2 guesses, 2026-05-13 \u2581\u2588");
 }
 
-TEST_F(History, ALoadedGameThatHadEndedIsRecordedOnce) {
+// Resume gives back the turn's own controls, and a finished game, or a copy
+// of it saved after its end, is never played, ranked or recorded again.
+TEST_F(History, AFinishedGameStaysFinishedWhateverThePlayerDoes) {
     QuibblyForm& form = Form();
     Start("SHOUT", 0, 1, true, {0.0, 0.0});
+    form.GamePause.Choose();
+    form.GameResume.Choose();
+    EXPECT_TRUE(form.YourGuessText.Enabled() && form.GuessButton.Enabled());
+    EXPECT_FALSE(form.ThreeButton.Enabled() || form.CorrectButton.Enabled());
+    form.CountButton_Click(3);  // no guess of the computer's to answer
+    EXPECT_TRUE(Boxes().empty() && form.MyGuessList.ListCount() == 0);
     Guess("PLANT");
     form.FourButton.Press();
     ASSERT_TRUE(SavedGame::SaveGame("middle.swg"));
     Guess("HOUSE");
     ThroughTheWinners(MsgAnswer::No);
     ASSERT_TRUE(SavedGame::SaveGame("ended.swg"));
-    const std::string once = ReadBytes(HistoryFile);
-    ASSERT_EQ(Parse(once).entries.size(), 1u);
-
-    // The ended game loaded, won again and quit; the one saved before its end given up.
+    const std::string history = ReadBytes(HistoryFile), winners = ReadBytes("Win.Lst");
+    ASSERT_EQ(Parse(history).entries.size(), 1u);
+    Boxes();
+    auto playAgain = [&] {
+        form.GameResume_Click();
+        form.GamePause_Click();
+        form.GameResume_Click();
+        form.GuessButton_Click();
+        form.CorrectButton_Click();
+        EXPECT_TRUE(Boxes().empty());
+        EXPECT_FALSE(form.GamePause.Enabled() || form.GameResume.Enabled() || form.GuessButton.Enabled() ||
+                     form.YourGuessText.Enabled() || form.ZeroButton.Enabled());
+        EXPECT_TRUE(form.YourGuessList.Enabled() && form.LetterButton(0).Enabled());
+    };
+    playAgain();
     ASSERT_TRUE(SavedGame::LoadGame("ended.swg"));
-    Guess("HOUSE");
-    ThroughTheWinners(MsgAnswer::No);
+    EXPECT_EQ(form.YourGuessText.Text() + form.TurnLabel.Caption(), "HOUSE2");
+    playAgain();
+    EXPECT_EQ(SavedGame::Format(SavedGame::Capture()), ReadBytes("ended.swg"));
     form.FileQuit.Choose();
+    // The copy saved before the end plays on and is given up: the same game, recorded once.
     ASSERT_TRUE(SavedGame::LoadGame("middle.swg"));
     form.FileQuit.Choose();
-    EXPECT_EQ(ReadBytes(HistoryFile), once);
+    EXPECT_EQ(ReadBytes(HistoryFile), history);
+    EXPECT_EQ(ReadBytes("Win.Lst"), winners);
 }
 
 TEST_F(History, DamagedRecordsAreCountedAndKeptAndAMissingFileIsEmpty) {
@@ -118,27 +140,35 @@ TEST_F(History, DamagedRecordsAreCountedAndKeptAndAMissingFileIsEmpty) {
 
     const std::string winners = "Ann         Easy    3 Guesses  05/12/2026\r\n";
     WriteBytes("Win.Lst", winners);
+    // Behind a byte-order mark: text before the first record, a good record,
+    // one whose Game line is lost, one of another form, one of no level.
+    const std::string damaged[] = {"not a record\r\n", "Level=Easy\r\nEnd=Won\r\nScore=3\r\n",
+                                   "Game=2026-05-02 10:00\r\nLevel=Easy\r\nEnd=Maybe\r\nScore=4\r\n",
+                                   "Game=2026-05-03 10:00\r\nLevel=Huge\r\nEnd=Won\r\nScore=4\r\n"};
     WriteBytes(HistoryFile,
-               "Quibbly History 1\r\nnot a record\r\nGame=2026-05-01 10:00\r\nLevel=Easy\r\nEnd=Won\r\n"
-               "Score=5\r\nFuture=kept\r\nGame=2026-05-02 10:00\r\nLevel=Easy\r\nEnd=Maybe\r\nScore=4\r\n");
+               "\xEF\xBB\xBFQuibbly History 1\r\n" + damaged[0] +
+                   "Game=2026-05-01 10:00\r\nLevel=Easy\r\nEnd=Won\r\nScore=5\r\nFuture=kept\r\n" +
+                   damaged[1] + damaged[2] + damaged[3]);
     Start("SHOUT", 0, 1, true);
     form.FileQuit.Choose();
     form.GameStatistics.Choose();
     EXPECT_EQ(Figures(),
               (std::vector<std::string>{"2", "50", "0", "1", "Won 1      Lost 0      Given up 1"}));
     EXPECT_EQ(window.NoteLabel.Caption(),
-              "2 damaged records in \"History.Lst\" could not be read; they stay in the file.");
+              "4 damaged records in \"History.Lst\" could not be read; they stay in the file.");
 
     Boxes();
     platform.Answer(MsgAnswer::Yes);
     window.ClearButton.Press();
     const ShownBox question{
         "Clear the history of all 2 games? The statistics and charts of every level (Easy: 2, "
-        "Medium: 0, Hard: 0) will be lost. The winners list \"Win.Lst\" is not changed. The 2 "
+        "Medium: 0, Hard: 0) will be lost. The winners list \"Win.Lst\" is not changed. The 4 "
         "damaged records that could not be read stay in the file.",
-        "Clear History", MsgIcon::Exclamation, MsgButtons::YesNo};
+        "Clear History", MsgIcon::Exclamation, MsgButtons::YesNoDefaultNo};
     EXPECT_EQ(Boxes(), std::vector<ShownBox>{question});
-    // The fuzz target checks which lines stay; the winners list is not touched.
+    EXPECT_EQ(ReadBytes(HistoryFile),
+              "Quibbly History 1\r\n" + damaged[0] + damaged[1] + damaged[2] + damaged[3]);
+    // The winners list is not touched.
     EXPECT_EQ(ReadBytes("Win.Lst"), winners);
     EXPECT_EQ(window.PlayedNumber.Caption(), "0");
 

@@ -221,8 +221,19 @@ TEST_F(WinnersList, AFullLevelRefusesANineTakesAWinWithTheListOpenAndOnlyClearDr
     std::sort(rows.begin(), rows.end());
     EXPECT_EQ(FileRows(), rows);
 
-    // Clear drops every row holding the level's name ("Easyrider" of Medium too).
+    // A Clear that Escape or the desktop's close ends is not written; only
+    // OK confirms it, and it drops every row holding the level's name
+    // ("Easyrider" of Medium too).
     Boxes();
+    const std::string before = FileText();
+    for (auto leave : {&Form::PressEscape, &Form::QueryClose}) {
+        Form().GameWinners.Choose();
+        Winners().ClearButton.Press();
+        (Winners().*leave)();
+        EXPECT_FALSE(Winners().Visible());
+        EXPECT_EQ(FileText(), before);
+    }
+    EXPECT_EQ(Boxes(), std::vector<ShownBox>(2, PlayAgain));
     Form().GameWinners.Choose();
     Winners().ClearButton.Press();
     EXPECT_TRUE(Shown().empty());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A save or a history write killed at random moments leaves a whole version
-// (every writer goes through one ReplaceFile); failed writes keep the old files.
+// (every writer goes through one ReplaceFile); failed writes keep the old files;
+// a game killed at any move continues exactly at the next start.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <thread>
 
 #include "records/game_history.h"
+#include "records/kept_game.h"
 #include "records/saved_game.h"
 #include "records/winners_list.h"
 #include "support/fresh_game.h"
@@ -102,6 +104,88 @@ TEST_F(CrashSafety, AKilledHistoryWriteLeavesTheOldHistoryOrTheNewOneWhole) {
     endGamesThenClear(true);
     ASSERT_EQ(versions.size(), 4u);
     KillRepeatedly(GameHistory::HistoryFile, versions, [&] { endGamesThenClear(false); });
+}
+
+// One move of a player who answers truly and guesses the first of a few
+// words not yet tried: a function of the board alone, at the same time of
+// day (the computer seeds its draws from the clock). False once the game is over.
+bool PlayOneMove(QuibblyForm& form, ScriptedPlatform& platform) {
+    platform.clock = 12 * 3600.0;
+    if (PlayState == Play::MyTurn) {
+        const std::string guess = form.MyGuessText.Text(), mine = form.YourWordText.Text();
+        if (guess == mine)
+            form.CorrectButton.Press();
+        else
+            form.CountButtons()[static_cast<std::size_t>(MatchCount(guess, mine))]->Press();
+    } else if (PlayState == Play::YourTurn) {
+        const std::vector<std::string> tried = form.YourGuessList.Rows();
+        std::string word = "CRANE";
+        for (const char* next : {"CRANE", "PLOTS", "MIGHT", "BUMPY", "FJORD", "WHACK", "GUSTY", "LEMON"})
+            if (std::none_of(tried.begin(), tried.end(),
+                             [&](const std::string& row) { return row.starts_with(next); })) {
+                word = next;
+                break;
+            }
+        form.YourGuessText.SetText(word);
+        form.GuessButton.Press();
+    }
+    return PlayState == Play::YourTurn || PlayState == Play::MyTurn;
+}
+
+TEST_F(CrashSafety, AGameKilledAtAnyMoveContinuesAtTheNextStartMoveForMove) {
+    for (const char* name : {"easy.wtf", "medium.wtf", "hard.wtf", "master.wtf", "series.wtf"})
+        std::filesystem::remove(name);
+    CopyShippedWordFiles();
+    QuibblyForm& form = Form();
+    auto newGame = [&] {
+        form.FileNew.Choose();
+        platform.clock = 12 * 3600.0;
+        Start("SHOUT", 137, 1000, false);
+    };
+    // The game played without a kill, the board after every move.
+    ASSERT_TRUE(KeptGame::Claim());
+    std::vector<std::string> boards;
+    const auto began = std::chrono::steady_clock::now();
+    newGame();
+    do boards.push_back(SavedGame::Format(SavedGame::Capture()));
+    while (PlayOneMove(form, platform) && boards.size() < 60);
+    const auto game = std::chrono::steady_clock::now() - began;
+    ASSERT_GT(boards.size(), 10u);
+    KeptGame::Release();
+
+    std::mt19937 random(std::random_device{}());
+    int continued = 0;
+    for (int kill = 0; kill < 30 && !HasFailure(); ++kill) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            KeptGame::Claim();
+            for (;;) {
+                newGame();
+                while (PlayOneMove(form, platform)) {
+                }
+            }
+        }
+        std::this_thread::sleep_for(game * (random() % 1000) / 500);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        RemoveLeftovers();
+        if (!std::filesystem::exists(KeptGame::KeptFile)) continue;  // killed between two games
+        const std::string kept = ReadBytes(KeptGame::KeptFile);
+        const auto at = std::find(boards.begin(), boards.end(), kept);
+        ASSERT_NE(at, boards.end()) << "kill " << kill << ": a board the game never showed";
+        Restart();
+        platform.Answer(MsgAnswer::Yes);
+        KeptGame::OfferAtStart();
+        ASSERT_EQ(SavedGame::Format(SavedGame::Capture()), kept);
+        for (auto next = at + 1; next != boards.end() && next != at + 9; ++next) {
+            PlayOneMove(form, platform);
+            ASSERT_EQ(SavedGame::Format(SavedGame::Capture()), *next) << "kill " << kill;
+        }
+        ++continued;
+        Boxes();
+    }
+    EXPECT_GT(continued, 5);
 }
 
 TEST_F(CrashSafety, AFullDiskOrAPlaceThatTakesNoFileKeepsTheOldFilesAndTellsThePlayer) {

@@ -18,7 +18,9 @@ namespace quibbly {
 void PrintTo(const ShownBox& box, std::ostream* out) {
     static const char* icons[] = {"none", "information", "exclamation"};
     *out << "[\"" << box.title << "\": \"" << box.text << "\", " << icons[static_cast<int>(box.icon)]
-         << (box.buttons == MsgButtons::YesNo ? ", Yes/No]" : ", OK]");
+         << (box.buttons == MsgButtons::OK      ? ", OK]"
+             : box.buttons == MsgButtons::YesNo ? ", Yes/No]"
+                                                : ", Yes/No, No default]");
 }
 
 }  // namespace quibbly

@@ -47,10 +47,11 @@ TEST_F(MainWindow, LevelsPauseResumeMarkersAndNewGame) {
     form.ResetButton.Press();
     EXPECT_TRUE(form.LetterButton(0).BackColor() == MarkerYellow && q.BackColor() == MarkerYellow);
 
-    // Resume during the computer's turn turns every play control on.
+    // Resume during the computer's turn gives back the answers alone.
     form.GameResume.Choose();
-    EXPECT_FALSE(form.GamePause.Checked() || form.GameResume.Checked() || form.YourWordText.Enabled());
-    EXPECT_TRUE(PlayControlsEnabled(form));
+    EXPECT_FALSE(form.GamePause.Checked() || form.GameResume.Checked() || form.YourWordText.Enabled() ||
+                 form.YourGuessText.Enabled() || form.GuessButton.Enabled() || form.WordMatch.Enabled());
+    EXPECT_TRUE(form.CorrectButton.Enabled() && form.FiveButton.Enabled() && form.LetterButton(0).Enabled());
 
     form.LetterButton(4).Press();
     form.ScratchPadText.SetText("notes");

@@ -44,8 +44,9 @@ MsgAnswer QtPlatform::MsgBox(const std::string& text, MsgButtons buttons, MsgIco
     const QMessageBox::Icon shown = icon == MsgIcon::Information   ? QMessageBox::Information
                                     : icon == MsgIcon::Exclamation ? QMessageBox::Warning
                                                                    : QMessageBox::NoIcon;
-    const auto choices = buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
+    const auto choices = buttons == MsgButtons::OK ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No;
     QMessageBox box(shown, ToQString(title), ToQString(text), choices, QApplication::activeWindow());
+    if (buttons == MsgButtons::YesNoDefaultNo) box.setDefaultButton(QMessageBox::No);
     box.setWindowModality(Qt::ApplicationModal);
     KeepTitleWhole(box);
     const int answer = box.exec();

@@ -212,7 +212,7 @@ void StatisticsForm::ClearButton_Click() {
     if (damaged > 0)
         question += " The " + Count(damaged, "damaged record", "damaged records") +
                     " that could not be read " + (damaged == 1 ? "stays" : "stay") + " in the file.";
-    if (Services().MsgBox(question, MsgButtons::YesNo, MsgIcon::Exclamation, "Clear History") !=
+    if (Services().MsgBox(question, MsgButtons::YesNoDefaultNo, MsgIcon::Exclamation, "Clear History") !=
         MsgAnswer::Yes)
         return;
     History kept;

@@ -301,16 +301,32 @@ void QuibblyForm::GameStart_Click() {
     UpdateReviewItem();
 }
 
+namespace {
+bool InATurn() {
+    using Functions::Play;
+    return Functions::PlayState == Play::YourTurn || Functions::PlayState == Play::MyTurn;
+}
+}  // namespace
+
+// Pause and Resume act only on a game under way: a finished game stays
+// finished (the items are closed then too).
 void QuibblyForm::GamePause_Click() {
+    if (!InATurn()) return;
     GameResume.SetChecked(false);
     GamePause.SetChecked(true);
     Functions::DisableGameControls();
 }
 
+// Resume gives back exactly the controls the game had when it was paused:
+// the guess box and Guess on the player's turn, the counts and Correct Word
+// on the computer's (switching on every play control would let the player
+// answer a guess the computer never made).
 void QuibblyForm::GameResume_Click() {
+    if (!InATurn()) return;
     GameResume.SetChecked(false);
     GamePause.SetChecked(false);
     Functions::EnableGameControls();
+    Functions::GiveBackTurnControls();
 }
 
 void QuibblyForm::GameWinners_Click() {

@@ -2,6 +2,7 @@
 #include "windows/other/intro_form.h"
 
 #include "platform/services.h"
+#include "records/kept_game.h"
 #include "windows/main/quibbly_form.h"
 
 namespace quibbly {
@@ -41,6 +42,7 @@ void IntroForm::Form_Load() {
 
     Hide();
     QuibblyForm::Instance().Show();
+    KeptGame::OfferAtStart();
 }
 
 }  // namespace quibbly

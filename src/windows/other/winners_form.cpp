@@ -50,8 +50,18 @@ void WinnersForm::ClearButton_Click() {
 }
 
 void WinnersForm::OKButton_Click() {
+    Leave(true);
+}
+
+void WinnersForm::PressEscape() {
+    Leave(false);
+}
+
+// Only the OK button confirms a Clear: one stray Escape must not wipe a
+// level's best rows.
+void WinnersForm::Leave(bool confirmed) {
     using namespace Functions;
-    WriteWinners();
+    WriteWinners(confirmed);
     Hide();
     QuibblyForm& main = QuibblyForm::Instance();
     main.Show();

@@ -27,10 +27,14 @@ public:
     Label& WinnersLabel(int index) { return *labels_.at(static_cast<std::size_t>(index)); }
 
     void Form_Activate() override;
+    // Escape and the desktop's close leave as OK does, but a Clear that OK
+    // did not confirm is not written.
+    void PressEscape() override;
     void OKButton_Click();
     void ClearButton_Click();
 
 private:
+    void Leave(bool confirmed);
     std::array<std::unique_ptr<Label>, RowLabels> labels_;
 };
 
