@@ -3,11 +3,16 @@
 // file "game.swg". During a game the player chooses File > Load Game, types
 // the name and presses Load. Either the file is refused with a message that
 // names it and the board stays as it was, or the loaded game plays on for a
-// few turns on both sides.
+// few turns on both sides. The same bytes left behind as the kept game in
+// progress are offered at the next start: a file that cannot be loaded is
+// named once and moved aside whole, and play goes on.
+#include <filesystem>
 #include <string>
 
 #include "engine/functions.h"
 #include "fuzz_game.h"
+#include "records/kept_game.h"
+#include "records/saved_game.h"
 #include "round_trip.h"
 #include "windows/other/game_form.h"
 
@@ -25,9 +30,38 @@ std::vector<std::string> Board(QuibblyForm& form) {
     return board;
 }
 
+void ExpectKeptGameOffered(std::string_view input) {
+    using Functions::Play;
+    QuibblyForm& form = FreshProgram();
+    WriteFile(KeptGame::KeptFile, input);
+    Scripted().Answer(MsgAnswer::Yes);
+    KeptGame::OfferAtStart();
+    const std::vector<ShownBox> boxes = Scripted().TakeBoxes();
+    Expect(!boxes.empty() && boxes.front().title == "Unfinished Game", "a kept game that is not offered");
+    if (boxes.front().icon == MsgIcon::Exclamation) {
+        Expect(boxes.size() == 1 && boxes.front().text.find("\"Unfinished.Gam\" cannot be loaded: ") !=
+                                        std::string::npos,
+               "a kept game that cannot be loaded is not named once");
+        Expect(!std::filesystem::exists(KeptGame::KeptFile) && ReadWholeFile("Unfinished.Bad") == input,
+               "a kept game that cannot be loaded was not moved aside whole");
+        form.YourWordText.SetText("SHOUT");
+        form.GameStart.Choose();
+        Expect(Functions::PlayState == Play::YourTurn || Functions::PlayState == Play::MyTurn,
+               "no new game after a kept game that cannot be loaded");
+        return;
+    }
+    ExpectOnlyKnownBoxes(boxes, {"Unfinished Game", "Word File Error"});
+    // Continued: kept again as it now stands, unless it had ended.
+    const bool underWay = Functions::PlayState == Play::YourTurn || Functions::PlayState == Play::MyTurn;
+    Expect(ReadWholeFile(KeptGame::KeptFile) ==
+               (underWay ? SavedGame::Format(SavedGame::Capture()) : std::string("<missing>")),
+           "a continued game is not kept as it stands");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    ExpectKeptGameOffered(Text(data, size));
     QuibblyForm& form = GameUnderWay();
     form.YourGuessText.Type("CRISP\r");
     Scripted().TakeBoxes();
