@@ -22,8 +22,8 @@
 #include "platform/form.h"
 #include "platform/scripted_platform.h"
 #include "records/game_history.h"
-#include "windows/keep/statistics_form.h"
 #include "windows/main/quibbly_form.h"
+#include "windows/records/statistics_form.h"
 
 using namespace quibbly;
 using namespace quibbly::GameHistory;

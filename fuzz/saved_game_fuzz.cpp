@@ -9,7 +9,7 @@
 #include "engine/functions.h"
 #include "fuzz_game.h"
 #include "round_trip.h"
-#include "windows/other/game_form.h"
+#include "windows/records/game_form.h"
 
 using namespace quibbly;
 using namespace quibbly::fuzz;

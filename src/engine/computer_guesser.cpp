@@ -9,8 +9,8 @@
 #include "platform/services.h"
 #include "platform/text_file.h"
 #include "records/journal.h"
+#include "windows/frame/thinking_form.h"
 #include "windows/main/quibbly_form.h"
-#include "windows/other/thinking_form.h"
 
 namespace quibbly::Functions {
 
