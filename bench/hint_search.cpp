@@ -8,12 +8,9 @@
 #include <QDir>
 #include <QStyleFactory>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <string>
-#include <vector>
 
 #include "platform/form.h"
 #include "platform/qt/qt_platform.h"
@@ -21,7 +18,10 @@
 #include "windows/tools/hint_form.h"
 #include "windows/tools/series_form.h"
 
+#include "timing.h"
+
 using namespace quibbly;
+using namespace quibbly::bench;
 
 namespace {
 
@@ -35,40 +35,28 @@ public:
     long yields = 0;
 };
 
-double CpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
-}
-
-struct Timing {
-    std::vector<double> ms;
-    std::vector<double> cpu;
+// A whole search: its times, and the yields and rows of its last run.
+struct Search {
+    Timing time;
     long yields = 0;
     int rows = 0;
 };
 
-template <class Search>
-Timing Measure(int runs, CountingPlatform& platform, Search search) {
-    Timing timing;
-    for (int run = 0; run < runs; ++run) {
+template <class Run>
+Search Measure(int runs, CountingPlatform& platform, Run run) {
+    Search search;
+    for (int i = 0; i < runs; ++i) {
         platform.yields = 0;
-        const auto start = std::chrono::steady_clock::now();
-        const double cpuStart = CpuMs();
-        timing.rows = search();
-        timing.cpu.push_back(CpuMs() - cpuStart);
-        timing.ms.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-        timing.yields = platform.yields;
+        const Clock start;
+        search.rows = run();
+        search.time.Add(start);
+        search.yields = platform.yields;
     }
-    std::sort(timing.ms.begin(), timing.ms.end());
-    std::sort(timing.cpu.begin(), timing.cpu.end());
-    return timing;
+    return search;
 }
 
-void Print(const char* what, const Timing& timing) {
-    std::printf("| %s | %ld | %d | %.1f ms | %.1f ms | %.1f ms |\n", what, timing.yields, timing.rows,
-                timing.ms[timing.ms.size() / 2], timing.ms.back(), timing.cpu[timing.cpu.size() / 2]);
+void Print(const char* what, const Search& search) {
+    std::printf("| %s | %ld | %d | %s\n", what, search.yields, search.rows, Cells(search.time).c_str());
 }
 
 }  // namespace
@@ -98,11 +86,11 @@ int main(int argc, char* argv[]) {
     hint.Show();
     for (const char* letters : {"E", "S", "AE", "QXJ"}) {
         hint.LettersText.SetText(letters);
-        const Timing timing = Measure(runs, platform, [&hint] {
+        const Search search = Measure(runs, platform, [&hint] {
             hint.ShowButton.Press();
             return hint.HintList.ListCount();
         });
-        Print((std::string("Hint ") + letters).c_str(), timing);
+        Print((std::string("Hint ") + letters).c_str(), search);
     }
     hint.Hide();
 
@@ -111,12 +99,12 @@ int main(int argc, char* argv[]) {
     // A word that heads no series reads the whole file; ZORIL heads the last one.
     for (const char* word : {"ZZZZZ", "ZORIL"}) {
         series.WordText.SetText(word);
-        const Timing timing = Measure(runs, platform, [&series] {
+        const Search search = Measure(runs, platform, [&series] {
             series.SeriesList.Clear();
             series.ShowButton.Press();
             return series.SeriesList.ListCount();
         });
-        Print((std::string("Series ") + word).c_str(), timing);
+        Print((std::string("Series ") + word).c_str(), search);
     }
     Forms::DropAll();
     InstallPlatform(nullptr);

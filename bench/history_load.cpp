@@ -7,10 +7,6 @@
 //   history_load [--games N] [--runs R]
 #include <unistd.h>
 
-#include <time.h>
-
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -22,11 +18,14 @@
 #include "platform/form.h"
 #include "platform/scripted_platform.h"
 #include "records/game_history.h"
-#include "windows/keep/statistics_form.h"
 #include "windows/main/quibbly_form.h"
+#include "windows/records/statistics_form.h"
+
+#include "timing.h"
 
 using namespace quibbly;
 using namespace quibbly::GameHistory;
+using namespace quibbly::bench;
 
 namespace {
 
@@ -56,37 +55,6 @@ History MakeHistory(int games) {
         history.entries.push_back(MakeEntry(game));
     }
     return history;
-}
-
-// The wall time and the process's CPU time of one step: on a busy machine
-// the CPU time tells what the step costs.
-struct Clock {
-    std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
-    double cpu = CpuMs();
-    static double CpuMs() {
-        timespec now{};
-        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-        return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
-    }
-};
-
-struct Timing {
-    std::vector<double> wall, cpu;
-    void Add(const Clock& start) {
-        wall.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start.wall).count());
-        cpu.push_back(Clock::CpuMs() - start.cpu);
-    }
-};
-
-double Median(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-void Row(const char* what, const Timing& timing) {
-    std::printf("| %s | %.1f ms | %.1f ms | %.1f ms |\n", what, Median(timing.wall),
-                *std::max_element(timing.wall.begin(), timing.wall.end()), Median(timing.cpu));
 }
 
 }  // namespace

@@ -6,10 +6,7 @@
 // seed (random guesses narrow the words slowly, so the search stays long).
 //
 //   review_time [--guesses N] [--runs R] [--data DIR]
-#include <time.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,38 +18,12 @@
 #include "engine/functions.h"
 #include "records/game_review.h"
 
+#include "timing.h"
+
 using namespace quibbly;
+using namespace quibbly::bench;
 
 namespace {
-
-struct Clock {
-    std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
-    double cpu = CpuMs();
-    static double CpuMs() {
-        timespec now{};
-        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-        return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
-    }
-};
-
-struct Timing {
-    std::vector<double> wall, cpu;
-    void Add(const Clock& start) {
-        wall.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start.wall).count());
-        cpu.push_back(Clock::CpuMs() - start.cpu);
-    }
-};
-
-double Median(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-void Row(const std::string& what, const Timing& timing) {
-    std::printf("| %s | %.1f ms | %.1f ms | %.1f ms |\n", what.c_str(), Median(timing.wall),
-                *std::max_element(timing.wall.begin(), timing.wall.end()), Median(timing.cpu));
-}
 
 // A game of the given length: guesses the level accepts, then the word.
 std::vector<GameHistory::Guess> MakeGame(const GameReview::Words& words, int length, std::string& myWord) {

@@ -8,7 +8,7 @@
 
 #include "fuzz_game.h"
 #include "records/game_history.h"
-#include "windows/keep/statistics_form.h"
+#include "windows/records/statistics_form.h"
 
 using namespace quibbly;
 using namespace quibbly::fuzz;

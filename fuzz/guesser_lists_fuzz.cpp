@@ -13,7 +13,7 @@
 #include "engine/functions.h"
 #include "fuzz_game.h"
 #include "records/journal.h"
-#include "windows/other/thinking_form.h"
+#include "windows/frame/thinking_form.h"
 
 using namespace quibbly;
 using namespace quibbly::fuzz;

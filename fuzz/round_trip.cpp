@@ -10,9 +10,9 @@
 #include "fuzz_game.h"
 #include "records/saved_game.h"
 #include "records/winners_list.h"
-#include "windows/other/game_form.h"
-#include "windows/other/player_form.h"
-#include "windows/other/winners_form.h"
+#include "windows/records/game_form.h"
+#include "windows/records/player_form.h"
+#include "windows/records/winners_form.h"
 
 namespace quibbly::fuzz {
 

@@ -14,7 +14,7 @@
 #include "records/kept_game.h"
 #include "records/saved_game.h"
 #include "round_trip.h"
-#include "windows/other/game_form.h"
+#include "windows/records/game_form.h"
 
 using namespace quibbly;
 using namespace quibbly::fuzz;

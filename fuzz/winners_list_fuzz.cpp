@@ -10,8 +10,8 @@
 #include "fuzz_game.h"
 #include "records/winners_list.h"
 #include "round_trip.h"
-#include "windows/other/player_form.h"
-#include "windows/other/winners_form.h"
+#include "windows/records/player_form.h"
+#include "windows/records/winners_form.h"
 
 using namespace quibbly;
 using namespace quibbly::fuzz;

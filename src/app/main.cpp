@@ -7,7 +7,7 @@
 #include "app/desktop_start.h"
 #include "platform/form.h"
 #include "platform/qt/qt_platform.h"
-#include "windows/other/intro_form.h"
+#include "windows/frame/intro_form.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -10,8 +10,8 @@
 #include "platform/text_file.h"
 #include "records/journal.h"
 #include "records/kept_game.h"
+#include "windows/frame/thinking_form.h"
 #include "windows/main/quibbly_form.h"
-#include "windows/other/thinking_form.h"
 
 namespace quibbly::Functions {
 

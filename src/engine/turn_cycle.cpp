@@ -7,8 +7,8 @@
 #include "records/kept_game.h"
 #include "records/winners_list.h"
 #include "windows/main/quibbly_form.h"
-#include "windows/other/player_form.h"
-#include "windows/other/winners_form.h"
+#include "windows/records/player_form.h"
+#include "windows/records/winners_form.h"
 
 namespace quibbly::Functions {
 

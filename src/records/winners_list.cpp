@@ -14,8 +14,8 @@
 #include "platform/services.h"
 #include "platform/text_file.h"
 #include "windows/main/quibbly_form.h"
-#include "windows/other/player_form.h"
-#include "windows/other/winners_form.h"
+#include "windows/records/player_form.h"
+#include "windows/records/winners_form.h"
 
 namespace quibbly::Functions {
 

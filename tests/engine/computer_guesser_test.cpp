@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "support/fresh_game.h"
-#include "windows/other/thinking_form.h"
+#include "windows/frame/thinking_form.h"
 
 namespace quibbly::testing {
 namespace {

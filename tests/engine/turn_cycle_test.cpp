@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whole turns as a player plays them: guesses, answers, the wins, play again and Quit.
 #include "support/fresh_game.h"
-#include "windows/other/player_form.h"
-#include "windows/other/winners_form.h"
+#include "windows/records/player_form.h"
+#include "windows/records/winners_form.h"
 
 namespace quibbly::testing {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "records/saved_game.h"
 #include "support/fresh_game.h"
-#include "windows/other/intro_form.h"
+#include "windows/frame/intro_form.h"
 
 namespace quibbly::testing {
 namespace {

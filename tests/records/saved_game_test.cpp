@@ -5,7 +5,7 @@
 
 #include "records/saved_game.h"
 #include "support/fresh_game.h"
-#include "windows/other/game_form.h"
+#include "windows/records/game_form.h"
 
 namespace quibbly::testing {
 namespace {

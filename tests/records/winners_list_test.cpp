@@ -8,8 +8,8 @@
 #include "platform/atomic_file.h"
 #include "records/winners_list.h"
 #include "support/fresh_game.h"
-#include "windows/other/player_form.h"
-#include "windows/other/winners_form.h"
+#include "windows/records/player_form.h"
+#include "windows/records/winners_form.h"
 
 namespace quibbly::testing {
 namespace {

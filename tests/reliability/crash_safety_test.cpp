@@ -16,8 +16,8 @@
 #include "records/saved_game.h"
 #include "records/winners_list.h"
 #include "support/fresh_game.h"
-#include "windows/keep/statistics_form.h"
-#include "windows/other/winners_form.h"
+#include "windows/records/statistics_form.h"
+#include "windows/records/winners_form.h"
 
 namespace quibbly::testing {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "platform/form.h"
 #include "support/standard_files.h"
-#include "windows/other/game_form.h"
+#include "windows/records/game_form.h"
 
 namespace quibbly {
 

@@ -4,8 +4,8 @@
 #include <set>
 
 #include "support/fresh_game.h"
-#include "windows/other/credits_form.h"
-#include "windows/other/game_form.h"
+#include "windows/frame/credits_form.h"
+#include "windows/records/game_form.h"
 #include "windows/tools/hint_form.h"
 #include "windows/tools/idea_form.h"
 #include "windows/tools/series_form.h"

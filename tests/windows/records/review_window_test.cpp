@@ -5,10 +5,10 @@
 #include "records/journal.h"
 #include "records/saved_game.h"
 #include "support/fresh_game.h"
-#include "windows/keep/review_form.h"
-#include "windows/keep/statistics_form.h"
-#include "windows/other/player_form.h"
-#include "windows/other/winners_form.h"
+#include "windows/records/player_form.h"
+#include "windows/records/review_form.h"
+#include "windows/records/statistics_form.h"
+#include "windows/records/winners_form.h"
 
 namespace quibbly::testing {
 namespace {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windows/other/player_form.h"
+#include "windows/records/player_form.h"
 
 #include "records/winners_list.h"
-#include "windows/other/winners_form.h"
+#include "windows/records/winners_form.h"
 
 namespace quibbly {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windows/keep/statistics_form.h"
+#include "windows/records/statistics_form.h"
 
 #include "engine/functions.h"
 #include "platform/services.h"

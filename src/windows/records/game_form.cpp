@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windows/other/game_form.h"
+#include "windows/records/game_form.h"
 
 #include "platform/services.h"
 #include "records/saved_game.h"

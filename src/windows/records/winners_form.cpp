@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windows/other/winners_form.h"
+#include "windows/records/winners_form.h"
 
 #include "engine/functions.h"
 #include "records/winners_list.h"
 #include "windows/main/quibbly_form.h"
-#include "windows/other/player_form.h"
+#include "windows/records/player_form.h"
 
 namespace quibbly {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windows/other/thinking_form.h"
+#include "windows/frame/thinking_form.h"
 
 #include "windows/main/quibbly_form.h"
 

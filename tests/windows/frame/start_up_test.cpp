@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "support/fresh_game.h"
-#include "windows/other/intro_form.h"
+#include "windows/frame/intro_form.h"
 
 namespace quibbly::testing {
 namespace {

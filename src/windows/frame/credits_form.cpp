@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windows/other/credits_form.h"
+#include "windows/frame/credits_form.h"
 
 #include <string>
 

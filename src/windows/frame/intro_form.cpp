@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windows/other/intro_form.h"
+#include "windows/frame/intro_form.h"
 
 #include "platform/services.h"
 #include "records/kept_game.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windows/keep/review_form.h"
+#include "windows/records/review_form.h"
 
 #include <algorithm>
 #include <cmath>
