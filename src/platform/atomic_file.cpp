@@ -43,7 +43,7 @@ mode_t ModeFor(const std::string& path) {
 
 }  // namespace
 
-std::string ReplaceFile(const std::string& path, const std::string& bytes) {
+std::string ReplaceFile(const std::string& path, const std::string& bytes, bool flushToDisk) {
     namespace fs = std::filesystem;
     const fs::path target(path);
     if (!target.has_filename()) return "no file name was given";
@@ -63,7 +63,7 @@ std::string ReplaceFile(const std::string& path, const std::string& bytes) {
         fault = Reason("cannot set the file's permissions");
     else if (!WriteAll(fd, bytes))
         fault = Reason("cannot be written");
-    else if (::fsync(fd) != 0)
+    else if (flushToDisk && ::fsync(fd) != 0)
         fault = Reason("cannot be flushed to the disk");
     if (::close(fd) != 0 && fault.empty()) fault = Reason("cannot be closed");
     if (fault.empty() && ::rename(temporary.c_str(), path.c_str()) != 0)
@@ -72,6 +72,7 @@ std::string ReplaceFile(const std::string& path, const std::string& bytes) {
         ::unlink(temporary.c_str());
         return fault;
     }
+    if (!flushToDisk) return {};
     // The rename itself reaches the disk with the folder.
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {

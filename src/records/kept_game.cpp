@@ -66,7 +66,8 @@ bool Claimed() {
 
 void Keep() {
     if (!Claimed() || !Functions::GameUnrecorded) return;
-    const std::string fault = ReplaceFile(KeptFile, SavedGame::Format(SavedGame::Capture()));
+    // Written at every move: the flush is left to the system (see ReplaceFile).
+    const std::string fault = ReplaceFile(KeptFile, SavedGame::Format(SavedGame::Capture()), false);
     if (fault.empty() || faultTold) return;
     faultTold = true;
     Services().MsgBox("The game in progress cannot be kept in \"" + std::string(KeptFile) + "\": " + fault +
