@@ -149,8 +149,12 @@ void BeginMyTurn() {
 }
 
 // The guess the turn shows, in the journal too.
+// The focus goes to the answers, and a window that scrolls shows them.
 void ShowMyGuess(const std::string& guess) {
-    QuibblyForm::Instance().MyGuessText.SetText(guess);
+    QuibblyForm& form = QuibblyForm::Instance();
+    form.MyGuessText.SetText(guess);
+    form.SetFocus(&form.ZeroButton);
+    form.BringIntoView(form.Frame1);
     const bool word = guess.size() == 5 &&
                       std::all_of(guess.begin(), guess.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
     if (!MyJournal.empty()) MyJournal.back().guess = word ? guess : "";

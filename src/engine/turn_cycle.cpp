@@ -106,6 +106,7 @@ void YourTurn() {
     form.GuessButton.SetEnabled(true);
     form.WordMatch.SetEnabled(form.LevelEasy.Checked());
     form.YourGuessText.SetFocus();
+    form.BringIntoView(form.Frame2);  // a window that scrolls shows the player's side
     PlayState = Play::YourTurn;
     KeptGame::Keep();
 }

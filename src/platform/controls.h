@@ -59,6 +59,8 @@ struct Look {
     // Text boxes whose whole text the program's focus selects, so that what
     // the player types next replaces it.
     bool selectOnFocus = false;
+    // What the pointer's hover shows, such as a key that presses a button.
+    std::string toolTip;
 };
 
 class Control {

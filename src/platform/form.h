@@ -31,6 +31,8 @@ public:
     virtual int WindowLeft() const = 0;
     virtual void MoveWindow(int left, int top) = 0;
     virtual void CaptionChanged() {}
+    // Scrolls a window larger than its screen so that the control is in view.
+    virtual void BringIntoView(const Control&) {}
 };
 
 enum class BorderStyle { FixedSingle, FixedDialog };
@@ -76,6 +78,16 @@ public:
 
     Control* Focus() const { return focus_; }
     void SetFocus(Control* control);
+
+    // A plain key (a character, no Ctrl or Alt) typed anywhere in the window,
+    // before the control with the focus takes it. True when the window acted
+    // on it: the key then goes no further.
+    virtual bool Form_KeyPreview(Integer /*key*/) { return false; }
+    // Scrolls the window, where it is larger than its screen, so that the
+    // control (a frame: all of it) is in view.
+    void BringIntoView(const Control& control) {
+        if (view_ != nullptr) view_->BringIntoView(control);
+    }
 
     // Runs each time the window becomes the active window.
     virtual void Form_Activate() {}

@@ -35,16 +35,15 @@ protected:
 };
 
 TEST_F(Kept, EveryMoveIsKeptAndTheNextStartContinuesItExactlyOrDropsIt) {
-    QuibblyForm& form = Form();
     ASSERT_TRUE(KeptGame::Claim());
     Start("SHOUT", 0, 1, false, {0.0, 0.0});  // the computer guesses first
     EXPECT_EQ(ReadBytes(KeptFile), Board());
-    form.TwoButton.Press();
+    Form().TwoButton.Press();
     EXPECT_EQ(ReadBytes(KeptFile), Board());
     Guess("PLANT");
     const std::string board = Board();
     EXPECT_EQ(ReadBytes(KeptFile), board);
-    EXPECT_EQ(form.WhoLabel.Caption(), "It's My Turn");
+    EXPECT_EQ(Form().WhoLabel.Caption(), "It's My Turn");
 
     // The program ends with the game under way; the next start asks.
     std::filesystem::last_write_time(KeptFile, std::filesystem::file_time_type::clock::now());
@@ -57,21 +56,23 @@ TEST_F(Kept, EveryMoveIsKeptAndTheNextStartContinuesItExactlyOrDropsIt) {
         << asked[0].text;
     EXPECT_EQ(asked[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(Board(), board);
+    QuibblyForm& form = Form();  // the new run's window
     EXPECT_TRUE(form.Visible() && form.FiveButton.Enabled() && !form.GuessButton.Enabled() &&
                 form.GamePause.Enabled());
     EXPECT_EQ(ReadBytes(KeptFile), board);
 
     RunAgain(MsgAnswer::No);
     EXPECT_FALSE(IsKept());
-    EXPECT_TRUE(form.YourWordText.Enabled() && form.MyGuessList.ListCount() == 0);
+    QuibblyForm& again = Form();
+    EXPECT_TRUE(again.YourWordText.Enabled() && again.MyGuessList.ListCount() == 0);
 
     // The end of a game and a cleared board remove it; no file, no question.
-    for (MenuItem* end : {&form.FileQuit, &form.FileNew}) {
+    for (MenuItem* end : {&again.FileQuit, &again.FileNew}) {
         Start("SHOUT", 0, 1, true);
         EXPECT_TRUE(IsKept());
         end->Choose();
         EXPECT_FALSE(IsKept());
-        form.FileNew.Choose();
+        again.FileNew.Choose();
     }
     Start("SHOUT", 0, 1, true);
     Guess("HOUSE");  // the player wins
@@ -107,7 +108,7 @@ TEST_F(Kept, ASecondCopyLeavesTheFirstCopysGameAloneAndADamagedOneIsMovedAside) 
                            "Unfinished Game")});
         EXPECT_EQ(ReadBytes(aside), first);
         EXPECT_FALSE(IsKept());
-        EXPECT_TRUE(form.YourWordText.Enabled());
+        EXPECT_TRUE(Form().YourWordText.Enabled());
     }
 }
 

@@ -136,9 +136,8 @@ TEST_F(CrashSafety, AGameKilledAtAnyMoveContinuesAtTheNextStartMoveForMove) {
     for (const char* name : {"easy.wtf", "medium.wtf", "hard.wtf", "master.wtf", "series.wtf"})
         std::filesystem::remove(name);
     CopyShippedWordFiles();
-    QuibblyForm& form = Form();
     auto newGame = [&] {
-        form.FileNew.Choose();
+        Form().FileNew.Choose();
         platform.clock = 12 * 3600.0;
         Start("SHOUT", 137, 1000, false);
     };
@@ -148,7 +147,7 @@ TEST_F(CrashSafety, AGameKilledAtAnyMoveContinuesAtTheNextStartMoveForMove) {
     const auto began = std::chrono::steady_clock::now();
     newGame();
     do boards.push_back(SavedGame::Format(SavedGame::Capture()));
-    while (PlayOneMove(form, platform) && boards.size() < 60);
+    while (PlayOneMove(Form(), platform) && boards.size() < 60);
     const auto game = std::chrono::steady_clock::now() - began;
     ASSERT_GT(boards.size(), 10u);
     KeptGame::Release();
@@ -162,7 +161,7 @@ TEST_F(CrashSafety, AGameKilledAtAnyMoveContinuesAtTheNextStartMoveForMove) {
             KeptGame::Claim();
             for (;;) {
                 newGame();
-                while (PlayOneMove(form, platform)) {
+                while (PlayOneMove(Form(), platform)) {
                 }
             }
         }
@@ -179,7 +178,7 @@ TEST_F(CrashSafety, AGameKilledAtAnyMoveContinuesAtTheNextStartMoveForMove) {
         KeptGame::OfferAtStart();
         ASSERT_EQ(SavedGame::Format(SavedGame::Capture()), kept);
         for (auto next = at + 1; next != boards.end() && next != at + 9; ++next) {
-            PlayOneMove(form, platform);
+            PlayOneMove(Form(), platform);
             ASSERT_EQ(SavedGame::Format(SavedGame::Capture()), *next) << "kill " << kill;
         }
         ++continued;

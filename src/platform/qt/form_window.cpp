@@ -115,6 +115,7 @@ void FormWindow::BuildControls() {
         QWidget* widget = BuildWidget(*control, parent);
         widget->setObjectName(ToQString(control->Name()));
         widget->setAccessibleName(AccessibleName(*control));
+        if (!control->Design().toolTip.empty()) widget->setToolTip(ToQString(control->Design().toolTip));
         widgets_[control] = widget;
         controls_[widget] = control;
         widget->installEventFilter(this);
@@ -185,6 +186,10 @@ void FormWindow::ShowWindow() {
         activateWindow();
     }
     FocusChanged();
+    // A window that scrolls opens with its own way out in view, and then the
+    // control with the focus.
+    if (form_.EscapeButton() != nullptr) BringIntoView(*form_.EscapeButton());
+    if (form_.Focus() != nullptr) BringIntoView(*form_.Focus());
 }
 
 void FormWindow::HideWindow() {
@@ -297,11 +302,16 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
                     form_.PressEscape();
                     return true;
                 }
+                if (PreviewKey(static_cast<const QKeyEvent&>(*event))) return true;
                 if (auto* line = qobject_cast<QLineEdit*>(watched))
                     return Type(line, static_cast<TextBox&>(control), static_cast<const QKeyEvent&>(*event));
                 break;
             case QEvent::FocusIn:
                 if (form_.Focus() != &control) form_.SetFocus(&control);
+                // A box whose text the focus selects does so however the
+                // focus comes: Tab, a click, a box or window that closed.
+                if (control.Kind() == ControlKind::TextBox && control.Design().selectOnFocus)
+                    static_cast<TextBox&>(control).SetSelected(true);
                 break;
             default:
                 break;
@@ -349,6 +359,22 @@ bool FormWindow::Type(QLineEdit* widget, TextBox& box, const QKeyEvent& key) {
     return true;
 }
 
+// A plain character key goes to the window's own handler before the
+// control with the focus sees it.
+bool FormWindow::PreviewKey(const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const QString text = key.text();
+    if (text.size() != 1 || !text[0].isPrint() || text[0].unicode() > 0x7F) return false;
+    return form_.Form_KeyPreview(static_cast<Integer>(text[0].unicode()));
+}
+
+void FormWindow::BringIntoView(const Control& control) {
+    auto* scroll = qobject_cast<QScrollArea*>(centralWidget());
+    QWidget* widget = WidgetOf(control);
+    if (scroll == nullptr || widget == nullptr) return;
+    scroll->ensureWidgetVisible(widget, 0, 0);
+}
+
 void FormWindow::closeEvent(QCloseEvent* event) {
     // The window stays; the model decides whether it hides or what follows.
     event->ignore();
@@ -365,6 +391,7 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
         form_.PressEscape();
         return;
     }
+    if (PreviewKey(*event)) return;
     QMainWindow::keyPressEvent(event);
 }
 

@@ -44,6 +44,7 @@ public:
     int WindowLeft() const override;
     void MoveWindow(int left, int top) override;
     void CaptionChanged() override;
+    void BringIntoView(const Control& control) override;
 
 protected:
     // Typed characters go through the text box's key handler first, and menu
@@ -67,6 +68,7 @@ private:
     bool IsMenuShortcut(const QKeyEvent& key) const;
     bool Type(QLineEdit* widget, TextBox& box, const QKeyEvent& key);
     bool IsEscape(const QKeyEvent& key) const;
+    bool PreviewKey(const QKeyEvent& key);
     // The available area of the screen the window belongs to, and the room
     // that the desktop's frame takes around the window.
     QRect AvailableArea() const;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -29,6 +30,10 @@ HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window), browser_(new QTextBrows
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
+    // Escape leaves the help, as it leaves every window of the game.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 void HelpViewer::Open(const QString& path, const QWidget* beside) {

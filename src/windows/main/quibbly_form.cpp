@@ -34,8 +34,17 @@ Look Clear(Place place, double points = 14.25, bool border = false) {
 Look Plain(Place place) {
     return Look{.place = place};
 }
+// The answers to the computer's guess, each with the key that presses it.
+Look Keyed(Place place, const std::string& key) {
+    return Look{.place = place, .toolTip = "Key " + key + " on the computer's turn"};
+}
 Look Entry(Place place) {
     return Look{.place = place, .back = White};
+}
+// The word boxes: the focus selects the word in them, so that the first key
+// typed replaces it (the last guess stays in its box, as designed).
+Look WordEntry(Place place) {
+    return Look{.place = place, .back = White, .selectOnFocus = true};
 }
 Look Face(Place place, const char* picture) {
     return Look{.place = place, .back = Window, .picture = picture};
@@ -55,20 +64,21 @@ QuibblyForm::QuibblyForm()
       Label1(*this, "Label1", &Frame1, Opaque({240, 240, 2775, 375}), "My Guess"),
       MyGuessText(*this, "MyGuessText", &Frame1, Entry({960, 600, 1455, 495})),
       Label3(*this, "Label3", &Frame1, Opaque({240, 1440, 2775, 735}), "How many letters did I get right?"),
-      ZeroButton(*this, "ZeroButton", &Frame1, Plain({360, 2160, 375, 375}), "0"),
-      OneButton(*this, "OneButton", &Frame1, Plain({840, 2160, 375, 375}), "1"),
-      TwoButton(*this, "TwoButton", &Frame1, Plain({1320, 2160, 375, 375}), "2"),
-      ThreeButton(*this, "ThreeButton", &Frame1, Plain({1800, 2160, 375, 375}), "3"),
-      FourButton(*this, "FourButton", &Frame1, Plain({2280, 2160, 375, 375}), "4"),
-      FiveButton(*this, "FiveButton", &Frame1, Plain({2760, 2160, 375, 375}), "5"),
-      CorrectButton(*this, "CorrectButton", &Frame1, Plain({480, 2640, 2535, 375}), "Correct Word"),
+      ZeroButton(*this, "ZeroButton", &Frame1, Keyed({360, 2160, 375, 375}, "0"), "0"),
+      OneButton(*this, "OneButton", &Frame1, Keyed({840, 2160, 375, 375}, "1"), "1"),
+      TwoButton(*this, "TwoButton", &Frame1, Keyed({1320, 2160, 375, 375}, "2"), "2"),
+      ThreeButton(*this, "ThreeButton", &Frame1, Keyed({1800, 2160, 375, 375}, "3"), "3"),
+      FourButton(*this, "FourButton", &Frame1, Keyed({2280, 2160, 375, 375}, "4"), "4"),
+      FiveButton(*this, "FiveButton", &Frame1, Keyed({2760, 2160, 375, 375}, "5"), "5"),
+      CorrectButton(*this, "CorrectButton", &Frame1,
+                    Keyed({480, 2640, 2535, 375}, std::string(1, CorrectWordKey)), "Correct Word"),
       Label2(*this, "Label2", &Frame1, Opaque({4080, 240, 2295, 495}), "My Old Guesses"),
       MyGuessList(*this, "MyGuessList", &Frame1, Entry({4080, 600, 2295, 2265})),
       Frame2(*this, "Frame2", nullptr, Look{.place = {3240, 3840, 6975, 3495}, .back = Window}),
       Label4(*this, "Label4", &Frame2, Opaque({240, 360, 1935, 375}), "Your Word"),
-      YourWordText(*this, "YourWordText", &Frame2, Entry({360, 720, 1695, 495}), 5),
+      YourWordText(*this, "YourWordText", &Frame2, WordEntry({360, 720, 1695, 495}), 5),
       Label5(*this, "Label5", &Frame2, Opaque({240, 1440, 1935, 375}), "Your Guess"),
-      YourGuessText(*this, "YourGuessText", &Frame2, Entry({360, 1800, 1695, 495}), 5),
+      YourGuessText(*this, "YourGuessText", &Frame2, WordEntry({360, 1800, 1695, 495}), 5),
       GuessButton(*this, "GuessButton", &Frame2, Plain({600, 2520, 1215, 495}), "Guess"),
       Label7(*this, "Label7", &Frame2, Opaque({2520, 360, 2055, 495}), "Old Guesses"),
       YourGuessList(*this, "YourGuessList", &Frame2, Entry({2520, 720, 2055, 2265})),
@@ -386,6 +396,25 @@ void QuibblyForm::CountButton_Click(int count) {
 
 void QuibblyForm::CorrectButton_Click() {
     Functions::CorrectWord();
+}
+
+// On the computer's turn the keys 0 to 5 and C press the count buttons and
+// Correct Word, wherever the focus is, as a click would; the Scratch Pad
+// keeps its digits as notes. A paused game or the player's turn has the
+// buttons off, and a key then does nothing.
+bool QuibblyForm::Form_KeyPreview(Integer key) {
+    if (Focus() == &ScratchPadText) return false;
+    if (key >= '0' && key <= '5') {
+        Button& button = *CountButtons()[static_cast<std::size_t>(key - '0')];
+        if (!button.Enabled()) return false;
+        button.Press();
+        return true;
+    }
+    if ((key == CorrectWordKey || key == CorrectWordKey - 'A' + 'a') && CorrectButton.Enabled()) {
+        CorrectButton.Press();
+        return true;
+    }
+    return false;
 }
 
 void QuibblyForm::ResetButton_Click() {

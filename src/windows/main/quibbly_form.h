@@ -17,6 +17,9 @@ public:
     static QuibblyForm& Instance() { return Forms::Instance<QuibblyForm>(); }
 
     static constexpr Colour WindowColour = Rgb(128, 128, 255);
+    // The key that presses Correct Word on the computer's turn (0 to 5 press
+    // the count buttons).
+    static constexpr char CorrectWordKey = 'C';
 
     // The computer's side.
     Frame Frame1;
@@ -81,6 +84,7 @@ public:
 
     // Handlers.
     void Form_Load() override;
+    bool Form_KeyPreview(Integer key) override;
     void LevelEasy_Click();
     void LevelMedium_Click();
     void LevelHard_Click();

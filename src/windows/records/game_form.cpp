@@ -58,6 +58,12 @@ GameForm::GameForm()
     File1.Click = [this] { File1_Click(); };
     File1.DblClick = [this] { File1_DblClick(); };
     LoadButton.Click = [this] { LoadButton_Click(); };
+    // Enter in the name box presses Save or Load, as the button reads.
+    FileText.KeyPress = [this](Integer& key) {
+        if (key != 13) return;
+        key = 0;
+        LoadButton.Press();
+    };
     CancelButton.Click = [this] { CancelButton_Click(); };
 }
 

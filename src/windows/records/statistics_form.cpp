@@ -120,6 +120,7 @@ StatisticsForm::StatisticsForm()
     EasyOption.SetValue(true);
     SetTabOrder({&EasyOption, &MediumOption, &HardOption, &CopyButton, &ClearButton, &OKButton});
     SetFocus(&OKButton);
+    SetEscapeButton(OKButton);
     for (OptionButton* option : {&EasyOption, &MediumOption, &HardOption})
         option->Click = [this] { LevelOption_Click(); };
     CopyButton.Click = [this] { CopyButton_Click(); };
