@@ -98,8 +98,9 @@ private:
 }  // namespace
 
 void RingOnFocus(QWidget* control) {
-    static Tracker* tracker = new Tracker(qApp);
-    (void)tracker;
+    // One tracker for the application, made again should the application be.
+    static QPointer<Tracker> tracker;
+    if (tracker == nullptr) tracker = new Tracker(qApp);
     control->setProperty(ControlProperty, true);
 }
 
