@@ -276,7 +276,7 @@ void ReviewForm::FillYourSide(const Game& game) {
                         std::to_string(row.possible), number, ChartBar::Kind::Plain});
         bars.push_back({LogHeight(row.bestLeaves, review.levelWords), averages ? Average(row.bestLeaves) : "",
                         "", ChartBar::Kind::Highlighted});
-        said += "; after guess " + number + ", " + row.guess + ", " + (row.found ? "found" : left);
+        said += "; after guess " + number + ", " + row.guess + ", " + left;
         if (weighed)
             said += " (" + OneDecimal(row.leaves) + " on average; the best guess, " + row.best + ", " +
                     OneDecimal(row.bestLeaves) + ")";
