@@ -356,8 +356,12 @@ PlayerReview ReviewPlayer(const Words& words, const std::vector<GameHistory::Gue
             row.bestLeaves = static_cast<double>(bestSum) / static_cast<double>(n);
         }
 
-        // Keep the words on which this guess scores the count it got.
+        // This guess weighed the same way, then the words on which it scores
+        // the count it got are kept.
         const GuessLayers layers(guess.word);
+        if (n > 0)
+            row.leaves = static_cast<double>(SumWordByWord(Candidate(guess.word, -1), fittingMasks, -1)) /
+                         static_cast<double>(n);
         std::size_t kept = 0;
         for (std::size_t w = 0; w < n; ++w) {
             if (layers.Count(fittingMasks[w]) == guess.count) {
@@ -370,7 +374,11 @@ PlayerReview ReviewPlayer(const Words& words, const std::vector<GameHistory::Gue
         }
         fittingMasks.resize(kept);
         fitting.resize(kept);
-        row.possible = guess.word == myWord ? 1 : static_cast<int>(kept);
+        row.found = guess.word == myWord;
+        row.possible = row.found ? 0 : static_cast<int>(kept);
+        const double left = row.possible;
+        if (left * 2 <= row.leaves && row.leaves - left >= LuckyBy) row.luck = Luck::Lucky;
+        if (left >= row.leaves * 2 && left - row.leaves >= LuckyBy) row.luck = Luck::Unlucky;
         review.rows.push_back(std::move(row));
     }
     return review;

@@ -18,13 +18,23 @@ struct Words {
     bool repeatsAllowed = false;          // Hard: a guess may repeat a letter
 };
 
+enum class Luck { Even, Lucky, Unlucky };
+constexpr double LuckyBy = 3;
+
 struct PlayerRow {
     std::string guess;
     int count = 0;
     // Level words that fit every count up to and including this guess (a
     // word fits when each guess would have scored the same count against
-    // it); 1 once the guess is the computer's word.
+    // it); 0 once the guess is the computer's word: it leaves nothing.
     int possible = 0;
+    bool found = false;  // the guess is the computer's word
+    // The words this guess leaves on average over the counts it may get,
+    // by the same measure as bestLeaves, so that the two compare.
+    double leaves = 0;
+    // How the words left compare with that average: lucky or unlucky when
+    // they differ by a factor of 2 or more and by LuckyBy words or more.
+    Luck luck = Luck::Even;
     // The best guess before this one, given the counts so far: a dictionary
     // word the level accepts as a guess that leaves the fewest words on
     // average over the counts it may get; ties go to a word that could be

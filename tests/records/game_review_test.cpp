@@ -16,12 +16,13 @@ namespace {
 using GameReview::PlayerRow;
 using GameReview::Words;
 using Game = std::vector<GameHistory::Guess>;
-using Row = std::tuple<std::string, int, std::string, double>;  // guess, possible, best, bestLeaves
+using Row =
+    std::tuple<std::string, int, double, std::string, double>;  // guess, possible, leaves, best, bestLeaves
 
 std::vector<Row> Rows(const GameReview::PlayerReview& review) {
     std::vector<Row> rows;
     for (const PlayerRow& row : review.rows)
-        rows.emplace_back(row.guess, row.possible, row.best, row.bestLeaves);
+        rows.emplace_back(row.guess, row.possible, row.leaves, row.best, row.bestLeaves);
     return rows;
 }
 
@@ -33,16 +34,17 @@ TEST(GameReviewTest, SmallListsWorkedOutByHand) {
     const Game game{{"EGQRS", 1}, {"ABCDF", 4}, {"ABCDG", 5}};
     const GameReview::PlayerReview easy = GameReview::ReviewPlayer(words, game, "ABCDG");
     EXPECT_EQ(easy.levelWords, 4);
-    EXPECT_EQ(Rows(easy),
-              (std::vector<Row>{
-                  {"EGQRS", 2, "EGQRS", 2.0}, {"ABCDF", 2, "ABCDE", 1.0}, {"ABCDG", 1, "ABCDE", 1.0}}));
+    EXPECT_EQ(Rows(easy), (std::vector<Row>{{"EGQRS", 2, 2.0, "EGQRS", 2.0},
+                                            {"ABCDF", 2, 2.0, "ABCDE", 1.0},
+                                            {"ABCDG", 0, 1.0, "ABCDE", 1.0}}));
     words.repeatsAllowed = true;
     EXPECT_EQ(Rows(GameReview::ReviewPlayer(words, game, "ABCDG")),
-              (std::vector<Row>{
-                  {"EGQRS", 2, "EFFQR", 1.5}, {"ABCDF", 2, "ABCDE", 1.0}, {"ABCDG", 1, "ABCDE", 1.0}}));
+              (std::vector<Row>{{"EGQRS", 2, 2.0, "EFFQR", 1.5},
+                                {"ABCDF", 2, 2.0, "ABCDE", 1.0},
+                                {"ABCDG", 0, 1.0, "ABCDE", 1.0}}));
     // A computer's word outside the level: nothing fits after EGQRS, so no best guess is named.
     EXPECT_EQ(Rows(GameReview::ReviewPlayer(words, {{"EGQRS", 3}, {"PQRST", 5}}, "PQRST")),
-              (std::vector<Row>{{"EGQRS", 0, "EFFQR", 1.5}, {"PQRST", 1, "", 0.0}}));
+              (std::vector<Row>{{"EGQRS", 0, 2.0, "EFFQR", 1.5}, {"PQRST", 0, 0.0, "", 0.0}}));
 }
 
 using GameReviewShipped = FreshGame;
@@ -50,6 +52,7 @@ using GameReviewShipped = FreshGame;
 TEST_F(GameReviewShipped, GamesAtEachLevelAgreeWithABruteForceCount) {
     CopyShippedWordFiles();
     std::mt19937 random(2026);
+    int luckyOrNot = 0;
     for (const std::string level : {"Easy", "Medium", "Hard"}) {
         Words words;
         std::string fault;
@@ -77,7 +80,9 @@ TEST_F(GameReviewShipped, GamesAtEachLevelAgreeWithABruteForceCount) {
         for (std::size_t i = 0; i < game.size(); ++i) {
             const PlayerRow& row = review.rows[i];
             SCOPED_TRACE(level + " guess " + std::to_string(i + 1) + " " + game[i].word);
-            EXPECT_LE(row.bestLeaves, leaves(game[i].word) + 1e-9);
+            const double own = leaves(game[i].word);
+            EXPECT_DOUBLE_EQ(row.leaves, own);
+            EXPECT_LE(row.bestLeaves, own + 1e-9);
             if (fitting.size() <= 60) {  // the whole search where it is quick, by both ways of weighing
                 std::string best;
                 double least = 0;
@@ -95,9 +100,16 @@ TEST_F(GameReviewShipped, GamesAtEachLevelAgreeWithABruteForceCount) {
             std::erase_if(fitting, [&](const std::string& word) {
                 return Functions::MatchCount(game[i].word, word) != game[i].count;
             });
-            EXPECT_EQ(row.possible, game[i].word == myWord ? 1 : static_cast<int>(fitting.size()));
+            const double left = game[i].word == myWord ? 0 : static_cast<double>(fitting.size());
+            EXPECT_EQ(row.possible, left);
+            using enum GameReview::Luck;  // a factor of 2 and at least 3 words either way
+            EXPECT_EQ(row.luck, left * 2 <= own && own - left >= 3   ? Lucky
+                                : left >= own * 2 && left - own >= 3 ? Unlucky
+                                                                     : Even);
+            luckyOrNot += row.luck != Even;
         }
     }
+    EXPECT_GT(luckyOrNot, 0);
 
     // A missing word file and an unknown level are named.
     std::filesystem::remove("master.wtf");

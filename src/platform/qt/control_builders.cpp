@@ -16,11 +16,13 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 
 #include "platform/chart.h"
 #include "platform/qt/chart_widget.h"
 #include "platform/qt/control_binding.h"
 #include "platform/qt/file_list_builders.h"
+#include "platform/qt/focus_ring.h"
 
 // A static library's resources are registered by hand, outside any namespace.
 static void RegisterImages() {
@@ -78,8 +80,63 @@ QPixmap Picture(const std::string& name, QSize size) {
 
 namespace {
 
+// Relative luminance, from 0 for black to 1 for white, as the WCAG define it.
+double Luminance(const QColor& colour) {
+    auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+// The background the design fixes behind a widget: its own colour, or its
+// container's colour or picture showing through (a picture by its colours
+// on average behind the widget). None where the desktop's palette shows.
+std::optional<QColor> FixedBack(const QWidget* widget, const Look& look, QPalette::ColorRole backRole) {
+    if (look.back) return ToQColor(*look.back);
+    if (backRole != QPalette::Window) return std::nullopt;
+    const QBrush brush = widget->palette().brush(backRole);
+    if (!brush.texture().isNull()) {
+        // The picture lies from the corner of the nearest container that paints it.
+        QWidget* paints = widget->parentWidget();
+        while (!paints->autoFillBackground() && paints->parentWidget() != nullptr)
+            paints = paints->parentWidget();
+        const qreal ratio = brush.texture().devicePixelRatio();
+        const QImage behind = brush.texture().toImage().copy(
+            QRect(widget->mapTo(paints, QPoint(0, 0)) * ratio, widget->size() * ratio));
+        return behind.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixelColor(0, 0);
+    }
+    if (brush.color() == QGuiApplication::palette().color(backRole)) return std::nullopt;
+    return brush.color();
+}
+
+}  // namespace
+
+void ReadableText(QPalette& palette, QPalette::ColorRole backRole, const QColor& back,
+                  const std::optional<Colour>& fore) {
+    // Black and white stand out equally from a luminance of 0.179.
+    const QColor text = fore                      ? ToQColor(*fore)
+                        : Luminance(back) > 0.179 ? QColor(Qt::black)
+                                                  : QColor(Qt::white);
+    // Disabled text is drawn part of the way to the background: grey, yet readable.
+    constexpr float toBack = 0.45f;
+    const QColor disabled = QColor::fromRgbF(text.redF() + (back.redF() - text.redF()) * toBack,
+                                             text.greenF() + (back.greenF() - text.greenF()) * toBack,
+                                             text.blueF() + (back.blueF() - text.blueF()) * toBack);
+    // Only the role that writes on this background: a container's contents
+    // that paint their own background keep the palette's text on it.
+    const QPalette::ColorRole role = backRole == QPalette::Base     ? QPalette::Text
+                                     : backRole == QPalette::Button ? QPalette::ButtonText
+                                                                    : QPalette::WindowText;
+    palette.setColor(QPalette::Active, role, text);
+    palette.setColor(QPalette::Inactive, role, text);
+    palette.setColor(QPalette::Disabled, role, disabled);
+}
+
+namespace {
+
 // Place, font and colours from the design; backRole is the palette role that
-// paints the control's background.
+// paints the control's background. Where the design fixes the background,
+// the text colour is fixed with it, so that it reads under any palette;
+// elsewhere both follow the palette, and so does a designed text colour.
 void Style(QWidget* widget, const Look& look, QPalette::ColorRole backRole) {
     widget->setGeometry(ToPixels(look.place));
     widget->setFont(ToQFont(look.font));
@@ -88,9 +145,8 @@ void Style(QWidget* widget, const Look& look, QPalette::ColorRole backRole) {
         palette.setColor(backRole, ToQColor(*look.back));
         widget->setAutoFillBackground(backRole == QPalette::Window);
     }
-    if (look.fore)
-        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            palette.setColor(role, ToQColor(*look.fore));
+    if (const std::optional<QColor> back = FixedBack(widget, look, backRole))
+        ReadableText(palette, backRole, *back, look.fore);
     widget->setPalette(palette);
 }
 
@@ -308,7 +364,9 @@ QWidget* BuildProgressBar(ProgressBar& bar, QWidget* parent) {
 
 }  // namespace
 
-QWidget* BuildWidget(Control& control, QWidget* parent) {
+namespace {
+
+QWidget* BuildBare(Control& control, QWidget* parent) {
     switch (control.Kind()) {
         case ControlKind::Frame:
             return BuildFrame(static_cast<Frame&>(control), parent);
@@ -339,6 +397,14 @@ QWidget* BuildWidget(Control& control, QWidget* parent) {
             return BuildChart(static_cast<Chart&>(control), parent);
     }
     return nullptr;
+}
+
+}  // namespace
+
+QWidget* BuildWidget(Control& control, QWidget* parent) {
+    QWidget* widget = BuildBare(control, parent);
+    if (widget != nullptr) RingOnFocus(widget);
+    return widget;
 }
 
 }  // namespace quibbly

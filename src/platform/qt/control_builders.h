@@ -6,9 +6,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QPixmap>
 #include <QRect>
 #include <QString>
+#include <optional>
 #include <string>
 
 #include "platform/controls.h"
@@ -28,6 +30,13 @@ std::string ToModel(const QString& text);
 // The picture resource ":/images/<name>.svg", drawn at its natural size or
 // stretched to the given size.
 QPixmap Picture(const std::string& name, QSize size = {});
+
+// Sets the colour of the text a palette writes on a background the design
+// fixes (backRole paints it): the designed text colour, or black or white,
+// whichever stands out more, and disabled text a readable grey between it
+// and the background.
+void ReadableText(QPalette& palette, QPalette::ColorRole backRole, const QColor& back,
+                  const std::optional<Colour>& fore);
 
 // Makes the widget for a control (any kind but MenuItem) as a child of
 // parent, placed and styled by the control's design and bound to the model.

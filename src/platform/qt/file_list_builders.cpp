@@ -24,6 +24,7 @@ void Style(QWidget* widget, const Control& control) {
     if (look.back) {
         QPalette palette = widget->palette();
         palette.setColor(QPalette::Base, ToQColor(*look.back));
+        ReadableText(palette, QPalette::Base, ToQColor(*look.back), look.fore);
         widget->setPalette(palette);
     }
     widget->setEnabled(control.Enabled());

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/qt/control_builders.h"
 #include "platform/qt/form_window.h"
 
 namespace quibbly {
@@ -27,6 +28,13 @@ HelpViewer::HelpViewer() : QWidget(nullptr, Qt::Window), browser_(new QTextBrows
     browser_->setOpenLinks(true);
     browser_->setOpenExternalLinks(false);
     browser_->document()->setDocumentMargin(12);
+    // A white page whatever the desktop's palette, its text and links fixed
+    // with it: the help's headings and table heads have colours of their own.
+    QPalette page = browser_->palette();
+    page.setColor(QPalette::Base, Qt::white);
+    page.setColor(QPalette::Link, QColor(0, 0, 238));
+    ReadableText(page, QPalette::Base, Qt::white, std::nullopt);
+    browser_->setPalette(page);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);

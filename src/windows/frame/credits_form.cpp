@@ -9,7 +9,8 @@ namespace quibbly {
 
 namespace {
 
-constexpr Colour Red = Rgb(255, 0, 0);
+// A deep red: pure red on the pink page would stand out too little to read.
+constexpr Colour Red = Rgb(176, 0, 0);
 
 Look Writing(Place place, double points = 14.25, bool centred = false) {
     return Look{.place = place,

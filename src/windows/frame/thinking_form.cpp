@@ -12,8 +12,9 @@ ThinkingForm::ThinkingForm()
                       .border = BorderStyle::FixedDialog,
                       .showInTaskbar = false}),
       Image1(*this, "Image1", nullptr, Look{.place = {1440, 480, 1380, 1470}, .picture = "thinking"}),
+      // Dark red writing: pale yellow on the salmon page would stand out too little to read.
       Label1(*this, "Label1", nullptr,
-             Look{.place = {1200, 2040, 1935, 495}, .font = Font{.points = 18}, .fore = Rgb(255, 255, 128)},
+             Look{.place = {1200, 2040, 1935, 495}, .font = Font{.points = 18}, .fore = Rgb(112, 0, 0)},
              "I'm Thinking") {}
 
 void ThinkingForm::Form_Activate() {

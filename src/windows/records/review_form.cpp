@@ -57,10 +57,26 @@ std::string OneDecimal(double number) {
     return text;
 }
 
+// Beside the words a guess left, what it leaves on average, then the best
+// guess and what that leaves on average: like beside like.
 std::string YourRow(const std::string& number, const std::string& guess, const std::string& count,
-                    const std::string& left, const std::string& best, const std::string& leaves) {
-    return Right(number, 2) + "  " + Left(guess, 5) + "  " + Right(count, 5) + "  " + Right(left, 6) + "  " +
-           Left(best, 5) + "  " + Right(leaves, 7);
+                    const std::string& left, const std::string& leaves, const std::string& best,
+                    const std::string& bestLeaves) {
+    return Right(number, 2) + " " + Left(guess, 5) + " " + Right(count, 5) + " " + Right(left, 5) + " " +
+           Right(leaves, 6) + "  " + Left(best, 5) + " " + Right(bestLeaves, 6);
+}
+
+// Said under a row whose words left were far from the guess's average.
+std::string LuckLine(GameReview::Luck luck) {
+    switch (luck) {
+        case GameReview::Luck::Lucky:
+            return "    Lucky: half its average or fewer";
+        case GameReview::Luck::Unlucky:
+            return "    Unlucky: twice its average or more";
+        case GameReview::Luck::Even:
+            break;
+    }
+    return "";
 }
 
 std::string MyRow(const std::string& number, const std::string& guess, const std::string& count,
@@ -139,7 +155,7 @@ ReviewForm::ReviewForm()
       GameLabel(*this, "GameLabel", nullptr, Text({240, 150, 10320, 375}, 12, true)),
       YourHeading(*this, "YourHeading", nullptr, Text({240, 690, 4800, 375}), "Your Guesses"),
       YourColumns(*this, "YourColumns", nullptr, ColumnHeads({240, 1095, 4800, 270}),
-                  YourRow("#", "Guess", "Count", "Left", "Best", "Leaves")),
+                  YourRow("#", "Guess", "Count", "Left", "Avg.", "Best", "Avg.")),
       YourList(*this, "YourList", nullptr, Rows({240, 1365, 4800, 2880})),
       YourNote(*this, "YourNote", nullptr,
                Look{.place = {240, 1365, 4800, 2880},
@@ -147,7 +163,8 @@ ReviewForm::ReviewForm()
                     .back = Page,
                     .border = true,
                     .centred = false}),
-      MyHeading(*this, "MyHeading", nullptr, Text({5280, 690, 5280, 375}), "The Computer's Guesses and Reasons"),
+      MyHeading(*this, "MyHeading", nullptr, Text({5280, 690, 5280, 375}),
+                "The Computer's Guesses and Reasons"),
       MyColumns(*this, "MyColumns", nullptr, ColumnHeads({5280, 1095, 5280, 270}),
                 MyRow("#", "Guess", "Count", "Found", "Ruled out")),
       MyList(*this, "MyList", nullptr, Rows({5280, 1365, 5280, 2880})),
@@ -248,15 +265,21 @@ void ReviewForm::FillYourSide(const Game& game) {
     for (std::size_t i = 0; i < review.rows.size(); ++i) {
         const GameReview::PlayerRow& row = review.rows[i];
         const std::string number = std::to_string(i + 1);
-        YourList.AddItem(YourRow(number, row.guess, std::to_string(row.count), std::to_string(row.possible),
-                                 row.best, row.best.empty() ? "" : OneDecimal(row.bestLeaves)));
-        bars.push_back({LogHeight(row.possible, review.levelWords), std::to_string(row.possible), number,
-                        ChartBar::Kind::Plain});
+        const std::string left = row.found ? "found" : std::to_string(row.possible);
+        const bool weighed = !row.best.empty();  // some level word fitted before the guess
+        YourList.AddItem(YourRow(number, row.guess, std::to_string(row.count), left,
+                                 weighed ? OneDecimal(row.leaves) : "", row.best,
+                                 weighed ? OneDecimal(row.bestLeaves) : ""));
+        if (row.luck != GameReview::Luck::Even) YourList.AddItem(LuckLine(row.luck));
+        // A found word leaves no word: no bar, where one word would have a stub.
+        bars.push_back({row.found ? 0 : LogHeight(row.possible, review.levelWords),
+                        std::to_string(row.possible), number, ChartBar::Kind::Plain});
         bars.push_back({LogHeight(row.bestLeaves, review.levelWords), averages ? Average(row.bestLeaves) : "",
                         "", ChartBar::Kind::Highlighted});
-        said += "; after guess " + number + ", " + row.guess + ", " + std::to_string(row.possible);
-        if (!row.best.empty())
-            said += " (the best guess, " + row.best + ", " + OneDecimal(row.bestLeaves) + ")";
+        said += "; after guess " + number + ", " + row.guess + ", " + left;
+        if (weighed)
+            said += " (" + OneDecimal(row.leaves) + " on average; the best guess, " + row.best + ", " +
+                    OneDecimal(row.bestLeaves) + ")";
     }
     YourList.AddItem(myWord);
     PossibleChart.SetBars(std::move(bars), said + ".");

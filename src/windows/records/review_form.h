@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The review window: one game of the history at a time, the last one first.
-// The player's guesses with the words each left possible and the best guess
-// at that point; a chart of those numbers on a logarithmic scale; and the
+// The player's guesses with the words each left possible, what each leaves
+// on average, and the best guess at that point with what it leaves on
+// average, lucky and unlucky rows said in words; a chart of those numbers on a logarithmic scale; and the
 // computer's guesses with what it had learned and why, from its journal.
 #pragma once
 

@@ -50,13 +50,14 @@ TEST_F(ReviewWindow, OpensOnlyBetweenGamesAndShowsEachGameOfTheHistory) {
     // PLANT shares no letter with HOUSE and one with CRISP: one word is left.
     const std::vector<std::string> yours = review.YourList.Rows();
     ASSERT_EQ(yours.size(), 3u);
-    EXPECT_TRUE(yours[0].starts_with(" 1  PLANT      0       1")) << yours[0];
-    EXPECT_TRUE(yours[1].starts_with(" 2  HOUSE      5       1")) << yours[1];
+    EXPECT_TRUE(yours[0].starts_with(" 1 PLANT     0     1")) << yours[0];
+    EXPECT_TRUE(yours[1].starts_with(" 2 HOUSE     5 found")) << yours[1];  // it leaves no word
     EXPECT_EQ(yours[2], "You found my word, HOUSE.");
     // The start, then your guess and the best one side by side, each numbered.
     const std::vector<ChartBar>& bars = review.PossibleChart.Bars();
     ASSERT_EQ(bars.size(), 5u);
-    EXPECT_TRUE(bars[0].above == "3" && bars[1].above == "1" && bars[0].value > bars[1].value);
+    EXPECT_TRUE(bars[0].above == "3" && bars[1].above == "1" && bars[0].value > bars[1].value &&
+                bars[3].value == 0);
     // The computer's turn as its journal keeps it, its first reason under it.
     GameHistory::History history;
     std::string fault;
