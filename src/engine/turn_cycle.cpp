@@ -49,6 +49,9 @@ void GiveBackTurnControls() {
     form.YourGuessText.SetEnabled(yours);
     form.GuessButton.SetEnabled(yours);
     form.WordMatch.SetEnabled(yours && form.LevelEasy.Checked());
+    // The focus goes back where the turn had it.
+    if (yours) form.YourGuessText.SetFocus();
+    if (mine) form.SetFocus(&form.ZeroButton);
 }
 
 namespace {
