@@ -6,13 +6,13 @@
 // built from the dictionary once.
 //
 //   expert_strength [--words N] [--set any|hard] [--jobs J] [--greedy]
-//                   [--rollout K] [--rollout-below N] [--no-opening] [--data DIR]
+//                   [--width K] [--play-out-below N] [--no-tree] [--data DIR]
 //
 // Two sets of player's words: "any", every word of master.wtf, and "hard",
 // the words of hard.wtf (the computer's own words at Expert). --words plays
 // an evenly spread sample of N words of each set; --jobs plays in J processes
-// (the figures are the same). --greedy, --rollout, --rollout-below and
-// --no-opening change the tuning, to repeat the figures of the strategies
+// (the figures are the same). --greedy, --width, --play-out-below and
+// --no-tree change the tuning, to repeat the figures of the strategies
 // tried.
 #include <algorithm>
 #include <cstdio>
@@ -130,13 +130,13 @@ int main(int argc, char** argv) {
         else if (arg == "--jobs")
             jobs = std::max(1, std::atoi(next().c_str()));
         else if (arg == "--greedy")
-            tuning = {.estimate = false, .lookAheadWidth = 0, .rolloutWidth = 0, .useOpening = false};
-        else if (arg == "--rollout")
-            tuning.rolloutWidth = std::atoi(next().c_str());
-        else if (arg == "--rollout-below")
-            tuning.rolloutBelow = std::atoi(next().c_str());
-        else if (arg == "--no-opening")
-            tuning.useOpening = false;
+            tuning = {.width = 0, .useTree = false};
+        else if (arg == "--width")
+            tuning.width = std::atoi(next().c_str());
+        else if (arg == "--play-out-below")
+            tuning.playOutBelow = std::atoi(next().c_str());
+        else if (arg == "--no-tree")
+            tuning.useTree = false;
         else if (arg == "--data")
             data = next();
         else {

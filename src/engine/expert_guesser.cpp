@@ -13,9 +13,10 @@ namespace quibbly::Expert {
 
 namespace {
 
-// The first guesses, worked out ahead of time by tools/expert_opening for the
-// shipped dictionary.
-#include "engine/expert_opening.inc"
+// The guesses for the shipped dictionary, worked out ahead of time by
+// tools/expert_tree with a search too slow for a turn (TreeFingerprint,
+// TreeData).
+#include "engine/expert_tree.inc"
 
 constexpr int CountValues = 6;  // a count is 0 to 5
 
@@ -94,7 +95,8 @@ Guesser::Guesser(std::vector<std::string> words, Tuning tuning) : words_(std::mo
         letters_.push_back(LettersOf(word));
         layers_.push_back(LayersOf(word));
     }
-    openingApplies_ = tuning_.useOpening && Fingerprint(words_) == OpeningFingerprint;
+    if (tuning_.useTree && Fingerprint(words_) == TreeFingerprint && !ReadTree(TreeData, std::size(TreeData)))
+        tree_.clear();
 }
 
 std::vector<int> Guesser::Possible(const History& history) const {
@@ -130,111 +132,55 @@ std::vector<Guesser::Group> Guesser::GroupsOf(const std::vector<int>& possible) 
     return groups;
 }
 
-// What one count of a guess leaves: the words, their letter sets and the sum
-// of the squared sizes of the sets.
-struct Guesser::Split {
-    std::array<int, CountValues> words{};
-    std::array<int, CountValues> groups{};
-    std::array<long, CountValues> squares{};
-};
-
+// What a guess leaves: the words each count leaves and a digest of how they
+// fall into letter sets, to try only one of the guesses that split alike.
 struct Guesser::Scored {
-    double score;  // lower is better
+    long squares;  // the sum over the counts of the squared number of words left
     bool possible;
     int word;
-    double wordsLeft;
-    std::uint64_t shape;  // the words and letter sets each count leaves, to skip guesses that split alike
+    std::uint64_t shape;
     bool operator<(const Scored& other) const {
-        if (score != other.score) return score < other.score;
+        if (squares != other.squares) return squares < other.squares;
         if (possible != other.possible) return possible;
         return word < other.word;
     }
 };
 
-namespace {
-
-// The guesses it takes on average to tell `groups` letter sets apart, on top
-// of naming the words of the set found: measured on whole games, by the
-// logarithm of the number of sets.
-double TellingApart(int groups) {
-    struct Point {
-        double groups, guesses;
-    };
-    static constexpr Point Table[] = {{1, 0},      {2, 0.51},  {3, 0.92},    {4, 1.18},   {5, 1.44},
-                                      {6, 1.56},   {8, 1.84},  {10.4, 2.07}, {17, 2.25},  {22, 2.46},
-                                      {30, 2.69},  {42, 2.97}, {87, 3.3},    {180, 3.85}, {400, 4.3},
-                                      {1300, 5.0}, {4549, 5.8}};
-    constexpr int Last = static_cast<int>(std::size(Table)) - 1;
-    const double x = std::log(static_cast<double>(groups));
-    int i = 1;
-    while (i < Last && Table[i].groups < groups) ++i;
-    const double x0 = std::log(Table[i - 1].groups), x1 = std::log(Table[i].groups);
-    return Table[i - 1].guesses + (Table[i].guesses - Table[i - 1].guesses) * (x - x0) / (x1 - x0);
-}
-
-// The guesses still needed, this one included, to name a word among
-// `words` in `groups` letter sets whose squared sizes sum to `squares`.
-// One set is named word by word; several cost the guesses that tell the
-// sets apart, about a logarithm of their number, besides.
-double GuessesNeeded(int words, int groups, long squares) {
-    if (words == 0) return 0;
-    if (groups == 1) return (words + 1) / 2.0;
-    const double naming = (static_cast<double>(squares) + words) / (2.0 * words);
-    return naming + TellingApart(groups);
-}
-
-}  // namespace
-
 std::vector<Guesser::Scored> Guesser::ScoreAll(const std::vector<int>& possible,
                                                const std::vector<Group>& groups) const {
-    const int n = static_cast<int>(possible.size());
-    // The size of the letter set of each possible word, to take a possible
-    // guess out of its own set.
+    // The size of each possible word's letter set, to take a possible guess
+    // out of its own set: it ends the game when it is the word.
     std::vector<int> setSize(words_.size(), 0);
-    {
-        std::size_t g = 0;
-        std::vector<std::pair<Mask, int>> byMask;
-        for (int w : possible) byMask.push_back({letters_[static_cast<std::size_t>(w)], w});
-        std::sort(byMask.begin(), byMask.end());
-        for (const auto& [mask, w] : byMask) {
-            while (groups[g].letters != mask) ++g;
-            setSize[static_cast<std::size_t>(w)] = groups[g].words;
-        }
+    for (int w : possible) {
+        const Mask letters = letters_[static_cast<std::size_t>(w)];
+        const auto at = std::lower_bound(groups.begin(), groups.end(), letters,
+                                         [](const Group& g, Mask m) { return g.letters < m; });
+        setSize[static_cast<std::size_t>(w)] = at->words;
     }
     std::vector<Scored> scored;
     scored.reserve(words_.size());
     for (int w = 0; w < static_cast<int>(words_.size()); ++w) {
         const Layers& guess = layers_[static_cast<std::size_t>(w)];
-        Split split;
+        std::array<int, CountValues> left{};
+        std::array<int, CountValues> sets{};
         for (const Group& group : groups) {
-            const int count = guess.Count(group.letters);
-            split.words[static_cast<std::size_t>(count)] += group.words;
-            split.groups[static_cast<std::size_t>(count)] += 1;
-            split.squares[static_cast<std::size_t>(count)] += static_cast<long>(group.words) * group.words;
+            const auto count = static_cast<std::size_t>(guess.Count(group.letters));
+            left[count] += group.words;
+            sets[count] += 1;
         }
         const int own = setSize[static_cast<std::size_t>(w)];
         if (own > 0) {
-            // The guess itself ends the game when it is the word.
-            split.words[5] -= 1;
-            split.squares[5] -= 2L * own - 1;
-            if (own == 1) split.groups[5] -= 1;
+            left[5] -= 1;
+            if (own == 1) sets[5] -= 1;
         }
         long squares = 0;
-        double needed = 0;
-        for (int c = 0; c < CountValues; ++c) {
-            const auto o = static_cast<std::size_t>(c);
-            squares += static_cast<long>(split.words[o]) * split.words[o];
-            if (tuning_.estimate)
-                needed += split.words[o] * GuessesNeeded(split.words[o], split.groups[o], split.squares[o]);
-        }
-        const double left = static_cast<double>(squares) / n;
         std::uint64_t shape = own > 0;
-        for (int c = 0; c < CountValues; ++c) {
-            const auto o = static_cast<std::size_t>(c);
-            shape = shape * 1000003u + static_cast<std::uint64_t>(split.words[o]);
-            shape = shape * 1000003u + static_cast<std::uint64_t>(split.groups[o]);
+        for (std::size_t c = 0; c < CountValues; ++c) {
+            squares += static_cast<long>(left[c]) * left[c];
+            shape = (shape * 1000003u + static_cast<std::uint64_t>(left[c])) * 1000003u +
+                    static_cast<std::uint64_t>(sets[c]);
         }
-        scored.push_back({tuning_.estimate ? 1 + needed / n : left, own > 0, w, left, shape});
+        scored.push_back({squares, own > 0, w, shape});
     }
     return scored;
 }
@@ -249,139 +195,170 @@ std::vector<std::vector<int>> Guesser::Outcomes(const std::vector<int>& possible
     return outcomes;
 }
 
-// The guesses expected to be still needed on the possible words, by the
-// score of the best guess.
-double Guesser::Estimate(const std::vector<int>& possible) const {
-    const int n = static_cast<int>(possible.size());
-    if (n <= 1) return n;
-    const std::vector<Group> groups = GroupsOf(possible);
-    if (groups.size() == 1) return (n + 1) / 2.0;
-    const std::vector<Scored> scored = ScoreAll(possible, groups);
-    const Scored best = *std::min_element(scored.begin(), scored.end());
-    if (tuning_.estimate) return best.score;
-    return 1 + GuessesNeeded(n, static_cast<int>(groups.size()), 0) - 1;
+// ---- The choice ----
+
+// What naming a word with guess number `guess` costs: one for each guess,
+// and more past the longest game the strategy aims at.
+long Guesser::Cost(int guess) const {
+    return guess + (guess > tuning_.longest ? tuning_.overtime * (guess - tuning_.longest) : 0);
 }
 
-double Guesser::LookAhead(const std::vector<int>& possible, int guess) const {
-    const double n = static_cast<double>(possible.size());
-    double total = 0;
-    for (const std::vector<int>& outcome : Outcomes(possible, guess))
-        total += static_cast<double>(outcome.size()) * Estimate(outcome);
-    return 1 + total / n;
+int Guesser::ChooseGreedy(const std::vector<int>& possible, const std::vector<Group>& groups) const {
+    const std::vector<Scored> scored = ScoreAll(possible, groups);
+    return std::min_element(scored.begin(), scored.end())->word;
 }
 
-// The guesses the greedy rule needs, summed over the possible words.
-long Guesser::GreedyTotal(const std::vector<int>& possible) const {
-    const long n = static_cast<long>(possible.size());
-    if (n <= 1) return n;
+// The cost summed over the possible words when the rule of `level` plays on
+// after `made` guesses: level 0 is the greedy rule, each level above tries
+// the best few guesses of the greedy rule and plays on with the level below.
+long Guesser::PlayOut(const std::vector<int>& possible, int made, int level) const {
+    const auto n = static_cast<int>(possible.size());
+    if (n == 0) return 0;
+    if (n == 1) return Cost(made + 1);
     const std::vector<Group> groups = GroupsOf(possible);
-    if (groups.size() == 1) return n * (n + 1) / 2;
-    const std::vector<Scored> scored = ScoreAll(possible, groups);
-    const Scored best = *std::min_element(scored.begin(), scored.end());
-    long total = n;
-    for (const std::vector<int>& outcome : Outcomes(possible, best.word)) total += GreedyTotal(outcome);
+    if (groups.size() == 1) {
+        long total = 0;
+        for (int i = 1; i <= n; ++i) total += Cost(made + i);
+        return total;
+    }
+    std::uint64_t key = 0;
+    if (tuning_.remember) {
+        key = static_cast<std::uint64_t>(made * 8 + level) + 1469598103934665603ull;
+        for (int w : possible) key = (key ^ static_cast<std::uint64_t>(w)) * 1099511628211ull;
+        const auto found = remembered_.find(key);
+        if (found != remembered_.end()) return found->second;
+    }
+    long total = 0;
+    if (level == 0) {
+        total = CostAfter(possible, ChooseGreedy(possible, groups), made, 0);
+    } else {
+        total = BestByPlayOut(possible, groups, made, level).second;
+    }
+    if (tuning_.remember) remembered_.emplace(key, total);
     return total;
 }
 
-double Guesser::Exact(const std::vector<int>& possible, int depth) const {
-    const int n = static_cast<int>(possible.size());
-    if (n <= 1) return n;
-    const std::vector<Group> groups = GroupsOf(possible);
-    if (groups.size() == 1) return (n + 1) / 2.0;
-    if (depth <= 0) return Estimate(possible);
+long Guesser::CostAfter(const std::vector<int>& possible, int guess, int made, int level) const {
+    long total = 0;
+    for (const std::vector<int>& outcome : Outcomes(possible, guess))
+        total += PlayOut(outcome, made + 1, level);
+    if (std::binary_search(possible.begin(), possible.end(), guess)) total += Cost(made + 1);
+    return total;
+}
+
+std::pair<int, long> Guesser::BestByPlayOut(const std::vector<int>& possible,
+                                            const std::vector<Group>& groups, int made, int level) const {
     std::vector<Scored> scored = ScoreAll(possible, groups);
     std::sort(scored.begin(), scored.end());
-    double best = 1e9;
-    int tried = 0;
+    std::vector<std::uint64_t> shapes;
+    int best = -1;
+    long bestTotal = 0;
     for (const Scored& s : scored) {
-        if (tried >= tuning_.lookAheadWidth) break;
-        ++tried;
-        double total = 0;
-        for (const std::vector<int>& outcome : Outcomes(possible, s.word))
-            total += static_cast<double>(outcome.size()) * Exact(outcome, depth - 1);
-        best = std::min(best, 1 + total / n);
-    }
-    return best;
-}
-
-// ---- The choice ----
-
-Choice Guesser::Choose(const std::vector<int>& possible) const {
-    Choice choice;
-    choice.possible = static_cast<int>(possible.size());
-    if (possible.empty()) return choice;
-    const std::vector<Group> groups = GroupsOf(possible);
-    if (groups.size() == 1) {
-        // Counts cannot tell these words apart: name them in turn.
-        choice.word = possible.front();
-        choice.wordsLeft = choice.possible - 1;
-    } else {
-        std::vector<Scored> scored = ScoreAll(possible, groups);
-        const int width = std::min<int>(tuning_.lookAheadWidth, static_cast<int>(scored.size()));
-        std::partial_sort(scored.begin(), scored.begin() + std::max(width, 1), scored.end());
-        Scored best = scored.front();
-        if (tuning_.rolloutWidth > 0 && choice.possible <= tuning_.rolloutBelow) {
-            std::sort(scored.begin(), scored.end());
-            long bestTotal = -1;
-            std::vector<std::uint64_t> shapes;
-            for (const Scored& s : scored) {
-                if (static_cast<int>(shapes.size()) >= tuning_.rolloutWidth) break;
-                if (std::find(shapes.begin(), shapes.end(), s.shape) != shapes.end()) continue;
-                shapes.push_back(s.shape);
-                long total = choice.possible;
-                for (const std::vector<int>& outcome : Outcomes(possible, s.word))
-                    total += GreedyTotal(outcome);
-                if (bestTotal < 0 || total < bestTotal) {
-                    bestTotal = total;
-                    best = s;
-                }
-            }
-        } else if (tuning_.exactBelow > 0 && choice.possible <= tuning_.exactBelow) {
-            double bestValue = 1e9;
-            for (int i = 0; i < width; ++i) {
-                double total = 0;
-                for (const std::vector<int>& outcome :
-                     Outcomes(possible, scored[static_cast<std::size_t>(i)].word))
-                    total += static_cast<double>(outcome.size()) * Exact(outcome, 3);
-                const double value = 1 + total / choice.possible;
-                if (value < bestValue - 1e-12) {
-                    bestValue = value;
-                    best = scored[static_cast<std::size_t>(i)];
-                }
-            }
-        } else if (width > 1 && choice.possible <= tuning_.lookAheadBelow) {
-            double bestValue = 1e9;
-            for (int i = 0; i < width; ++i) {
-                const double value = LookAhead(possible, scored[static_cast<std::size_t>(i)].word);
-                if (value < bestValue - 1e-12) {
-                    bestValue = value;
-                    best = scored[static_cast<std::size_t>(i)];
-                }
-            }
+        if (static_cast<int>(shapes.size()) >= tuning_.width) break;
+        if (std::find(shapes.begin(), shapes.end(), s.shape) != shapes.end()) continue;
+        shapes.push_back(s.shape);
+        const long total = CostAfter(possible, s.word, made, level - 1);
+        if (best < 0 || total < bestTotal) {
+            best = s.word;
+            bestTotal = total;
         }
-        choice.word = best.word;
-        choice.wordsLeft = best.wordsLeft;
     }
-    choice.guess = words_[static_cast<std::size_t>(choice.word)];
-    return choice;
+    return {best, bestTotal};
 }
 
-int Guesser::OpeningGuess(const History& history) const {
-    if (!openingApplies_) return -1;
-    std::string counts;
-    for (const Turn& turn : history) counts += static_cast<char>('0' + turn.count);
-    for (const OpeningMove& move : OpeningMoves) {
-        if (counts != move.counts) continue;
-        // The opening holds only the guesses it played, so a history that
-        // took another way is not in it.
-        return -1;
+Choice Guesser::Choose(const std::vector<int>& possible, int made) const {
+    if (possible.empty()) return {};
+    const std::vector<Group> groups = GroupsOf(possible);
+    int guess = possible.front();  // counts cannot tell one set's words apart: name them in turn
+    if (groups.size() > 1) {
+        const auto n = static_cast<int>(possible.size());
+        int level = 0;
+        if (tuning_.width > 1 && n <= tuning_.playOutBelow) level = 1;
+        if (tuning_.width > 1 && n >= tuning_.deeperFrom && tuning_.deeperFrom > 0) level = 2;
+        guess =
+            level == 0 ? ChooseGreedy(possible, groups) : BestByPlayOut(possible, groups, made, level).first;
     }
-    return -1;
+    return Describe(guess, possible);
+}
+
+// ---- The shipped tree ----
+
+bool Guesser::ReadTree(const std::uint16_t* data, std::size_t size) {
+    // Nodes waiting for their place: a parent and the count that leads on.
+    std::vector<std::pair<int, int>> pending;
+    std::size_t at = 0;
+    do {
+        if (at + 2 > size || data[at] >= words_.size() || data[at + 1] >= 1 << 6) return false;
+        const int node = static_cast<int>(tree_.size());
+        tree_.push_back({data[at], {-1, -1, -1, -1, -1, -1}});
+        if (!pending.empty()) {
+            const auto [parent, count] = pending.back();
+            pending.pop_back();
+            tree_[static_cast<std::size_t>(parent)].next[static_cast<std::size_t>(count)] = node;
+        }
+        // The children follow in count order, so they wait in reverse.
+        for (int count = 5; count >= 0; --count)
+            if (data[at + 1] & 1 << count) pending.push_back({node, count});
+        at += 2;
+    } while (!pending.empty());
+    return at == size;
+}
+
+std::vector<std::uint16_t> Guesser::WriteTree(const Guesser& strategy) {
+    std::vector<std::uint16_t> data;
+    std::vector<int> all(strategy.words_.size());
+    std::iota(all.begin(), all.end(), 0);
+    const auto write = [&](const auto& self, const std::vector<int>& possible, int made) -> void {
+        const int guess = strategy.Choose(possible, made).word;
+        data.push_back(static_cast<std::uint16_t>(guess));
+        const std::size_t maskAt = data.size();
+        data.push_back(0);
+        const std::vector<std::vector<int>> outcomes = strategy.Outcomes(possible, guess);
+        for (int count = 0; count < CountValues; ++count) {
+            if (outcomes[static_cast<std::size_t>(count)].empty()) continue;
+            data[maskAt] = static_cast<std::uint16_t>(data[maskAt] | 1 << count);
+            self(self, outcomes[static_cast<std::size_t>(count)], made + 1);
+        }
+    };
+    write(write, all, 0);
+    return data;
+}
+
+int Guesser::TreeGuess(const History& history) const {
+    if (tree_.empty()) return -1;
+    int node = 0;
+    for (const Turn& turn : history) {
+        const Node& at = tree_[static_cast<std::size_t>(node)];
+        if (words_[static_cast<std::size_t>(at.guess)] != turn.guess || turn.count < 0 || turn.count > 5)
+            return -1;
+        node = at.next[static_cast<std::size_t>(turn.count)];
+        if (node < 0) return -1;
+    }
+    return tree_[static_cast<std::size_t>(node)].guess;
+}
+
+// ---- The turn ----
+
+Choice Guesser::Describe(int guess, const std::vector<int>& possible) const {
+    Choice choice;
+    choice.word = guess;
+    choice.guess = words_[static_cast<std::size_t>(guess)];
+    choice.possible = static_cast<int>(possible.size());
+    long squares = 0;
+    for (const std::vector<int>& outcome : Outcomes(possible, guess))
+        squares += static_cast<long>(outcome.size() * outcome.size());
+    choice.wordsLeft = static_cast<double>(squares) / choice.possible;
+    return choice;
 }
 
 Choice Guesser::NextGuess(const History& history) const {
     const std::vector<int> possible = Possible(history);
-    Choice choice = Choose(possible);
+    Choice choice;
+    const int fromTree = possible.empty() ? -1 : TreeGuess(history);
+    if (fromTree >= 0)
+        choice = Describe(fromTree, possible);
+    else
+        choice = Choose(possible, static_cast<int>(history.size()));
     choice.reason = Reason(choice);
     return choice;
 }

@@ -15,6 +15,8 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace quibbly::Expert {
@@ -27,27 +29,29 @@ struct Turn {
 using History = std::vector<Turn>;
 
 // How the guess is chosen. The defaults are the game's; the benchmark and the
-// opening tool try the others.
+// tree tool try the others.
 struct Tuning {
-    // Score every guess by the expected number of guesses still needed
-    // (estimated from the words and the letter sets each count leaves); off:
-    // the plain greedy rule, the fewest words left on average.
-    bool estimate = false;
-    // Look one more guess ahead for the best few guesses by the score, while
-    // at most this many words are possible (0: never).
-    int lookAheadWidth = 0;
-    int lookAheadBelow = 0;
-    // Play out the greedy rule on what each of the best few guesses leaves,
-    // and take the guess that needs the fewest guesses in all, while at most
-    // this many words are possible (0: never).
-    int rolloutWidth = 6;
-    int rolloutBelow = 200;
-    // Solve exactly (over the possible words and the best few other guesses)
-    // once at most this many words are possible (0: never).
-    int exactBelow = 0;
-    // Take the first guesses from the shipped opening when the dictionary is
-    // the one it was worked out for.
-    bool useOpening = true;
+    // The greedy rule takes the guess that leaves the fewest words on
+    // average (among equals a word that could be the answer, then the first
+    // in the dictionary). Playing out tries the `width` best guesses of that
+    // rule that split the words differently, plays each game on to its end
+    // with the greedy rule, and takes the guess whose games cost least in
+    // all; it plays out while at most `playOutBelow` words are possible, and
+    // plays out with playing out from `deeperFrom` possible words on (0:
+    // never).
+    int width = 6;
+    int playOutBelow = 200;
+    int deeperFrom = 0;
+    // A game's cost is its guesses, and `overtime` more for each guess past
+    // `longest`: a few long games weigh more than the mean alone says.
+    int longest = 14;
+    int overtime = 0;
+    // Keep the cost of every set of words played out, for the tree tool,
+    // which plays out the same sets again and again.
+    bool remember = false;
+    // Take the guesses from the shipped decision tree when the dictionary is
+    // the one it was worked out for and the history follows it.
+    bool useTree = true;
 };
 
 // The computer's next guess and why.
@@ -78,20 +82,21 @@ public:
     // letter is somewhere in the word.
     static int Count(const std::string& guess, const std::string& word);
 
-    // Guesses chosen by search ahead of time for the first turns, by the
-    // counts answered so far ("" for the first guess, then one digit a turn).
-    struct OpeningMove {
-        const char* counts;
-        const char* guess;
-    };
-
-    // A fingerprint of the dictionary: the opening applies only to the
+    // A fingerprint of the dictionary: the shipped tree applies only to the
     // dictionary it was worked out for.
     static std::uint64_t Fingerprint(const std::vector<std::string>& words);
 
     // The choice on a set of possible words (indices in dictionary order)
-    // with the searches of the tuning, the opening aside.
-    Choice Choose(const std::vector<int>& possible) const;
+    // after `made` guesses by the searches of the tuning, the tree aside.
+    Choice Choose(const std::vector<int>& possible, int made) const;
+
+    // True when the shipped tree is in use.
+    bool TreeInUse() const { return !tree_.empty(); }
+
+    // A decision tree written out in preorder, a node as two numbers: the
+    // dictionary index of its guess, then a bit for each count 0..5 that
+    // leads to a node of its own, which follow in count order.
+    static std::vector<std::uint16_t> WriteTree(const Guesser& strategy);
 
 private:
     using Mask = std::uint32_t;
@@ -105,26 +110,34 @@ private:
         Mask letters;
         int words;
     };
-    struct Split;
     struct Scored;
 
     static Layers LayersOf(const std::string& word);
     static Mask LettersOf(const std::string& word);
     std::vector<Group> GroupsOf(const std::vector<int>& possible) const;
     std::vector<Scored> ScoreAll(const std::vector<int>& possible, const std::vector<Group>& groups) const;
-    double Estimate(const std::vector<int>& possible) const;
-    double LookAhead(const std::vector<int>& possible, int guess) const;
-    long GreedyTotal(const std::vector<int>& possible) const;
-    double Exact(const std::vector<int>& possible, int depth) const;
     std::vector<std::vector<int>> Outcomes(const std::vector<int>& possible, int guess) const;
-    int OpeningGuess(const History& history) const;
+    long Cost(int guess) const;
+    int ChooseGreedy(const std::vector<int>& possible, const std::vector<Group>& groups) const;
+    long PlayOut(const std::vector<int>& possible, int made, int level) const;
+    long CostAfter(const std::vector<int>& possible, int guess, int made, int level) const;
+    std::pair<int, long> BestByPlayOut(const std::vector<int>& possible, const std::vector<Group>& groups,
+                                       int made, int level) const;
+    struct Node {
+        int guess;
+        std::array<int, 6> next;  // the node after each count; -1: none
+    };
+    bool ReadTree(const std::uint16_t* data, std::size_t size);
+    int TreeGuess(const History& history) const;
+    Choice Describe(int guess, const std::vector<int>& possible) const;
     std::string Reason(const Choice& choice) const;
 
     std::vector<std::string> words_;
     Tuning tuning_;
     std::vector<Mask> letters_;
     std::vector<Layers> layers_;
-    bool openingApplies_ = false;
+    std::vector<Node> tree_;
+    mutable std::unordered_map<std::uint64_t, long> remembered_;
 };
 
 }  // namespace quibbly::Expert
