@@ -19,6 +19,9 @@ namespace {
 #include "engine/expert_tree.inc"
 
 constexpr int CountValues = 6;  // a count is 0 to 5
+// The level of play that searches on at every turn rather than falling back
+// to a simpler rule.
+constexpr int Searched = 100;
 
 // Bits set in a letter mask, by two look-ups: as fast as the processor's own
 // instruction, which the portable build cannot assume.
@@ -135,12 +138,14 @@ std::vector<Guesser::Group> Guesser::GroupsOf(const std::vector<int>& possible) 
 // What a guess leaves: the words each count leaves and a digest of how they
 // fall into letter sets, to try only one of the guesses that split alike.
 struct Guesser::Scored {
-    long squares;  // the sum over the counts of the squared number of words left
+    double score;  // the greedy rule's measure of what is left: lower is better
     bool possible;
     int word;
     std::uint64_t shape;
+    bool teaches;     // it names a word or splits the words
+    int withLargest;  // the words left with the largest set of words that share their letters
     bool operator<(const Scored& other) const {
-        if (squares != other.squares) return squares < other.squares;
+        if (score != other.score) return score < other.score;
         if (possible != other.possible) return possible;
         return word < other.word;
     }
@@ -157,6 +162,9 @@ std::vector<Guesser::Scored> Guesser::ScoreAll(const std::vector<int>& possible,
                                          [](const Group& g, Mask m) { return g.letters < m; });
         setSize[static_cast<std::size_t>(w)] = at->words;
     }
+    const Mask largest = std::max_element(groups.begin(), groups.end(), [](const Group& a, const Group& b) {
+                             return a.words < b.words;
+                         })->letters;
     std::vector<Scored> scored;
     scored.reserve(words_.size());
     for (int w = 0; w < static_cast<int>(words_.size()); ++w) {
@@ -168,19 +176,40 @@ std::vector<Guesser::Scored> Guesser::ScoreAll(const std::vector<int>& possible,
             left[count] += group.words;
             sets[count] += 1;
         }
+        const std::size_t largestCount = static_cast<std::size_t>(guess.Count(largest));
         const int own = setSize[static_cast<std::size_t>(w)];
         if (own > 0) {
             left[5] -= 1;
             if (own == 1) sets[5] -= 1;
         }
-        long squares = 0;
+        double score = 0;
         std::uint64_t shape = own > 0;
         for (std::size_t c = 0; c < CountValues; ++c) {
-            squares += static_cast<long>(left[c]) * left[c];
+            const double m = left[c];
+            switch (tuning_.measure) {
+                case 0:
+                    score += m * m;
+                    break;
+                case 1:
+                    score += m * sets[c];
+                    break;
+                case 2:
+                    score += m > 0 ? m * std::log(m) : 0;
+                    break;
+                case 3:
+                    score += sets[c] > 0 ? m * std::log(static_cast<double>(sets[c])) : 0;
+                    break;
+                default:
+                    score += m * (m + sets[c]);
+                    break;
+            }
             shape = (shape * 1000003u + static_cast<std::uint64_t>(left[c])) * 1000003u +
                     static_cast<std::uint64_t>(sets[c]);
         }
-        scored.push_back({squares, own > 0, w, shape});
+        if (own > 0) score *= 1 - tuning_.possibleBonus / 100.0;
+        const bool teaches =
+            own > 0 || *std::max_element(left.begin(), left.end()) < static_cast<int>(possible.size());
+        scored.push_back({score, own > 0, w, shape, teaches, left[largestCount]});
     }
     return scored;
 }
@@ -221,9 +250,10 @@ long Guesser::PlayOut(const std::vector<int>& possible, int made, int level) con
         for (int i = 1; i <= n; ++i) total += Cost(made + i);
         return total;
     }
+    if (n <= tuning_.exactBelow) level = Searched;
     std::uint64_t key = 0;
     if (tuning_.remember) {
-        key = static_cast<std::uint64_t>(made * 8 + level) + 1469598103934665603ull;
+        key = static_cast<std::uint64_t>(made * 128 + level) + 1469598103934665603ull;
         for (int w : possible) key = (key ^ static_cast<std::uint64_t>(w)) * 1099511628211ull;
         const auto found = remembered_.find(key);
         if (found != remembered_.end()) return found->second;
@@ -250,16 +280,34 @@ std::pair<int, long> Guesser::BestByPlayOut(const std::vector<int>& possible,
                                             const std::vector<Group>& groups, int made, int level) const {
     std::vector<Scored> scored = ScoreAll(possible, groups);
     std::sort(scored.begin(), scored.end());
+    const int width = level == Searched ? tuning_.exactWidth : level >= 2 ? tuning_.deepWidth : tuning_.width;
     std::vector<std::uint64_t> shapes;
+    std::vector<int> tries;
+    const auto take = [&](const Scored& s) {
+        if (!s.teaches || std::find(shapes.begin(), shapes.end(), s.shape) != shapes.end()) return;
+        shapes.push_back(s.shape);
+        tries.push_back(s.word);
+    };
+    for (std::size_t i = 0; i < scored.size() && static_cast<int>(tries.size()) < width; ++i) take(scored[i]);
+    // A large set of words with the same letters is named word by word once
+    // it is found, so its last word comes late: try too the guesses that part
+    // it soonest from the other words.
+    const auto largest = std::max_element(groups.begin(), groups.end(),
+                                          [](const Group& a, const Group& b) { return a.words < b.words; });
+    if (tuning_.isolateWidth > 0 && largest->words >= tuning_.isolateFrom) {
+        std::stable_sort(scored.begin(), scored.end(),
+                         [](const Scored& a, const Scored& b) { return a.withLargest < b.withLargest; });
+        const std::size_t before = tries.size();
+        for (std::size_t i = 0;
+             i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.isolateWidth; ++i)
+            take(scored[i]);
+    }
     int best = -1;
     long bestTotal = 0;
-    for (const Scored& s : scored) {
-        if (static_cast<int>(shapes.size()) >= tuning_.width) break;
-        if (std::find(shapes.begin(), shapes.end(), s.shape) != shapes.end()) continue;
-        shapes.push_back(s.shape);
-        const long total = CostAfter(possible, s.word, made, level - 1);
+    for (int guess : tries) {
+        const long total = CostAfter(possible, guess, made, level == Searched ? level : level - 1);
         if (best < 0 || total < bestTotal) {
-            best = s.word;
+            best = guess;
             bestTotal = total;
         }
     }
@@ -274,7 +322,8 @@ Choice Guesser::Choose(const std::vector<int>& possible, int made) const {
         const auto n = static_cast<int>(possible.size());
         int level = 0;
         if (tuning_.width > 1 && n <= tuning_.playOutBelow) level = 1;
-        if (tuning_.width > 1 && n >= tuning_.deeperFrom && tuning_.deeperFrom > 0) level = 2;
+        if (tuning_.deepWidth > 1 && n >= tuning_.deepFrom) level = 2;
+        if (n <= tuning_.exactBelow) level = Searched;
         guess =
             level == 0 ? ChooseGreedy(possible, groups) : BestByPlayOut(possible, groups, made, level).first;
     }

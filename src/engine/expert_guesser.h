@@ -40,8 +40,15 @@ struct Tuning {
     // plays out with playing out from `deeperFrom` possible words on (0:
     // never).
     int width = 6;
+    int measure = 0;
+    int possibleBonus = 0;
     int playOutBelow = 200;
-    int deeperFrom = 0;
+    int deepWidth = 0;
+    int deepFrom = 0;
+    int isolateWidth = 0;
+    int isolateFrom = 0;
+    int exactBelow = 0;
+    int exactWidth = 0;
     // A game's cost is its guesses, and `overtime` more for each guess past
     // `longest`: a few long games weigh more than the mean alone says.
     int longest = 14;

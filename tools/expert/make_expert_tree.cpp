@@ -2,7 +2,7 @@
 // Works out the Expert computer's decision tree for a dictionary with a search
 // too slow for a turn, and writes it as src/engine/expert_tree.inc.
 //
-//   make_expert_tree [--width K] [--play-out-below N] [--deeper-from N]
+//   make_expert_tree [--width K] [--play-out-below N] [--deep-width K] [--deep-from N]
 //                    [--longest L] [--overtime X] [--out FILE] [DICTIONARY]
 //
 // DICTIONARY is data/master.wtf by default. It prints the guesses the tree
@@ -38,22 +38,28 @@ std::vector<std::string> ReadWords(const std::string& file) {
 
 // The guess on which the tree names each word.
 void Depths(const std::vector<std::uint16_t>& tree, std::size_t& at, const std::vector<std::string>& words,
-            const std::vector<int>& possible, int made, std::vector<int>& depth) {
+            const std::vector<int>& possible, int made, std::vector<int>& depth,
+            std::vector<std::string>& path, std::vector<std::string>& paths) {
     const int guess = tree[at];
+    path.push_back(words[static_cast<std::size_t>(guess)] + "(" + std::to_string(possible.size()) + ")");
     const int mask = tree[at + 1];
     at += 2;
     std::vector<std::vector<int>> outcomes(6);
     for (int w : possible) {
-        if (w == guess)
+        if (w == guess) {
             depth[static_cast<std::size_t>(w)] = made + 1;
-        else
+            std::string line;
+            for (const std::string& step : path) line += " " + step;
+            paths[static_cast<std::size_t>(w)] = line;
+        } else
             outcomes[static_cast<std::size_t>(Expert::Guesser::Count(words[static_cast<std::size_t>(guess)],
                                                                      words[static_cast<std::size_t>(w)]))]
                 .push_back(w);
     }
     for (int count = 0; count < 6; ++count)
         if (mask & 1 << count)
-            Depths(tree, at, words, outcomes[static_cast<std::size_t>(count)], made + 1, depth);
+            Depths(tree, at, words, outcomes[static_cast<std::size_t>(count)], made + 1, depth, path, paths);
+    path.pop_back();
 }
 
 }  // namespace
@@ -69,8 +75,22 @@ int main(int argc, char** argv) {
             tuning.width = next();
         else if (arg == "--play-out-below")
             tuning.playOutBelow = next();
-        else if (arg == "--deeper-from")
-            tuning.deeperFrom = next();
+        else if (arg == "--isolate-width")
+            tuning.isolateWidth = next();
+        else if (arg == "--isolate-from")
+            tuning.isolateFrom = next();
+        else if (arg == "--exact-below")
+            tuning.exactBelow = next();
+        else if (arg == "--exact-width")
+            tuning.exactWidth = next();
+        else if (arg == "--deep-width")
+            tuning.deepWidth = next();
+        else if (arg == "--deep-from")
+            tuning.deepFrom = next();
+        else if (arg == "--measure")
+            tuning.measure = next();
+        else if (arg == "--bonus")
+            tuning.possibleBonus = next();
         else if (arg == "--longest")
             tuning.longest = next();
         else if (arg == "--overtime")
@@ -90,7 +110,8 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
     std::vector<int> depth(words.size(), 0);
     std::size_t at = 0;
-    Depths(tree, at, words, all, 0, depth);
+    std::vector<std::string> path, paths(words.size());
+    Depths(tree, at, words, all, 0, depth, path, paths);
     double sum = 0;
     std::map<int, int> spread;
     for (int d : depth) sum += d, ++spread[d];
@@ -98,12 +119,18 @@ int main(int argc, char** argv) {
                 sum / static_cast<double>(words.size()), spread.rbegin()->first);
     for (const auto& [d, n] : spread) std::printf(" %d:%d", d, n);
     std::printf("\n");
+    // The longest games, to see what makes them long.
+    for (std::size_t w = 0; w < words.size(); ++w)
+        if (depth[w] >= spread.rbegin()->first - 1)
+            std::printf("%s %d:%s\n", words[w].c_str(), depth[w], paths[w].c_str());
 
     std::ofstream file(out, std::ios::binary);
     file << "// SPDX-License-Identifier: GPL-3.0-or-later\n"
          << "// Written by tools/expert/make_expert_tree (--width " << tuning.width << " --play-out-below "
-         << tuning.playOutBelow << " --deeper-from " << tuning.deeperFrom << " --longest " << tuning.longest
-         << " --overtime " << tuning.overtime << ")\n// from the dictionary; do not edit.\n"
+         << tuning.playOutBelow << " --deep-width " << tuning.deepWidth << " --deep-from " << tuning.deepFrom
+         << " --isolate-width " << tuning.isolateWidth << " --isolate-from " << tuning.isolateFrom
+         << " --exact-below " << tuning.exactBelow << " --exact-width " << tuning.exactWidth << " --longest "
+         << tuning.longest << " --overtime " << tuning.overtime << ")\n// from the dictionary; do not edit.\n"
          << "constexpr std::uint64_t TreeFingerprint = " << Expert::Guesser::Fingerprint(words) << "u;\n"
          << "constexpr std::uint16_t TreeData[] = {";
     for (std::size_t i = 0; i < tree.size(); ++i) file << (i % 16 == 0 ? "\n    " : " ") << tree[i] << ",";
