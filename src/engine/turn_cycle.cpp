@@ -181,6 +181,13 @@ void TakeYourCount(Integer count) {
         YourCount = count;
     }
     AddSelectedRow(form.MyGuessList, guess + " -" + NumberText(YourCount));
+    if (ExpertChecked()) {
+        // The Expert learns from the counts on the board alone.
+        ExpertLearn();
+        CloseJournalTurn(YourCount);
+        YourTurn();
+        return;
+    }
     using Kind = Journal::Note::Kind;
     const bool base = FirstCount == -1;
     if (base) {

@@ -160,7 +160,7 @@ TEST_F(History, DamagedRecordsAreCountedAndKeptAndAMissingFileIsEmpty) {
     window.ClearButton.Press();
     const ShownBox question{
         "Clear the history of all 2 games? The statistics and charts of every level (Easy: 2, "
-        "Medium: 0, Hard: 0) will be lost. The winners list \"Win.Lst\" is not changed. The 4 "
+        "Medium: 0, Hard: 0, Expert: 0) will be lost. The winners list \"Win.Lst\" is not changed. The 4 "
         "damaged records that could not be read stay in the file.",
         "Clear History", MsgIcon::Exclamation, MsgButtons::YesNoDefaultNo};
     EXPECT_EQ(Boxes(), std::vector<ShownBox>{question});
