@@ -306,9 +306,11 @@ bool Holds(const History& history, const Game& game) {
     };
     return std::any_of(history.entries.begin(), history.entries.end(), [&](const Entry& entry) {
         const std::optional<Game>& held = entry.game;
-        return held && held->level == game.level && held->yourWord == game.yourWord &&
-               held->myWord == game.myWord && sameStart(held->yourGuesses, game.yourGuesses) &&
-               sameStart(held->myGuesses, game.myGuesses);
+        // The day's game of today's word is never taken for a practice game
+        // of the same word; a practice replay of the day's game is that game.
+        return held && held->level == game.level && (game.daily.empty() || held->daily == game.daily) &&
+               held->yourWord == game.yourWord && held->myWord == game.myWord &&
+               sameStart(held->yourGuesses, game.yourGuesses) && sameStart(held->myGuesses, game.myGuesses);
     });
 }
 

@@ -104,7 +104,8 @@ bool Load(History& history, std::string& fault);
 std::string Save(const History& history);
 // True when the history already holds this game: the same level and words
 // and the same first guess on each side. A loaded game that had ended, or
-// one played on from a save after it had ended, is the same game.
+// one played on from a save after it had ended, is the same game; the day's
+// game of today's word is held only by a record of that day.
 bool Holds(const History& history, const Game& game);
 
 // What the statistics window shows for one level.
