@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The setting's reading: the input is "Settings.Lst". What reads comes back
-// the same when written again; the Game menu's Today's Word takes the file's
-// state at the start, switching it keeps every level's day begun, and a
-// start plays on whatever the file holds.
+// "Settings.Lst": what reads comes back the same; Today's Word takes the file's
+// state, switching it keeps the days begun, and a start plays on any file.
 #include <string>
 
 #include "engine/functions.h"

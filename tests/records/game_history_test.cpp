@@ -224,15 +224,8 @@ TEST_F(History, TodaysWordCountsTheDaysFirstGameKeepsItsDateThroughASaveAndIsSha
     Form().GameTodaysWord.Choose();
     Restart();  // the item is kept between runs
     QuibblyForm& form = Form();
-    ASSERT_TRUE(form.GameTodaysWord.Checked());
-    EXPECT_EQ(form.Caption(), "Quibbly - Today's word 2026-12-07");
-    const std::string settings = ReadBytes(TodaysWord::SettingsFile);
-    auto startToday = [&] {
-        form.YourWordText.SetText("BLIMP");
-        for (double fraction : {0.9, 0.0, 0.0}) platform.NextRandom(fraction);  // the player begins
-        form.GameStart.Choose();
-    };
-    startToday();
+    EXPECT_TRUE(form.GameTodaysWord.Checked() && form.Caption() == "Quibbly - Today's word 2026-12-07");
+    Start("BLIMP", 1, 2, true, {0.0});  // today's word draws nothing: 0.75, the player begins
     Guess("PLANT");
     form.ZeroButton.Press();
     ASSERT_TRUE(SavedGame::SaveGame("today.swg"));
@@ -240,7 +233,7 @@ TEST_F(History, TodaysWordCountsTheDaysFirstGameKeepsItsDateThroughASaveAndIsSha
     EXPECT_NE(saved.find(" daily 2026-12-07\r\n"), std::string::npos) << saved;
     form.FileNew.Choose();  // the day's game has begun: a new start is practice
     Boxes();
-    startToday();
+    Start("BLIMP", 1, 2, true, {0.0});
     EXPECT_EQ(Boxes(),
               std::vector<ShownBox>{Info("You have played today's word at Easy already. This game is "
                                          "practice: it is recorded as an ordinary game.",
@@ -252,10 +245,9 @@ TEST_F(History, TodaysWordCountsTheDaysFirstGameKeepsItsDateThroughASaveAndIsSha
     EXPECT_EQ(SavedGame::Format(SavedGame::Capture()), saved);
     Guess("HOUSE");
     ThroughTheWinners(MsgAnswer::No);
-    const std::string history = ReadBytes(HistoryFile);
-    const GameHistory::History read = Parse(history);
-    ASSERT_EQ(read.entries.size(), 2u);
-    EXPECT_EQ(read.entries[0].game->daily + "|" + read.entries[1].game->daily, "|2026-12-07");
+    const std::string history = ReadBytes(HistoryFile);  // the practice game, then the day's
+    EXPECT_EQ(Parse(history).entries.at(1).game->daily + Parse(history).entries.at(0).game->daily,
+              "2026-12-07");
 
     // The next day the saved copy is finished as practice, held as the same game.
     platform.dateTime = "2026-12-08 09:00";
@@ -270,25 +262,16 @@ TEST_F(History, TodaysWordCountsTheDaysFirstGameKeepsItsDateThroughASaveAndIsSha
     EXPECT_EQ(window.DailyLabel.Caption(), "Today's word: 1 day played, 1 won; streak 1, best 1");
     window.CopyButton.Press();
     EXPECT_EQ(platform.clipboard, "Quibbly 2026-12-07 Easy: today's word in 2 \u2581\u2588");
-
-    // The settings read back as written; a file of another version is off.
-    EXPECT_EQ(TodaysWord::FormatSettings(TodaysWord::ParseSettings(settings)), settings);
-    WriteBytes(TodaysWord::SettingsFile, "Quibbly Settings 9\r\nTodaysWord=On\r\n");
-    Restart();
-    EXPECT_FALSE(Form().GameTodaysWord.Checked());
-    EXPECT_EQ(Form().Caption(), "Quibbly");
 }
 
-// A month of days at Easy (W won, L lost, Q given up, - none), with practice
-// games and Medium's days between them.
+// A month at Easy (W won, L lost, Q given up, - none), practice and Medium between.
 TEST(HistorySummary, TodaysWordStreaksAreRunsOfConsecutiveDatesWon) {
     std::string days, file;
     auto record = [&file](const char* level, char end, const std::string& daily) {
-        file += "Game=2026-12-01 12:00\nLevel=" + std::string(level) + "\nEnd=" +
-                (end == 'W'   ? "Won"
-                 : end == 'L' ? "Lost"
-                              : "Quit") +
-                "\nScore=4\n" + (daily.empty() ? "" : "Daily=" + daily + "\n");
+        static const char* const endings[] = {"Won", "Lost", "Quit"};
+        file += "Game=2026-12-01 12:00\nLevel=" + std::string(level) +
+                "\nEnd=" + endings[std::string_view("WLQ").find(end)] + "\nScore=4\n" +
+                (daily.empty() ? "" : "Daily=" + daily + "\n");
     };
     unsigned seed = 11;
     for (long day = 300; day < 331; ++day) {
@@ -319,8 +302,7 @@ TEST(HistorySummary, TodaysWordStreaksAreRunsOfConsecutiveDatesWon) {
     }
 }
 
-// The order of a level's words: the same in every process, each word once
-// before any comes again, by the local date.
+// The order of a level's words: the same in every process, each once a round, by the local date.
 TEST(TodaysWord, TheOrderIsTheSameInAnotherProcessAndComesRoundOnlyAfterTheWholeList) {
     std::string words;
     for (int count : {7, 2000}) {
@@ -336,7 +318,7 @@ TEST(TodaysWord, TheOrderIsTheSameInAnotherProcessAndComesRoundOnlyAfterTheWhole
         EXPECT_EQ(seen.size(), static_cast<std::size_t>(count));
     }
     if (const char* out = std::getenv("QUIBBLY_ORDER_OUT")) return WriteBytes(out, words);
-    const std::string out =
+    const auto out =
         (std::filesystem::temp_directory_path() / ("order." + std::to_string(getpid()))).string();
     const std::string child = "QUIBBLY_ORDER_OUT=" + out + " " +
                               std::filesystem::read_symlink("/proc/self/exe").string() +
