@@ -130,8 +130,6 @@ void DropLetter(char letter) {
     PossibleLetters = kept;
 }
 
-namespace {
-
 // The opening of the computer's turn, before it looks for a guess.
 void BeginMyTurn() {
     QuibblyForm& form = QuibblyForm::Instance();
@@ -148,8 +146,8 @@ void BeginMyTurn() {
     PlayState = Play::MyTurn;
 }
 
-// The guess the turn shows, in the journal too.
-// The focus goes to the answers, and a window that scrolls shows them.
+// The guess the turn shows, in the journal too. The focus goes to the
+// answers, and a window that scrolls shows them.
 void ShowMyGuess(const std::string& guess) {
     QuibblyForm& form = QuibblyForm::Instance();
     form.MyGuessText.SetText(guess);
@@ -160,9 +158,12 @@ void ShowMyGuess(const std::string& guess) {
     if (!MyJournal.empty()) MyJournal.back().guess = word ? guess : "";
 }
 
-}  // namespace
-
 void ResumeMyTurn() {
+    if (ExpertChecked()) {
+        // The Expert's guess follows from the counts alone: the same again.
+        ExpertTurn();
+        return;
+    }
     // The guess the computer had made is the entry at CandidateIndex, not yet
     // answered. Searching again would not be the same turn: the re-examination
     // of past guesses could run a second time and a position of 1 would
@@ -180,6 +181,13 @@ void ResumeMyTurn() {
 }
 
 void MyTurn() {
+    if (ExpertChecked())
+        ExpertTurn();
+    else
+        DesignedTurn();
+}
+
+void DesignedTurn() {
     BeginMyTurn();
 
     if (!(PossibleLetters.size() + MyLetters.size() >= 3 && MyLetters.size() <= 5)) StartOver();

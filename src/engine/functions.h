@@ -118,7 +118,14 @@ void AskPlayAgain();
 void PlayerWon();
 
 // ---- Computer guesser ----
+// The opening of the computer's turn at every level: half a turn on, the
+// faces, the answers open; and the guess it shows, with the focus on the
+// answers.
+void BeginMyTurn();
+void ShowMyGuess(const std::string& guess);
 void MyTurn();
+// The designed computer's turn: series of probes, then the dictionary.
+void DesignedTurn();
 // The computer's turn re-entered from a saved game: the guess at
 // CandidateIndex is shown again, so the game goes on as it would have.
 void ResumeMyTurn();
@@ -130,5 +137,15 @@ void LearnFromCount(Integer count);
 void NoteSameCount();
 void RecheckGuesses();
 void DropLetter(char letter);
+
+// ---- The Expert computer ----
+bool ExpertChecked();
+// The computer's turn at Expert: the dictionary word expected to find the
+// player's word in the fewest guesses, from the counts so far alone. Without
+// a usable dictionary (named once a game) the designed search guesses.
+void ExpertTurn();
+// After a count at Expert: MyLetters holds the letters every word still
+// possible has, PossibleLetters those some have.
+void ExpertLearn();
 
 }  // namespace quibbly::Functions

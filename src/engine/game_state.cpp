@@ -76,6 +76,7 @@ std::string CheckedLevel() {
     if (form.LevelEasy.Checked()) level = "Easy";
     if (form.LevelMedium.Checked()) level = "Medium";
     if (form.LevelHard.Checked()) level = "Hard";
+    if (form.LevelExpert.Checked()) level = "Expert";
     return level;
 }
 
@@ -88,7 +89,7 @@ void OpenForANewWord(QuibblyForm& form) {
     form.GameStart.SetEnabled(true);
     form.GameResume.SetEnabled(false);
     form.GamePause.SetEnabled(false);
-    for (MenuItem* level : {&form.LevelEasy, &form.LevelMedium, &form.LevelHard}) level->SetEnabled(true);
+    for (const auto& [level, name] : form.Levels()) level->SetEnabled(true);
 }
 
 }  // namespace
@@ -112,12 +113,9 @@ void ResetGame() {
     form.WhoLabel.SetCaption("");
     form.ScratchPadText.SetText("");
     OpenForANewWord(form);
-    MenuItem* levels[] = {&form.LevelEasy, &form.LevelMedium, &form.LevelHard};
-    const char* names[] = {"Easy", "Medium", "Hard"};
-    for (int i = 0; i < 3; ++i) {
-        if (form.GameLabel.Caption() != names[i]) continue;
-        for (int j = 0; j < 3; ++j) levels[j]->SetChecked(i == j);
-    }
+    for (const auto& [level, name] : form.Levels())
+        if (form.GameLabel.Caption() == name)
+            for (const auto& [item, other] : form.Levels()) item->SetChecked(item == level);
     for (MenuItem* item : {&form.GameStart, &form.GameResume, &form.GamePause}) item->SetChecked(false);
     form.WordIdea.SetEnabled(true);
     form.WordHint.SetEnabled(false);
@@ -156,7 +154,8 @@ bool IsWord(const std::string& line) {
 
 bool LoadLevelWords() {
     std::string file = CheckedLevel();
-    if (file.empty()) file = "easy";  // no level checked: only a damaged saved game can do that
+    if (file.empty()) file = "easy";      // no level checked: only a damaged saved game can do that
+    if (file == "Expert") file = "hard";  // the Expert computer draws from Hard's words
     file[0] = static_cast<char>(file[0] - 'A' + 'a');
     file += ".wtf";
 

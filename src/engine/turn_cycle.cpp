@@ -49,6 +49,9 @@ void GiveBackTurnControls() {
     form.YourGuessText.SetEnabled(yours);
     form.GuessButton.SetEnabled(yours);
     form.WordMatch.SetEnabled(yours && form.LevelEasy.Checked());
+    // The focus goes back where the turn had it.
+    if (yours) form.YourGuessText.SetFocus();
+    if (mine) form.SetFocus(&form.ZeroButton);
 }
 
 namespace {
@@ -178,6 +181,13 @@ void TakeYourCount(Integer count) {
         YourCount = count;
     }
     AddSelectedRow(form.MyGuessList, guess + " -" + NumberText(YourCount));
+    if (ExpertChecked()) {
+        // The Expert learns from the counts on the board alone.
+        ExpertLearn();
+        CloseJournalTurn(YourCount);
+        YourTurn();
+        return;
+    }
     using Kind = Journal::Note::Kind;
     const bool base = FirstCount == -1;
     if (base) {

@@ -34,7 +34,9 @@ void CheckYourWord(const std::string& word) {
         WordOK = false;
         message = "You must have 5-letter word.";
     } else {
-        if (PairCount(word) > 5 && !QuibblyForm::Instance().LevelHard.Checked()) {
+        // Hard's rule holds at Expert too: a word may repeat a letter.
+        if (PairCount(word) > 5 && !QuibblyForm::Instance().LevelHard.Checked() &&
+            !QuibblyForm::Instance().LevelExpert.Checked()) {
             WordOK = false;
             message = "You are not playing the hard game, you cannot have duplicate letters in your word.";
         }

@@ -211,7 +211,7 @@ int History::Damaged() const {
 }
 
 bool KnownLevel(std::string_view level) {
-    return level == "Easy" || level == "Medium" || level == "Hard";
+    return level == "Easy" || level == "Medium" || level == "Hard" || level == "Expert";
 }
 
 History Parse(const std::string& bytes) {

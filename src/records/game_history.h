@@ -83,7 +83,7 @@ struct History {
     friend bool operator==(const History&, const History&) = default;
 };
 
-// Easy, Medium or Hard: the levels whose games the history keeps.
+// Easy, Medium, Hard or Expert: the levels the game plays and keeps.
 bool KnownLevel(std::string_view level);
 // Reads a whole file's bytes; lines may end in CR LF or LF, and a leading
 // UTF-8 byte-order mark is skipped. Never fails: what cannot be read becomes

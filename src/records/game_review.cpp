@@ -222,13 +222,13 @@ bool LoadWords(const std::string& level, Words& words, std::string& fault) {
     std::string file;
     if (level == "Easy") file = "easy.wtf";
     if (level == "Medium") file = "medium.wtf";
-    if (level == "Hard") file = "hard.wtf";
+    if (level == "Hard" || level == "Expert") file = "hard.wtf";  // Expert plays by Hard's rules
     if (file.empty()) {
-        fault = "The game's level \"" + level + "\" is none of Easy, Medium and Hard.";
+        fault = "The game's level \"" + level + "\" is none of Easy, Medium, Hard and Expert.";
         return false;
     }
     Words read;
-    read.repeatsAllowed = level == "Hard";
+    read.repeatsAllowed = level == "Hard" || level == "Expert";
     if (!ReadLevelFile(file, read.level, fault) || !ReadDictionary("master.wtf", read.dictionary, fault))
         return false;
     words = std::move(read);

@@ -15,7 +15,7 @@ namespace {
 // Each note is a code letter and its fields, joined by ':'; the notes are
 // joined by ';'. A turn is "GUESS|COUNT|KNOWN|RULEDOUT|NOTES", the count '-'
 // while it awaits one.
-constexpr char Codes[] = "SWLORBIDN5CY";
+constexpr char Codes[] = "SWLORBIDN5CYX";
 
 bool Capitals(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char ch) { return ch >= 'A' && ch <= 'Z'; });
@@ -57,6 +57,7 @@ std::string FormatNote(const Note& note) {
         case Note::Kind::NoChange:
             return text + ":" + note.word + ":" + note.other;
         case Note::Kind::Corrected:
+        case Note::Kind::Weighed:
             return text + ":" + std::to_string(note.number) + ":" + note.other;
         default:
             return text;
@@ -94,6 +95,16 @@ bool ParseNote(std::string_view text, Note& note) {
             if (!arity(2) || !ReadNumber(fields[1], 0, 10, note.number)) return false;
             note.other = std::string(fields[2]);
             return note.other.size() == 1 && note.other[0] >= '0' && note.other[0] <= '5';
+        case Note::Kind::Weighed: {
+            // "412:31" or "3:0.7": the words possible and the average left.
+            if (!arity(2) || !ReadNumber(fields[1], 0, 999999999, note.number)) return false;
+            note.other = std::string(fields[2]);
+            const std::size_t point = note.other.find('.');
+            int whole = 0, tenth = 0;
+            return ReadNumber(note.other.substr(0, point), 0, 999999, whole) &&
+                   (point == std::string::npos || (point + 2 == note.other.size() &&
+                                                   ReadNumber(note.other.substr(point + 1), 0, 9, tenth)));
+        }
         default:
             return arity(0);
     }
@@ -196,6 +207,12 @@ std::vector<std::string> Reasons(const Turn& turn) {
                 break;
             case Note::Kind::Named:
                 reasons.push_back("it named your word");
+                break;
+            case Note::Kind::Weighed:
+                reasons.push_back(note.number == 1
+                                      ? "only 1 word could be yours, so it guessed it"
+                                      : std::to_string(note.number) + " words could be yours; it guessed " +
+                                            turn.guess + ", which leaves " + out + " on average");
                 break;
         }
     }

@@ -25,6 +25,7 @@ struct Note {
         AllFive,    // the count was 5: every letter of its guess is in your word
         Corrected,  // number: the count the player gave (10: Correct Word); other: the true count
         Named,      // its guess was your word
+        Weighed,    // Expert: number: the words your word could be; other: what its guess leaves on average
     };
     Kind kind = Kind::NewSeries;
     std::string word, other;

@@ -251,11 +251,9 @@ void Apply(const Contents& contents) {
     TurnNumber = contents.turnNumber - 0.5f;
     form.WhoLabel.SetCaption(contents.who);
     form.GameLabel.SetCaption(contents.level);
-    MenuItem* levels[] = {&form.LevelEasy, &form.LevelMedium, &form.LevelHard};
-    const char* names[] = {"Easy", "Medium", "Hard"};
-    for (int i = 0; i < 3; ++i)
-        if (contents.level == names[i])
-            for (int j = 0; j < 3; ++j) levels[j]->SetChecked(i == j);
+    for (const auto& [level, name] : form.Levels())
+        if (contents.level == name)
+            for (const auto& [item, other] : form.Levels()) item->SetChecked(item == level);
     form.YourWordText.SetText(contents.yourWord);
     form.YourGuessText.SetText(contents.yourGuess);
     MyWord = contents.myWord;
@@ -279,7 +277,7 @@ void Apply(const Contents& contents) {
     form.GameStart.SetEnabled(false);
     form.GameResume.SetEnabled(true);
     form.GamePause.SetEnabled(true);
-    for (MenuItem* level : levels) level->SetEnabled(false);
+    for (const auto& [level, name] : form.Levels()) level->SetEnabled(false);
     for (MenuItem* item : {&form.GameStart, &form.GameResume, &form.GamePause}) item->SetChecked(false);
     for (MenuItem* item : {&form.WordIdea, &form.WordHint, &form.WordSeries}) item->SetEnabled(true);
     // What the computer thought before the save is not in the file.
@@ -377,8 +375,8 @@ std::optional<Contents> Parse(const std::string& bytes, std::string& fault) {
             *text = in.Text();
             // The level's name keys the winners list and picks the word
             // files; any other text would be a level of its own there.
-            if (text == &c.level && c.level != "Easy" && c.level != "Medium" && c.level != "Hard")
-                throw Fault{"line 3 names no level (it must be Easy, Medium or Hard)"};
+            if (text == &c.level && !GameHistory::KnownLevel(c.level))
+                throw Fault{"line 3 names no level (it must be Easy, Medium, Hard or Expert)"};
         }
         c.recheckPeriod = static_cast<Integer>(in.Whole(IntegerLowest, IntegerHighest));
         c.letterThreshold = static_cast<Integer>(in.Whole(IntegerLowest, IntegerHighest));

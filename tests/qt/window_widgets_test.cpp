@@ -245,6 +245,14 @@ private slots:
                 QVERIFY2(heard != nullptr && !heard->text(QAccessible::Name).isEmpty(), where);
             }
             QVERIFY(window.grab().save(Shot(name)));
+            // A window that scrolls opens with its own way out in view.
+            if (auto* scroll = qobject_cast<QScrollArea*>(window.centralWidget());
+                scroll && form->EscapeButton()) {
+                QWidget* out = window.WidgetOf(*form->EscapeButton());
+                QVERIFY2(scroll->viewport()->rect().contains(
+                             QRect(out->mapTo(scroll->viewport(), QPoint(0, 0)), out->size())),
+                         name);
+            }
             if (window.windowFlags() & Qt::FramelessWindowHint) {  // dragged by its background
                 const QPoint before = window.pos(), grip = window.Client()->mapToGlobal(QPoint(4, 4));
                 for (const auto& [type, at] : {std::pair{QEvent::MouseButtonPress, grip},
@@ -309,21 +317,50 @@ private slots:
         QVERIFY(window.isVisible() && CreditsForm::Instance().Visible() && !platform_->ended);
     }
 
-    // Capitals, five at most; Enter starts and guesses; a menu's Ctrl+X wins over the box's own Cut.
-    void typingAndShortcutsInTheTextBoxes() {
-        QLineEdit* word = Line(Form().YourWordText);
-        QCOMPARE(QApplication::focusWidget(), word);
-        QTest::keyClicks(word, QStringLiteral("housekx"));
-        QCOMPARE(word->text(), QStringLiteral("HOUSE"));
-        StartWithEnter("");
-        QLineEdit* guess = Line(Form().YourGuessText);
-        QCOMPARE(QApplication::focusWidget(), guess);
-        QTest::keyClicks(guess, QStringLiteral("crisp"));
-        QTest::keyClick(guess, Qt::Key_Return);
-        QCOMPARE(Form().YourGuessList.ListCount(), 1);
+    // A whole game by keys alone: capitals, five at most, and Enter start and guess; the last guess
+    // is selected, so typing replaces it; the digits and C answer wherever the focus is but the
+    // Scratch Pad; each turn's controls come into view. A menu's Ctrl+X wins over the box's own Cut.
+    void aWholeGameByKeysAndShortcutsInTheTextBoxes() {
+        QuibblyForm& form = Form();
+        WriteLines("easy.wtf", {"1", "HOUSE"});  // the computer guesses HOUSE, then MOUSE
+        WriteLines("series.wtf", {"HOUSE", "MOUSE H>M", "ROUSE H>R", "THOSE U>T", ""});
+        WriteLines("master.wtf", {"6", "CRISP", "HOUSE", "MOUSE", "PLANT", "ROUSE", "THOSE"});
+        auto keys = [](const char* typed) {
+            for (const char* key = typed; *key != '\0'; ++key)
+                QTest::keyClick(QApplication::focusWidget(), *key);
+        };
+        auto inView = [this](const Control& control) {
+            auto* scroll = qobject_cast<QScrollArea*>(Window().centralWidget());
+            QWidget* widget = WidgetOf(control);
+            return scroll == nullptr || scroll->viewport()->rect().contains(QRect(
+                                            widget->mapTo(scroll->viewport(), QPoint(0, 0)), widget->size()));
+        };
+        QCOMPARE(QApplication::focusWidget(), Line(form.YourWordText));
+        StartWithEnter("mousekx");
+        QCOMPARE(form.YourWordText.Text(), std::string("MOUSE"));
+        QTRY_COMPARE(QApplication::focusWidget(), WidgetOf(form.YourGuessText));
+        QVERIFY(inView(form.YourGuessText) && inView(form.GuessButton));
+        keys("crisp\r");
+        QTRY_COMPARE(QApplication::focusWidget(), WidgetOf(form.ZeroButton));
+        QVERIFY(inView(form.MyGuessText) && inView(form.ZeroButton) && inView(form.CorrectButton));
+        keys("4");
+        QTRY_COMPARE(QApplication::focusWidget(), WidgetOf(form.YourGuessText));
+        QCOMPARE(Line(form.YourGuessText)->selectedText(), QStringLiteral("CRISP"));
+        keys("plant\r");
+        WidgetOf(form.ScratchPadText)->setFocus();
+        keys("3c");
+        QCOMPARE(form.ScratchPadText.Text() + form.MyGuessText.Text(), std::string("3cMOUSE"));
+        WidgetOf(form.MyGuessList)->setFocus();
+        keys("c");
+        const std::vector<ShownBox> boxes = platform_->TakeBoxes();
+        QCOMPARE(boxes.size(), 5u);
+        QCOMPARE(boxes[0].text + boxes[1].text + boxes[2].text,
+                 std::string("CRISP -  1PLANT -  0I guessed your word!!"));
+        QCOMPARE(form.MyGuessList.Rows(), std::vector<std::string>{"HOUSE - 4"});
 
         Form().FileNew.Choose();
         StartWithEnter("house");
+        QLineEdit* guess = Line(Form().YourGuessText);
         QTest::keyClicks(guess, QStringLiteral("pla"));
         guess->selectAll();
         QTest::keyClick(guess, Qt::Key_X, Qt::ControlModifier);  // Exit, not Cut

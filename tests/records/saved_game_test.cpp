@@ -110,7 +110,7 @@ TEST_F(SavedGames, DamagedFilesAndFailedSavesLeaveEverythingAsItWas) {
         {9, " 32768 ", "line 9 holds a number too large for its field"},
         {lines.size(), " -2147483649 ",
          "line " + std::to_string(lines.size()) + " holds a number too large for its field"},
-        {3, "easy", "line 3 names no level (it must be Easy, Medium or Hard)"},
+        {3, "easy", "line 3 names no level (it must be Easy, Medium, Hard or Expert)"},
     };
     for (const auto& [line, text, fault] : refusedLoads) {
         WriteBytes("bad.swg", changed(line, text));

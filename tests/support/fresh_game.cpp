@@ -83,7 +83,7 @@ void FreshGame::WriteHouseSeries() {
 void FreshGame::UseGameWindow(MenuItem& item, const std::string& name) {
     item.Choose();
     GameForm::Instance().FileText.SetText(name);
-    GameForm::Instance().LoadButton.Press();
+    GameForm::Instance().FileText.Type("\r");  // Enter presses Save or Load
 }
 
 void FreshGame::Restart() {

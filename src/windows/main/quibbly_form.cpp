@@ -118,6 +118,7 @@ QuibblyForm::QuibblyForm()
       LevelEasy(*this, "LevelEasy", "&Easy"),
       LevelMedium(*this, "LevelMedium", "&Medium"),
       LevelHard(*this, "LevelHard", "&Hard"),
+      LevelExpert(*this, "LevelExpert", "E&xpert"),
       Wordmenu(*this, "Wordmenu", "&Word"),
       WordIdea(*this, "WordIdea", "&Idea", 'I'),
       WordHint(*this, "WordHint", "&Hint", 'H'),
@@ -161,7 +162,7 @@ QuibblyForm::QuibblyForm()
         GameMenu.Add(*item);
     GameMenu.Add(GameReview);
     GameMenu.Add(GameStatistics);
-    for (MenuItem* item : {&LevelEasy, &LevelMedium, &LevelHard}) LevelMenu.Add(*item);
+    for (const auto& [item, name] : Levels()) LevelMenu.Add(*item);
     for (MenuItem* item : {&WordIdea, &WordHint, &WordSeries, &WordMatch}) Wordmenu.Add(*item);
     for (MenuItem* item : {&HelpContents, &HelpSeperate, &HelpAbout}) HelpMenu.Add(*item);
     for (MenuItem* menu : {&FileMenu, &GameMenu, &LevelMenu, &Wordmenu, &HelpMenu}) AddMenu(*menu);
@@ -193,6 +194,7 @@ QuibblyForm::QuibblyForm()
     LevelEasy.Click = [this] { LevelEasy_Click(); };
     LevelMedium.Click = [this] { LevelMedium_Click(); };
     LevelHard.Click = [this] { LevelHard_Click(); };
+    LevelExpert.Click = [this] { LevelExpert_Click(); };
     YourWordText.KeyPress = [this](Integer& key) { YourWordText_KeyPress(key); };
     YourGuessText.KeyPress = [this](Integer& key) { YourGuessText_KeyPress(key); };
     GuessButton.Click = [this] { GuessButton_Click(); };
@@ -222,7 +224,7 @@ void QuibblyForm::Form_Load() {
 }
 
 void QuibblyForm::ChooseLevel(MenuItem& level, const char* name) {
-    for (MenuItem* item : {&LevelEasy, &LevelMedium, &LevelHard}) item->SetChecked(item == &level);
+    for (const auto& [item, name] : Levels()) item->SetChecked(item == &level);
     GameLabel.SetCaption(name);
     YourWordText.SetText("");
 }
@@ -249,6 +251,15 @@ void QuibblyForm::LevelMedium_Click() {
 
 void QuibblyForm::LevelHard_Click() {
     ChooseLevel(LevelHard, "Hard");
+    Functions::RecheckPeriod = 3;
+    Functions::LetterThreshold = 0;
+}
+
+// Expert keeps Hard's rules for the player (any dictionary word, no Match)
+// and draws its word from Hard's file; its computer is a strategy of its
+// own, which needs neither tuning value (Hard's are kept for a saved game).
+void QuibblyForm::LevelExpert_Click() {
+    ChooseLevel(LevelExpert, "Expert");
     Functions::RecheckPeriod = 3;
     Functions::LetterThreshold = 0;
 }
@@ -300,7 +311,7 @@ void QuibblyForm::GameStart_Click() {
     GameStart.SetEnabled(false);
     GameResume.SetEnabled(true);
     GamePause.SetEnabled(true);
-    for (MenuItem* level : {&LevelEasy, &LevelMedium, &LevelHard}) level->SetEnabled(false);
+    for (const auto& [level, name] : Levels()) level->SetEnabled(false);
     for (MenuItem* item : {&GameStart, &GameResume, &GamePause}) item->SetChecked(false);
     for (MenuItem* item : {&WordIdea, &WordHint, &WordSeries, &WordMatch}) item->SetEnabled(true);
     WordMatch.SetEnabled(LevelEasy.Checked());

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 
 #include "platform/common_dialog.h"
 #include "platform/controls.h"
@@ -67,6 +68,7 @@ public:
     MenuItem GameReview;      // the review of past games, between games only
     MenuItem GameStatistics;  // the statistics window, at the end of the Game menu
     MenuItem LevelMenu, LevelEasy, LevelMedium, LevelHard;
+    MenuItem LevelExpert;  // the computer of our own, after the designed levels
     MenuItem Wordmenu, WordIdea, WordHint, WordSeries, WordMatch;
     MenuItem HelpMenu, HelpContents, HelpSeperate, HelpAbout;
 
@@ -94,6 +96,12 @@ public:
     void LevelEasy_Click();
     void LevelMedium_Click();
     void LevelHard_Click();
+    void LevelExpert_Click();
+    // Each level's item with its name, in the menu's order.
+    std::array<std::pair<MenuItem*, const char*>, 4> Levels() {
+        return {
+            {{&LevelEasy, "Easy"}, {&LevelMedium, "Medium"}, {&LevelHard, "Hard"}, {&LevelExpert, "Expert"}}};
+    }
     void FileNew_Click();
     void FileQuit_Click();
     void FileExit_Click();

@@ -90,6 +90,7 @@ StatisticsForm::StatisticsForm()
       EasyOption(*this, "EasyOption", nullptr, Text({1320, 180, 1440, 375}), "&Easy"),
       MediumOption(*this, "MediumOption", nullptr, Text({2880, 180, 1440, 375}), "&Medium"),
       HardOption(*this, "HardOption", nullptr, Text({4440, 180, 1440, 375}), "&Hard"),
+      ExpertOption(*this, "ExpertOption", nullptr, Text({6000, 180, 1440, 375}), "E&xpert"),
       PlayedNumber(*this, "PlayedNumber", nullptr, Figure(0), "0"),
       PlayedLabel(*this, "PlayedLabel", nullptr, FigureName(0), "Played"),
       PercentNumber(*this, "PercentNumber", nullptr, Figure(1), "0"),
@@ -119,10 +120,11 @@ StatisticsForm::StatisticsForm()
     NoteLabel.SetVisible(false);
     CopiedLabel.SetVisible(false);
     EasyOption.SetValue(true);
-    SetTabOrder({&EasyOption, &MediumOption, &HardOption, &CopyButton, &ClearButton, &OKButton});
+    SetTabOrder(
+        {&EasyOption, &MediumOption, &HardOption, &ExpertOption, &CopyButton, &ClearButton, &OKButton});
     SetFocus(&OKButton);
     SetEscapeButton(OKButton);
-    for (OptionButton* option : {&EasyOption, &MediumOption, &HardOption})
+    for (OptionButton* option : {&EasyOption, &MediumOption, &HardOption, &ExpertOption})
         option->Click = [this] { LevelOption_Click(); };
     CopyButton.Click = [this] { CopyButton_Click(); };
     ClearButton.Click = [this] { ClearButton_Click(); };
@@ -132,12 +134,17 @@ StatisticsForm::StatisticsForm()
 std::string StatisticsForm::Level() const {
     if (MediumOption.Value()) return "Medium";
     if (HardOption.Value()) return "Hard";
+    if (ExpertOption.Value()) return "Expert";
     return "Easy";
 }
 
 void StatisticsForm::ShowStatistics() {
     const std::string level = Functions::CheckedLevel();
-    (level == "Hard" ? HardOption : level == "Medium" ? MediumOption : EasyOption).SetValue(true);
+    (level == "Expert"   ? ExpertOption
+     : level == "Hard"   ? HardOption
+     : level == "Medium" ? MediumOption
+                         : EasyOption)
+        .SetValue(true);
     const bool active = IsActive();
     Show();
     // Showing an active window does not activate it again.
@@ -204,7 +211,7 @@ void StatisticsForm::ClearButton_Click() {
     if (!fault_.empty()) return;
     int games = 0;
     std::string levels;
-    for (const char* level : {"Easy", "Medium", "Hard"}) {
+    for (const char* level : {"Easy", "Medium", "Hard", "Expert"}) {
         const int played = Summarise(history_, level).played;
         levels += std::string(levels.empty() ? "" : ", ") + level + ": " + std::to_string(played);
     }

@@ -20,7 +20,7 @@ public:
     static StatisticsForm& Instance() { return Forms::Instance<StatisticsForm>(); }
 
     Label LevelLabel;
-    OptionButton EasyOption, MediumOption, HardOption;
+    OptionButton EasyOption, MediumOption, HardOption, ExpertOption;
     // Four figures, each a big number over its name.
     Label PlayedNumber, PlayedLabel, PercentNumber, PercentLabel;
     Label StreakNumber, StreakLabel, BestNumber, BestLabel;

@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Expert computer: it keeps every dictionary word the player's word can
+// still be and guesses the dictionary word expected to find it soonest.
+//
+// A count depends only on the set of letters of the player's word, so the
+// words that share a letter set (anagrams, and words such as EERIE and ERIER)
+// cannot be told apart by counts: once only one such group is left, the
+// computer names its words one by one.
+//
+// The choice is a pure function of the dictionary and the past guesses with
+// their true counts, so a game saved with its guesses and counts goes on
+// exactly as it would have.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace quibbly::Expert {
+
+// One of the computer's past guesses and the player's true count for it.
+struct Turn {
+    std::string guess;
+    int count = 0;
+};
+using History = std::vector<Turn>;
+
+// How the guess is chosen. The defaults are the game's; the benchmark and the
+// tree tool try the others.
+struct Tuning {
+    // The greedy rule takes the guess that leaves the fewest words on
+    // average (among equals a word that could be the answer, then the first
+    // in the dictionary). Playing out tries the `width` best guesses of that
+    // rule that split the words differently, plays each game on to its end
+    // with the greedy rule, and takes the guess whose games cost least in
+    // all; it plays out while at most `playOutBelow` words are possible, and
+    // plays out with playing out from `deeperFrom` possible words on (0:
+    // never).
+    int width = 6;
+    int measure = 0;
+    int possibleBonus = 0;
+    int playOutBelow = 200;
+    int deepWidth = 0;
+    int deepFrom = 0;
+    int isolateWidth = 0;
+    int isolateFrom = 0;
+    int exactBelow = 0;
+    int exactWidth = 0;
+    // A game's cost is its guesses, and `overtime` more for each guess past
+    // `longest`: a few long games weigh more than the mean alone says.
+    int longest = 14;
+    int overtime = 0;
+    // Keep the cost of every set of words played out, for the tree tool,
+    // which plays out the same sets again and again.
+    bool remember = false;
+    // Take the guesses from the shipped decision tree when the dictionary is
+    // the one it was worked out for and the history follows it.
+    bool useTree = true;
+};
+
+// The computer's next guess and why.
+struct Choice {
+    int word = -1;         // index into the dictionary; -1: no dictionary word fits the counts
+    std::string guess;     // the word guessed
+    int possible = 0;      // dictionary words the player's word could still be
+    double wordsLeft = 0;  // words the guess leaves possible on average, the guess itself not counted
+    std::string reason;    // a line for the journal
+};
+
+class Guesser {
+public:
+    // The words are the dictionary in its file order; order breaks ties.
+    explicit Guesser(std::vector<std::string> words, Tuning tuning = {});
+
+    const std::vector<std::string>& Words() const { return words_; }
+    const Tuning& Settings() const { return tuning_; }
+
+    // The indices, in dictionary order, of the words that give every count of
+    // the history and were not guessed already.
+    std::vector<int> Possible(const History& history) const;
+
+    // The guess to make after the history.
+    Choice NextGuess(const History& history) const;
+
+    // The count of the guess against a word: the positions of the guess whose
+    // letter is somewhere in the word.
+    static int Count(const std::string& guess, const std::string& word);
+
+    // A fingerprint of the dictionary: the shipped tree applies only to the
+    // dictionary it was worked out for.
+    static std::uint64_t Fingerprint(const std::vector<std::string>& words);
+
+    // The choice on a set of possible words (indices in dictionary order)
+    // after `made` guesses by the searches of the tuning, the tree aside.
+    Choice Choose(const std::vector<int>& possible, int made) const;
+
+    // True when the shipped tree is in use.
+    bool TreeInUse() const { return !tree_.empty(); }
+
+    // A decision tree written out in preorder, a node as two numbers: the
+    // dictionary index of its guess, then a bit for each count 0..5 that
+    // leads to a node of its own, which follow in count order.
+    static std::vector<std::uint16_t> WriteTree(const Guesser& strategy);
+
+private:
+    using Mask = std::uint32_t;
+    // The letters a guess holds at least k + 1 times, for k = 0..4.
+    struct Layers {
+        std::array<Mask, 5> layer{};
+        int depth = 0;
+        int Count(Mask word) const;
+    };
+    struct Group {
+        Mask letters;
+        int words;
+    };
+    struct Scored;
+
+    static Layers LayersOf(const std::string& word);
+    static Mask LettersOf(const std::string& word);
+    std::vector<Group> GroupsOf(const std::vector<int>& possible) const;
+    std::vector<Scored> ScoreAll(const std::vector<int>& possible, const std::vector<Group>& groups) const;
+    std::vector<std::vector<int>> Outcomes(const std::vector<int>& possible, int guess) const;
+    long Cost(int guess) const;
+    int ChooseGreedy(const std::vector<int>& possible, const std::vector<Group>& groups) const;
+    long PlayOut(const std::vector<int>& possible, int made, int level) const;
+    long CostAfter(const std::vector<int>& possible, int guess, int made, int level) const;
+    std::pair<int, long> BestByPlayOut(const std::vector<int>& possible, const std::vector<Group>& groups,
+                                       int made, int level) const;
+    struct Node {
+        int guess;
+        std::array<int, 6> next;  // the node after each count; -1: none
+    };
+    bool ReadTree(const std::uint16_t* data, std::size_t size);
+    int TreeGuess(const History& history) const;
+    Choice Describe(int guess, const std::vector<int>& possible) const;
+    std::string Reason(const Choice& choice) const;
+
+    std::vector<std::string> words_;
+    Tuning tuning_;
+    std::vector<Mask> letters_;
+    std::vector<Layers> layers_;
+    std::vector<Node> tree_;
+    mutable std::unordered_map<std::uint64_t, long> remembered_;
+};
+
+}  // namespace quibbly::Expert
