@@ -10,7 +10,8 @@
 //                     [--still-clock] [--period P] [--threshold T] [--data DIR]
 //                     [LEVEL...]
 //
-// LEVEL is easy, medium or hard (all three by default). --words plays a fixed
+// LEVEL is easy, medium, hard or expert (all four by default; Expert, whose
+// choices draw nothing, plays each word once). --words plays a fixed
 // sample of N words of each set; --seeds plays every word S times (8 by
 // default), each time with other clock readings; --set plays only one of the
 // two sets; --jobs plays up to J seeds at once, each in a process of its own
@@ -191,6 +192,7 @@ void PlayLevel(BenchPlatform& platform, const std::string& level, const std::vec
         if (level == "easy") form.LevelEasy.Choose();
         if (level == "medium") form.LevelMedium.Choose();
         if (level == "hard") form.LevelHard.Choose();
+        if (level == "expert") form.LevelExpert.Choose();
         if (level != "easy" && settings.period > 0)
             Functions::RecheckPeriod = static_cast<Integer>(settings.period);
         if (level != "easy" && settings.threshold > 0)
@@ -268,7 +270,7 @@ int main(int argc, char** argv) {
         else
             levels.push_back(arg);
     }
-    if (levels.empty()) levels = {"easy", "medium", "hard"};
+    if (levels.empty()) levels = {"easy", "medium", "hard", "expert"};
 
     const fs::path folder = fs::temp_directory_path() / ("quibbly-bench-" + std::to_string(::getpid()));
     fs::create_directories(folder);
@@ -293,16 +295,21 @@ int main(int argc, char** argv) {
     for (const std::string& level : levels) {
         for (const std::string set : {"level", "any"}) {
             if (!settings.set.empty() && settings.set != set) continue;
-            std::vector<std::string> words = set == "level" ? ReadWords(level + ".wtf", false, true)
-                                                            : ReadWords("master.wtf", true, level == "hard");
+            // Expert plays Hard's words and lets the player choose any word.
+            const bool expert = level == "expert";
+            std::vector<std::string> words = set == "level"
+                                                 ? ReadWords((expert ? "hard" : level) + ".wtf", false, true)
+                                                 : ReadWords("master.wtf", true, level == "hard" || expert);
             if (sample > 0 && sample < words.size()) {
                 std::mt19937 shuffle(20261205);
                 std::shuffle(words.begin(), words.end(), shuffle);
                 words.resize(sample);
             }
             LevelResult r;
-            if (settings.jobs == 1) {
-                for (int seed = 1; seed <= settings.seeds; ++seed)
+            // The Expert computer draws nothing: one seed plays every game there is.
+            const int seeds = expert ? 1 : settings.seeds;
+            if (settings.jobs == 1 || expert) {
+                for (int seed = 1; seed <= seeds; ++seed)
                     PlayLevel(platform, level, words, settings, static_cast<unsigned>(seed), r);
             } else {
                 // Each seed in a child process; the children share the

@@ -155,7 +155,7 @@ bool IsWord(const std::string& line) {
 bool LoadLevelWords() {
     std::string file = CheckedLevel();
     if (file.empty()) file = "easy";      // no level checked: only a damaged saved game can do that
-    if (file == "Expert") file = "hard";  // the Expert computer draws from Hard's words
+    if (file == "Expert") file = "Hard";  // the Expert computer draws from Hard's words
     file[0] = static_cast<char>(file[0] - 'A' + 'a');
     file += ".wtf";
 

@@ -195,7 +195,7 @@ TEST_F(History, DamagedRecordsAreCountedAndKeptAndAMissingFileIsEmpty) {
 TEST(HistorySummary, AStreakIsARunOfWinsAtOneLevelThatALossOrAQuitEnds) {
     std::string file;
     for (const char* game : {"Easy Won 3", "Easy Won 4", "Medium Lost 9", "Easy Won 30", "Easy Quit 2",
-                             "Easy Won 6", "Hard Won 2", "Easy Won 7"}) {
+                             "Easy Won 6", "Hard Won 2", "Expert Won 8", "Easy Won 7"}) {
         char level[8], end[8], score[4];
         ASSERT_EQ(std::sscanf(game, "%7s %7s %3s", level, end, score), 3);
         file +=
@@ -214,6 +214,7 @@ TEST(HistorySummary, AStreakIsARunOfWinsAtOneLevelThatALossOrAQuitEnds) {
     const Summary medium = Summarise(history, "Medium");
     EXPECT_EQ((std::vector<int>{medium.played, medium.lost, medium.currentStreak, medium.bestStreak}),
               (std::vector<int>{1, 1, 0, 0}));
+    EXPECT_EQ(Summarise(history, "Expert").won, 1);  // an Expert record reads back
 }
 
 // The day's game counts once, whatever is started, saved or loaded after it.

@@ -216,7 +216,8 @@ TEST_F(KeepExact, AGameSavedAtAnyMoveGoesOnAsItWouldHaveAndSavesTheSameBytes) {
     const std::tuple<MenuItem QuibblyForm::*, const char*, int, bool> games[] = {
         {&QuibblyForm::LevelEasy, "SHOUT", 1359, true},
         {&QuibblyForm::LevelMedium, "PLUMB", 419, false},
-        {&QuibblyForm::LevelHard, "NYMPH", 1364, true}};
+        {&QuibblyForm::LevelHard, "NYMPH", 1364, true},
+        {&QuibblyForm::LevelExpert, "EERIE", 1364, false}};
     std::set<std::string> kinds;  // the kinds of save points met
     for (const auto& [level, word, wordsInLevel, playerFirst] : games) {
         Restart();

@@ -100,6 +100,13 @@ TEST_F(WinnersList, EveryWinTopsAShortListThroughNameListOkAndPlayAgain) {
     EXPECT_TRUE(GameOn && CandidateIndex == "0" && form.YourWordText.Enabled() &&
                 form.YourWordText.HasFocus());
     EXPECT_EQ(FileText(), ann + "\r\n");
+
+    // An Expert win takes a row of its own in the same columns.
+    form.LevelExpert.Choose();
+    WinAt(3);
+    Name().NameText.Type("Bo\r");
+    Winners().OKButton.Press();
+    EXPECT_EQ(FileText(), ann + "\r\nBo          Expert  3 Guesses  05/12/2026\r\n");
 }
 
 TEST_F(WinnersList, LongTurnNumbersEqualKeysAndTheListDuringAGame) {
