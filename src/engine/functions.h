@@ -58,6 +58,8 @@ void ResetGame();
 // Loads the level's word file and draws MyWord. False, after a message that
 // names the file and its fault, when the file cannot be used.
 bool ChooseMyWord();
+// The same for today's word: the level's word of that date (see todays_word.h).
+bool ChooseTodaysWord(const std::string& date);
 // Loads the checked level's word file into LevelWords and LevelWordCount.
 // False, after a message that names the file and its fault, when the file
 // cannot be used; the words of the last good load then stay.

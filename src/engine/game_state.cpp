@@ -7,6 +7,7 @@
 #include "platform/text_file.h"
 #include "records/game_history.h"
 #include "records/kept_game.h"
+#include "records/todays_word.h"
 #include "records/winners_list.h"
 #include "windows/main/quibbly_form.h"
 #include "windows/tools/hint_form.h"
@@ -64,6 +65,8 @@ void ResetModuleState() {
     StartJournal(1);
     PlayState = Play::Idle;
     KeptGame::Release();
+    TodaysWord::BoardDate.clear();
+    TodaysWord::BoardCounted = false;
 }
 
 std::string CheckedLevel() {
@@ -98,6 +101,9 @@ void ResetGame() {
     GameUnrecorded = false;  // a game cleared away unfinished leaves no record
     PlayState = Play::Idle;
     KeptGame::Drop();
+    TodaysWord::BoardDate.clear();
+    TodaysWord::BoardCounted = false;
+    form.ShowTodaysWord();
     form.UpdateReviewItem();
     form.YourGuessList.Clear();
     form.MyGuessList.Clear();
@@ -202,6 +208,14 @@ bool ChooseMyWord() {
     Services().Randomize();
     const int k = static_cast<int>(LevelWordCount * Services().Rnd()) + 1;
     MyWord = LevelWords[static_cast<std::size_t>(k)];
+    return true;
+}
+
+bool ChooseTodaysWord(const std::string& date) {
+    if (!LoadLevelWords()) return false;
+    const int at = TodaysWord::Position(CheckedLevel(), date, LevelWordCount);
+    if (at < 0) return false;
+    MyWord = LevelWords[static_cast<std::size_t>(at + 1)];
     return true;
 }
 

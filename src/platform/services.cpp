@@ -28,9 +28,12 @@ std::vector<std::string> Platform::Drives() {
 }
 
 std::string Platform::DateTimeNow() {
-    const std::time_t now = std::time(nullptr);
+    return LocalDateTime(std::time(nullptr));
+}
+
+std::string LocalDateTime(std::time_t moment) {
     std::tm local{};
-    localtime_r(&now, &local);
+    localtime_r(&moment, &local);
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
     return text;

@@ -3,6 +3,7 @@
 // interface: the Qt layer implements it for real, ScriptedPlatform for tests.
 #pragma once
 
+#include <ctime>
 #include <random>
 #include <string>
 #include <vector>
@@ -54,12 +55,17 @@ public:
     virtual std::vector<std::string> Drives();
     // The local date and time as "YYYY-MM-DD HH:MM", for the history of games.
     virtual std::string DateTimeNow();
+    // The local date as "YYYY-MM-DD", which decides today's word.
+    virtual std::string LocalDate() { return DateTimeNow().substr(0, 10); }
     // Puts a text (UTF-8) on the desktop's clipboard.
     virtual void SetClipboard(const std::string& text) { (void)text; }
 
 private:
     std::mt19937_64 generator_{0x51u};
 };
+
+// A moment as the local time zone (TZ) gives it, "YYYY-MM-DD HH:MM".
+std::string LocalDateTime(std::time_t moment);
 
 // The installed platform. A program installs one before it creates a window.
 Platform& Services();

@@ -12,6 +12,7 @@
 #include "platform/atomic_file.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
+#include "records/todays_word.h"
 #include "windows/main/quibbly_form.h"
 
 namespace quibbly::GameHistory {
@@ -24,8 +25,8 @@ constexpr long MaxFileBytes = 64L << 20;
 constexpr const char* GameKey = "Game";
 
 // The keys besides Game that a record holds at most once.
-constexpr std::string_view OnceKeys[] = {"Level",  "End",         "Score",     "YourWord",
-                                         "MyWord", "YourGuesses", "MyGuesses", "JournalFrom"};
+constexpr std::string_view OnceKeys[] = {"Level",       "End",       "Score",       "YourWord", "MyWord",
+                                         "YourGuesses", "MyGuesses", "JournalFrom", "Daily"};
 
 bool StartsRecord(std::string_view line) {
     return line.starts_with("Game=");
@@ -78,10 +79,23 @@ std::optional<Ending> ReadEnding(std::string_view value) {
 // every record has is missing.
 std::optional<Game> ReadRecord(const std::vector<std::string>& lines) {
     Game game;
-    enum Seen { When, Level, End, Score, YourWord, MyWord, YourGuesses, MyGuesses, From, Thought, Known };
-    static constexpr std::string_view names[Known] = {GameKey,       "Level",  "End",         "Score",
-                                                      "YourWord",    "MyWord", "YourGuesses", "MyGuesses",
-                                                      "JournalFrom", "Journal"};
+    enum Seen {
+        When,
+        Level,
+        End,
+        Score,
+        YourWord,
+        MyWord,
+        YourGuesses,
+        MyGuesses,
+        From,
+        Thought,
+        Daily,
+        Known
+    };
+    static constexpr std::string_view names[Known] = {GameKey,       "Level",   "End",         "Score",
+                                                      "YourWord",    "MyWord",  "YourGuesses", "MyGuesses",
+                                                      "JournalFrom", "Journal", "Daily"};
     bool seen[Known] = {};
     for (const std::string& line : lines) {
         const std::size_t equals = line.find('=');
@@ -135,6 +149,10 @@ std::optional<Game> ReadRecord(const std::vector<std::string>& lines) {
                     !std::all_of(value.begin(), value.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
                     return std::nullopt;
                 game.journalFrom = std::stoi(std::string(value));
+                break;
+            case Daily:
+                if (!TodaysWord::DayNumber(value)) return std::nullopt;
+                game.daily = std::string(value);
                 break;
             case YourGuesses:
             case MyGuesses: {
@@ -250,6 +268,7 @@ std::vector<std::string> RecordLines(const Game& game) {
                                    "MyGuesses=" + WriteGuesses(game.myGuesses)};
     if (game.journalFrom != 1) lines.push_back("JournalFrom=" + std::to_string(game.journalFrom));
     for (const Journal::Turn& turn : game.journal) lines.push_back("Journal=" + Journal::Format(turn));
+    if (!game.daily.empty()) lines.push_back("Daily=" + game.daily);
     for (const auto& [key, value] : game.more) lines.push_back(key + "=" + value);
     return lines;
 }
@@ -287,9 +306,11 @@ bool Holds(const History& history, const Game& game) {
     };
     return std::any_of(history.entries.begin(), history.entries.end(), [&](const Entry& entry) {
         const std::optional<Game>& held = entry.game;
-        return held && held->level == game.level && held->yourWord == game.yourWord &&
-               held->myWord == game.myWord && sameStart(held->yourGuesses, game.yourGuesses) &&
-               sameStart(held->myGuesses, game.myGuesses);
+        // The day's game of today's word is never taken for a practice game
+        // of the same word; a practice replay of the day's game is that game.
+        return held && held->level == game.level && (game.daily.empty() || held->daily == game.daily) &&
+               held->yourWord == game.yourWord && held->myWord == game.myWord &&
+               sameStart(held->yourGuesses, game.yourGuesses) && sameStart(held->myGuesses, game.myGuesses);
     });
 }
 
@@ -337,13 +358,44 @@ Summary Summarise(const History& history, const std::string& level) {
     return summary;
 }
 
+DailySummary SummariseDaily(const History& history, const std::string& level, const std::string& today) {
+    // Each date once, by its first counted game: won or not.
+    std::map<long, bool> days;
+    for (const Entry& entry : history.entries) {
+        if (!entry.game || entry.game->level != level || entry.game->daily.empty()) continue;
+        const std::optional<long> day = TodaysWord::DayNumber(entry.game->daily);
+        if (day) days.emplace(*day, entry.game->ending == Ending::Won);
+    }
+    DailySummary summary;
+    long runEnd = 0;
+    int run = 0;
+    for (const auto& [day, won] : days) {
+        ++summary.played;
+        if (!won) {
+            run = 0;
+            continue;
+        }
+        ++summary.won;
+        run = run > 0 && runEnd == day - 1 ? run + 1 : 1;
+        runEnd = day;
+        summary.bestStreak = std::max(summary.bestStreak, run);
+    }
+    const std::optional<long> now = TodaysWord::DayNumber(today);
+    if (run > 0 && now && (runEnd == *now || runEnd == *now - 1)) summary.currentStreak = run;
+    return summary;
+}
+
 std::string ShareLine(const Game& game) {
-    std::string line = "Quibbly " + game.level + ": ";
+    const bool daily = !game.daily.empty();
+    std::string line = "Quibbly " + (daily ? game.daily + " " : "") + game.level + ": ";
     const std::size_t guesses = game.yourGuesses.size();
     const std::string plural = guesses == 1 ? " guess" : " guesses";
+    if (daily) line += "today's word ";
     switch (game.ending) {
         case Ending::Won:
-            line += "won in " + std::to_string(game.score) + (game.score == 1 ? " guess" : " guesses");
+            line += daily
+                        ? "in " + std::to_string(game.score)
+                        : "won in " + std::to_string(game.score) + (game.score == 1 ? " guess" : " guesses");
             break;
         case Ending::Lost:
             line += "lost after " + std::to_string(guesses) + plural;
@@ -352,7 +404,7 @@ std::string ShareLine(const Game& game) {
             line += "gave up after " + std::to_string(guesses) + plural;
             break;
     }
-    line += ", " + game.when.substr(0, 10) + " ";
+    line += (daily ? std::string(" ") : ", " + game.when.substr(0, 10) + " ");
     // One block a guess, as high as its count; the guess that found the word
     // is a full block.
     for (std::size_t i = 0; i < guesses; ++i) {
@@ -426,6 +478,7 @@ Game GameOnTheBoard(Ending ending) {
     if (ending == Ending::Lost) AddWinningGuess(game.myGuesses, form.MyGuessText.Text());
     game.journalFrom = std::clamp(JournalFrom, 1, 9999);
     game.journal = MyJournal;
+    if (TodaysWord::BoardCounted) game.daily = TodaysWord::BoardDate;
     return game;
 }
 

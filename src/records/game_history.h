@@ -18,6 +18,9 @@
 //   JournalFrom=4                the computer's turn its journal starts at (a
 //                                game loaded from a saved file); absent: 1
 //   Journal=HOUSE 3|EH|AB|...    one line a computer turn: its journal
+//   Daily=2026-12-07             the day's counted game of today's word at
+//                                its level, on that local date; absent: an
+//                                ordinary game (practice included)
 //
 // A winning guess is the last of its side's list, with the count 5. Keys this
 // version does not know are kept, in order, so that a later version can add
@@ -59,6 +62,7 @@ struct Game {
     // What the computer thought, turn by turn, from its turn journalFrom on.
     int journalFrom = 1;
     std::vector<Journal::Turn> journal;
+    std::string daily;  // "YYYY-MM-DD": the day's game of today's word
     // Keyed lines of a later version, as "Key" and "Value", in file order.
     std::vector<std::pair<std::string, std::string>> more;
     friend bool operator==(const Game&, const Game&) = default;
@@ -100,7 +104,8 @@ bool Load(History& history, std::string& fault);
 std::string Save(const History& history);
 // True when the history already holds this game: the same level and words
 // and the same first guess on each side. A loaded game that had ended, or
-// one played on from a save after it had ended, is the same game.
+// one played on from a save after it had ended, is the same game; the day's
+// game of today's word is held only by a record of that day.
 bool Holds(const History& history, const Game& game);
 
 // What the statistics window shows for one level.
@@ -133,8 +138,18 @@ inline constexpr int MostBars = 20;
 // streak is a run of wins at that level; a loss or a quit ends it, and games
 // at other levels do not touch it.
 Summary Summarise(const History& history, const std::string& level);
+// Today's word at one level: the days whose counted game the history holds,
+// those won, and the runs of consecutive dates won. The current run is the
+// one that reaches today or yesterday (today's game may be still to come).
+struct DailySummary {
+    int played = 0, won = 0;
+    int currentStreak = 0, bestStreak = 0;
+    friend bool operator==(const DailySummary&, const DailySummary&) = default;
+};
+DailySummary SummariseDaily(const History& history, const std::string& level, const std::string& today);
 // One line to share the game: level, result, date and a row of symbols for
-// the player's counts (UTF-8, for the clipboard).
+// the player's counts (UTF-8, for the clipboard). The day's game of today's
+// word gives its date first and never the word.
 std::string ShareLine(const Game& game);
 // "Won", "Lost" or "Quit".
 const char* EndingName(Ending ending);

@@ -14,6 +14,7 @@
 #include "platform/atomic_file.h"
 #include "platform/services.h"
 #include "records/game_history.h"
+#include "records/todays_word.h"
 #include "windows/main/quibbly_form.h"
 
 namespace quibbly::SavedGame {
@@ -67,14 +68,17 @@ std::string TextLine(const std::string& text) {
 // the same line when they differ from a new list's ("4 first 2 master").
 // A reader that takes the number at the start of the line finds the
 // position; a file without them loads as a new list (-1, not dictionary).
-// A game saved after its end says so last ("4 first 2 over").
+// A game saved after its end says so next ("4 first 2 over"), and the day's
+// counted game of today's word ends the line with its date ("4 over daily
+// 2026-12-07"): a reader that knows only the position still finds it.
 std::string PositionLine(const Contents& c) {
     std::string text = c.candidateIndex;
-    if (text.empty() && !c.over) return text;  // no game has begun: nothing to add
+    if (text.empty() && !c.over && c.daily.empty()) return text;  // no game has begun: nothing to add
     if (text.empty()) text = "0";
     if (c.firstCount != -1) text += " first " + std::to_string(c.firstCount);
     if (c.fromMaster) text += " master";
     if (c.over) text += " over";
+    if (!c.daily.empty()) text += " daily " + c.daily;
     return text;
 }
 
@@ -108,10 +112,16 @@ void ReadPositionLine(const std::string& line, Contents& c) {
     if (master) ++next;
     const bool over = next < words.size() && words[next] == "over";
     if (over) ++next;
+    std::string daily;
+    if (next + 2 == words.size() && words[next] == "daily" && TodaysWord::DayNumber(words[next + 1])) {
+        daily = words[next + 1];
+        next += 2;
+    }
     if (next != words.size()) return;
     c.firstCount = first;
     c.fromMaster = master;
     c.over = over;
+    c.daily = daily;
 }
 
 // ---- Reading ----
@@ -272,6 +282,15 @@ void Apply(const Contents& contents) {
     for (MenuItem* item : {&form.WordIdea, &form.WordHint, &form.WordSeries}) item->SetEnabled(true);
     // What the computer thought before the save is not in the file.
     StartJournal(form.MyGuessList.ListCount() + 1);
+    // The day's game stays the day's on its date, unless the history holds
+    // that day's game already; on a later date it is finished as practice.
+    TodaysWord::BoardDate = contents.daily;
+    // A finished one stays what it was, with nothing left to record.
+    TodaysWord::BoardCounted =
+        !contents.daily.empty() && (contents.over || (contents.daily == Services().LocalDate() &&
+                                                      !TodaysWord::Recorded(contents.level, contents.daily)));
+    if (TodaysWord::BoardCounted && !contents.over) TodaysWord::MarkStarted(contents.level, contents.daily);
+    form.ShowTodaysWord();
     if (contents.over) {
         // A finished game comes back finished: its board to look at, at the
         // turn it ended, with nothing to play, rank or record.
@@ -312,6 +331,7 @@ Contents Capture() {
     contents.firstCount = FirstCount;
     contents.fromMaster = FromMaster;
     contents.over = PlayState == Play::Over;
+    if (TodaysWord::BoardCounted) contents.daily = TodaysWord::BoardDate;
     const int count = std::clamp<int>(CandidateCount, 0, MaxCandidates);
     for (int i = 1; i <= count; ++i) contents.candidates.push_back(Candidates[static_cast<std::size_t>(i)]);
     for (int i = 0; i < 26; ++i)

@@ -28,6 +28,9 @@ struct Contents {
     // The game had ended when it was saved: it loads as a finished board,
     // never as a game to play on, so it cannot be won or recorded twice.
     bool over = false;
+    // The date of the day's counted game of today's word ("YYYY-MM-DD"), or
+    // empty for an ordinary game.
+    std::string daily;
     std::vector<std::string> candidates;  // elements 1 to CandidateCount
     std::array<Colour, 26> markers{};     // AButton to ZButton
     friend bool operator==(const Contents&, const Contents&) = default;

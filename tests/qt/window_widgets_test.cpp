@@ -12,6 +12,7 @@
 #include "platform/scripted_platform.h"
 #include "records/game_history.h"
 #include "records/saved_game.h"
+#include "records/todays_word.h"
 #include "records/winners_list.h"
 #include "support/standard_files.h"
 #include "windows/frame/about_form.h"
@@ -117,6 +118,9 @@ void WriteHistory() {
                   .yourWord = "SHOUT",
                   .myWord = "PLANT"};
         game.ending = score > 0 ? Ending::Won : score == 0 ? Ending::Lost : Ending::Quit;
+        // Today's word on most days up to today: a streak that reaches it.
+        if (day % 5 != 1)
+            game.daily = TodaysWord::DateOfDay(*TodaysWord::DayNumber(Services().LocalDate()) - 24 + day);
         for (int g = 0; g < game.score; ++g) game.yourGuesses.push_back({"CRISP", g % 5});
         for (int g = 0; g < 9 + day % 7; ++g) game.myGuesses.push_back({"HOUSE", g % 5});
         history.entries.push_back(MakeEntry(game));

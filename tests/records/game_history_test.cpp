@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The history of games: real games in the statistics window, damaged files, streaks.
+// The history of games: real games in the statistics window, damaged files,
+// streaks; today's word, its order, its days and its share line.
 #include "records/game_history.h"
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <set>
 
 #include "records/saved_game.h"
+#include "records/todays_word.h"
 #include "support/fresh_game.h"
 #include "windows/records/player_form.h"
 #include "windows/records/statistics_form.h"
@@ -209,6 +215,131 @@ TEST(HistorySummary, AStreakIsARunOfWinsAtOneLevelThatALossOrAQuitEnds) {
     EXPECT_EQ((std::vector<int>{medium.played, medium.lost, medium.currentStreak, medium.bestStreak}),
               (std::vector<int>{1, 1, 0, 0}));
     EXPECT_EQ(Summarise(history, "Expert").won, 1);  // an Expert record reads back
+}
+
+// The day's game counts once, whatever is started, saved or loaded after it.
+TEST_F(History, TodaysWordCountsTheDaysFirstGameKeepsItsDateThroughASaveAndIsSharedWithoutTheWord) {
+    platform.dateTime = "2026-12-07 20:00";
+    Form().GameTodaysWord.Choose();
+    Restart();  // the item is kept between runs
+    QuibblyForm& form = Form();
+    EXPECT_TRUE(form.GameTodaysWord.Checked() && form.Caption() == "Quibbly - Today's word 2026-12-07");
+    Start("BLIMP", 1, 2, true, {0.0});  // today's word draws nothing: 0.75, the player begins
+    Guess("PLANT");
+    form.ZeroButton.Press();
+    ASSERT_TRUE(SavedGame::SaveGame("today.swg"));
+    const std::string saved = ReadBytes("today.swg");
+    EXPECT_NE(saved.find(" daily 2026-12-07\r\n"), std::string::npos) << saved;
+    form.FileNew.Choose();  // the day's game has begun: a new start is practice
+    Boxes();
+    Start("BLIMP", 1, 2, true, {0.0});
+    EXPECT_EQ(Boxes(),
+              std::vector<ShownBox>{Info("You have played today's word at Easy already. This game is "
+                                         "practice: it is recorded as an ordinary game.",
+                                         "Today's Word")});
+    EXPECT_EQ(form.Caption(), "Quibbly - Today's word 2026-12-07 (practice)");
+    form.FileQuit.Choose();
+    ASSERT_TRUE(SavedGame::LoadGame("today.swg"));  // still the day's game, and the same bytes
+    EXPECT_EQ(form.Caption(), "Quibbly - Today's word 2026-12-07");
+    EXPECT_EQ(SavedGame::Format(SavedGame::Capture()), saved);
+    Guess("HOUSE");
+    ThroughTheWinners(MsgAnswer::No);
+    const std::string history = ReadBytes(HistoryFile);  // the practice game, then the day's
+    EXPECT_EQ(Parse(history).entries.at(1).game->daily + Parse(history).entries.at(0).game->daily,
+              "2026-12-07");
+
+    // The next day the saved copy is finished as practice, held as the same game.
+    platform.dateTime = "2026-12-08 09:00";
+    ASSERT_TRUE(SavedGame::LoadGame("today.swg"));
+    EXPECT_EQ(form.Caption(), "Quibbly - Today's word 2026-12-07 (practice)");
+    EXPECT_EQ(SavedGame::Capture().daily, "");
+    Guess("HOUSE");
+    ThroughTheWinners(MsgAnswer::No);
+    EXPECT_EQ(ReadBytes(HistoryFile), history);
+    form.GameStatistics.Choose();
+    StatisticsForm& window = StatisticsForm::Instance();
+    EXPECT_EQ(window.DailyLabel.Caption(), "Today's word: 1 day played, 1 won; streak 1, best 1");
+    window.CopyButton.Press();
+    EXPECT_EQ(platform.clipboard, "Quibbly 2026-12-07 Easy: today's word in 2 \u2581\u2588");
+}
+
+// A month at Easy (W won, L lost, Q given up, - none), practice and Medium between.
+TEST(HistorySummary, TodaysWordStreaksAreRunsOfConsecutiveDatesWon) {
+    std::string days, file;
+    auto record = [&file](const char* level, char end, const std::string& daily) {
+        static const char* const endings[] = {"Won", "Lost", "Quit"};
+        file += "Game=2026-12-01 12:00\nLevel=" + std::string(level) +
+                "\nEnd=" + endings[std::string_view("WLQ").find(end)] + "\nScore=4\n" +
+                (daily.empty() ? "" : "Daily=" + daily + "\n");
+    };
+    unsigned seed = 11;
+    for (long day = 300; day < 331; ++day) {
+        seed = seed * 1103515245u + 12345u;
+        const char kind = "WWWWLQ--"[(seed >> 16) % 8];
+        days += kind;
+        const std::string date = TodaysWord::DateOfDay(day);
+        record("Easy", "WL"[seed >> 31], "");  // practice
+        if (kind != '-') record("Easy", kind, date);
+        record("Medium", 'W', date);
+    }
+    ASSERT_TRUE(days.find('-') != std::string::npos && days.find('L') != std::string::npos);
+    // The runs of W, read off the text of the days.
+    std::vector<int> runs;
+    for (std::size_t at = days.find('W'); at != std::string::npos; at = days.find('W', at)) {
+        const std::size_t end = std::min(days.find_first_not_of('W', at), days.size());
+        runs.push_back(static_cast<int>(end - at));
+        at = end;
+    }
+    const GameHistory::History history = Parse(file);
+    for (long today : {330L, 331L, 332L}) {
+        // Today's game still to come leaves yesterday's run current.
+        const bool reaches = days.back() == 'W' && today <= 331;
+        const DailySummary expected{static_cast<int>(days.size() - std::count(days.begin(), days.end(), '-')),
+                                    static_cast<int>(std::count(days.begin(), days.end(), 'W')),
+                                    reaches ? runs.back() : 0, *std::max_element(runs.begin(), runs.end())};
+        EXPECT_EQ(SummariseDaily(history, "Easy", TodaysWord::DateOfDay(today)), expected) << days;
+    }
+}
+
+// The order of a level's words: the same in every process, each once a round, by the local date.
+TEST(TodaysWord, TheOrderIsTheSameInAnotherProcessAndComesRoundOnlyAfterTheWholeList) {
+    std::string words;
+    for (int count : {7, 2000}) {
+        std::set<int> seen;
+        for (long day = -count; day < 2 * count; ++day) {
+            const int at = TodaysWord::Position("Easy", TodaysWord::DateOfDay(day), count);
+            ASSERT_EQ(TodaysWord::DayNumber(TodaysWord::DateOfDay(day)), day);
+            if (day >= 0 && day < count) seen.insert(at);
+            EXPECT_EQ(at, TodaysWord::Position("Easy", TodaysWord::DateOfDay(day + count), count));
+            EXPECT_NE(at, TodaysWord::Position("Easy", TodaysWord::DateOfDay(day + 1), count));
+            words += std::to_string(at) + " ";
+        }
+        EXPECT_EQ(seen.size(), static_cast<std::size_t>(count));
+    }
+    if (const char* out = std::getenv("QUIBBLY_ORDER_OUT")) return WriteBytes(out, words);
+    const auto out =
+        (std::filesystem::temp_directory_path() / ("order." + std::to_string(getpid()))).string();
+    const std::string child = "QUIBBLY_ORDER_OUT=" + out + " " +
+                              std::filesystem::read_symlink("/proc/self/exe").string() +
+                              " --gtest_filter=TodaysWord.* >/dev/null";
+    ASSERT_EQ(std::system(child.c_str()), 0);
+    EXPECT_EQ(ReadBytes(out), words);
+    std::filesystem::remove(out);
+
+    // 23:30 on 2026-12-07 in London is already the 8th on Kiritimati.
+    const char* zone = std::getenv("TZ");
+    const std::string kept = zone ? zone : "";
+    std::tm moment{.tm_min = 30, .tm_hour = 23, .tm_mday = 7, .tm_mon = 11, .tm_year = 126};
+    std::string dates;
+    for (const char* tz : {"GMT0", "LINT-14"}) {
+        setenv("TZ", tz, 1);
+        tzset();
+        dates += LocalDateTime(timegm(&moment)).substr(0, 10) + " ";
+    }
+    zone ? setenv("TZ", kept.c_str(), 1) : unsetenv("TZ");
+    tzset();
+    EXPECT_EQ(dates, "2026-12-07 2026-12-08 ");
+    EXPECT_FALSE(TodaysWord::DayNumber("2026-02-29") || TodaysWord::DayNumber("2026-13-01"));
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 #include "windows/main/quibbly_form.h"
 
 #include "engine/functions.h"
+#include "platform/services.h"
 #include "records/game_history.h"
+#include "records/todays_word.h"
 #include "records/winners_list.h"
 #include "windows/frame/about_form.h"
 #include "windows/frame/credits_form.h"
@@ -109,6 +111,7 @@ QuibblyForm::QuibblyForm()
       GameResume(*this, "GameResume", "&Resume"),
       GamePause(*this, "GamePause", "&Pause"),
       GameWinners(*this, "GameWinners", "&Winners"),
+      GameTodaysWord(*this, "GameTodaysWord", "To&day's Word"),
       GameReview(*this, "GameReview", "Re&view"),
       GameStatistics(*this, "GameStatistics", "S&tatistics"),
       LevelMenu(*this, "LevelMenu", "&Level"),
@@ -155,7 +158,8 @@ QuibblyForm::QuibblyForm()
 
     // The menu tree.
     for (MenuItem* item : {&FileNew, &FileLoad, &FileSave, &FileQuit, &FileExit}) FileMenu.Add(*item);
-    for (MenuItem* item : {&GameStart, &GameResume, &GamePause, &GameWinners}) GameMenu.Add(*item);
+    for (MenuItem* item : {&GameStart, &GameResume, &GamePause, &GameTodaysWord, &GameWinners})
+        GameMenu.Add(*item);
     GameMenu.Add(GameReview);
     GameMenu.Add(GameStatistics);
     for (const auto& [item, name] : Levels()) LevelMenu.Add(*item);
@@ -184,6 +188,7 @@ QuibblyForm::QuibblyForm()
     GamePause.Click = [this] { GamePause_Click(); };
     GameResume.Click = [this] { GameResume_Click(); };
     GameWinners.Click = [this] { GameWinners_Click(); };
+    GameTodaysWord.Click = [this] { GameTodaysWord_Click(); };
     GameReview.Click = [this] { GameReview_Click(); };
     GameStatistics.Click = [this] { GameStatistics_Click(); };
     LevelEasy.Click = [this] { LevelEasy_Click(); };
@@ -213,6 +218,8 @@ void QuibblyForm::Form_Load() {
     FaceNeutral.SetVisible(false);
     FaceHappy.SetVisible(false);
     Functions::GameOn = true;
+    GameTodaysWord.SetChecked(TodaysWord::LoadSettings().on);
+    ShowTodaysWord();
     UpdateReviewItem();
 }
 
@@ -309,7 +316,16 @@ void QuibblyForm::GameStart_Click() {
     for (MenuItem* item : {&WordIdea, &WordHint, &WordSeries, &WordMatch}) item->SetEnabled(true);
     WordMatch.SetEnabled(LevelEasy.Checked());
     EnableGameControls();
-    if (!ChooseMyWord()) {
+    // Today's word: the first game of a date at a level is the day's; any
+    // later one that day is practice, an ordinary game with the same word.
+    const std::string level = CheckedLevel();
+    const std::string today = GameTodaysWord.Checked() ? Services().LocalDate() : "";
+    const bool counted = !today.empty() && !TodaysWord::PlayedOn(level, today);
+    if (!today.empty() && !counted)
+        Services().MsgBox("You have played today's word at " + level +
+                              " already. This game is practice: it is recorded as an ordinary game.",
+                          MsgButtons::OK, MsgIcon::Information, "Today's Word");
+    if (today.empty() ? !ChooseMyWord() : !ChooseTodaysWord(today)) {
         // The level's word file could not be used (the player has been told
         // which file and why): back to the state before a game, with the
         // player's word kept for the next try, and Match and Reset as they were.
@@ -318,8 +334,35 @@ void QuibblyForm::GameStart_Click() {
         ResetButton.SetEnabled(resetBefore);
         return;
     }
+    TodaysWord::BoardDate = today;
+    TodaysWord::BoardCounted = counted;
+    // Begun is played: a game saved or left unfinished stays the day's one.
+    if (counted) TodaysWord::MarkStarted(level, today);
+    ShowTodaysWord();
     ChooseFirstTurn();
     UpdateReviewItem();
+}
+
+void QuibblyForm::GameTodaysWord_Click() {
+    GameTodaysWord.SetChecked(!GameTodaysWord.Checked());
+    TodaysWord::Settings settings = TodaysWord::LoadSettings();
+    settings.on = GameTodaysWord.Checked();
+    const std::string fault = TodaysWord::SaveSettings(settings);
+    if (!fault.empty())
+        Services().MsgBox("The setting cannot be kept in \"" + std::string(TodaysWord::SettingsFile) +
+                              "\": " + fault + ". It holds until the program ends.",
+                          MsgButtons::OK, MsgIcon::Exclamation, "Today's Word");
+    ShowTodaysWord();
+}
+
+void QuibblyForm::ShowTodaysWord() {
+    const std::string& date = TodaysWord::BoardDate;
+    std::string caption = "Quibbly";
+    if (!date.empty())
+        caption += " - Today's word " + date + (TodaysWord::BoardCounted ? "" : " (practice)");
+    else if (GameTodaysWord.Checked())
+        caption += " - Today's word " + Services().LocalDate();
+    SetCaption(caption);
 }
 
 namespace {

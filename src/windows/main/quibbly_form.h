@@ -63,6 +63,8 @@ public:
     // The menu bar.
     MenuItem FileMenu, FileNew, FileLoad, FileSave, FileQuit, FileExit;
     MenuItem GameMenu, GameStart, GameResume, GamePause, GameWinners;
+    // Start draws today's word while checked; kept between runs.
+    MenuItem GameTodaysWord;
     MenuItem GameReview;      // the review of past games, between games only
     MenuItem GameStatistics;  // the statistics window, at the end of the Game menu
     MenuItem LevelMenu, LevelEasy, LevelMedium, LevelHard;
@@ -78,6 +80,10 @@ public:
     // game starts or ends and wherever the history changes; a game under way
     // also closes the review window.
     void UpdateReviewItem();
+    // The window's title names the day's game on the board ("Quibbly - Today's
+    // word 2026-12-07", practice said so), or the date Start will play while
+    // Today's Word is checked. The level label keeps the level's name alone.
+    void ShowTodaysWord();
 
     // The count buttons "0" to "5", in order.
     std::array<Button*, 6> CountButtons() {
@@ -106,6 +112,7 @@ public:
     void GamePause_Click();
     void GameResume_Click();
     void GameWinners_Click();
+    void GameTodaysWord_Click();
     void GameReview_Click();
     void GameStatistics_Click();
     void YourWordText_KeyPress(Integer& keyAscii);

@@ -83,7 +83,7 @@ void ShowRecent(Chart& chart, const std::vector<RecentGame>& recent) {
 StatisticsForm::StatisticsForm()
     : Form(FormDesign{.caption = "Statistics",
                       .clientWidth = 9600,
-                      .clientHeight = 8160,
+                      .clientHeight = 8580,
                       .back = Window,
                       .showInTaskbar = false}),
       LevelLabel(*this, "LevelLabel", nullptr, Text({240, 210, 960, 345}), "Level:"),
@@ -100,21 +100,22 @@ StatisticsForm::StatisticsForm()
       BestNumber(*this, "BestNumber", nullptr, Figure(3), "0"),
       BestLabel(*this, "BestLabel", nullptr, FigureName(3), "Best Streak"),
       OutcomeLabel(*this, "OutcomeLabel", nullptr, Text({240, 1740, 9120, 375})),
-      ScoreHeading(*this, "ScoreHeading", nullptr, Text({240, 2220, 4440, 375}), "Your Wins by Guesses"),
-      ScoreChart(*this, "ScoreChart", nullptr, ChartLook({240, 2595, 4440, 2400}), "Your wins by guesses",
+      DailyLabel(*this, "DailyLabel", nullptr, Text({240, 2160, 9120, 375}, 12)),
+      ScoreHeading(*this, "ScoreHeading", nullptr, Text({240, 2640, 4440, 375}), "Your Wins by Guesses"),
+      ScoreChart(*this, "ScoreChart", nullptr, ChartLook({240, 3015, 4440, 2400}), "Your wins by guesses",
                  "No wins yet"),
-      GuessHeading(*this, "GuessHeading", nullptr, Text({4920, 2220, 4440, 375}),
+      GuessHeading(*this, "GuessHeading", nullptr, Text({4920, 2640, 4440, 375}),
                    "My Guesses to Find Your Word"),
-      GuessChart(*this, "GuessChart", nullptr, ChartLook({4920, 2595, 4440, 2400}),
+      GuessChart(*this, "GuessChart", nullptr, ChartLook({4920, 3015, 4440, 2400}),
                  "My guesses to find your word", "I have not found your word yet"),
-      RecentHeading(*this, "RecentHeading", nullptr, Text({240, 5160, 9120, 375}), "The Last 30 Games"),
-      RecentChart(*this, "RecentChart", nullptr, ChartLook({240, 5535, 9120, 1440}), "The last 30 games",
+      RecentHeading(*this, "RecentHeading", nullptr, Text({240, 5580, 9120, 375}), "The Last 30 Games"),
+      RecentChart(*this, "RecentChart", nullptr, ChartLook({240, 5955, 9120, 1440}), "The last 30 games",
                   "No games yet"),
-      NoteLabel(*this, "NoteLabel", nullptr, Text({240, 7065, 9120, 330}, 11)),
-      CopyButton(*this, "CopyButton", nullptr, Look{.place = {240, 7500, 2280, 495}}, "&Copy Last Game"),
-      ClearButton(*this, "ClearButton", nullptr, Look{.place = {2640, 7500, 2280, 495}}, "C&lear History"),
-      OKButton(*this, "OKButton", nullptr, Look{.place = {8040, 7500, 1320, 495}}, "OK"),
-      CopiedLabel(*this, "CopiedLabel", nullptr, Text({5040, 7560, 2880, 375}, 12),
+      NoteLabel(*this, "NoteLabel", nullptr, Text({240, 7485, 9120, 330}, 11)),
+      CopyButton(*this, "CopyButton", nullptr, Look{.place = {240, 7920, 2280, 495}}, "&Copy Last Game"),
+      ClearButton(*this, "ClearButton", nullptr, Look{.place = {2640, 7920, 2280, 495}}, "C&lear History"),
+      OKButton(*this, "OKButton", nullptr, Look{.place = {8040, 7920, 1320, 495}}, "OK"),
+      CopiedLabel(*this, "CopiedLabel", nullptr, Text({5040, 7980, 2880, 375}, 12),
                   "Copied to the clipboard.") {
     NoteLabel.SetVisible(false);
     CopiedLabel.SetVisible(false);
@@ -169,6 +170,10 @@ void StatisticsForm::Fill() {
     BestNumber.SetCaption(std::to_string(summary.bestStreak));
     OutcomeLabel.SetCaption("Won " + std::to_string(summary.won) + "      Lost " +
                             std::to_string(summary.lost) + "      Given up " + std::to_string(summary.quit));
+    const DailySummary daily = SummariseDaily(history_, Level(), Services().LocalDate());
+    DailyLabel.SetCaption("Today's word: " + Count(daily.played, "day", "days") + " played, " +
+                          std::to_string(daily.won) + " won; streak " + std::to_string(daily.currentStreak) +
+                          ", best " + std::to_string(daily.bestStreak));
     ShowBars(ScoreChart, summary.yourScores, "Your wins by guesses");
     ShowBars(GuessChart, summary.myGuesses, "My guesses to find your word");
     ShowRecent(RecentChart, summary.recent);

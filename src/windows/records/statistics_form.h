@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics window: for one level at a time, the games played, won,
-// lost and given up, the streaks, the player's winning scores and the
+// lost and given up, the streaks, today's word's days and streaks, the player's winning scores and the
 // computer's guesses as bar charts, and the last games in order; it copies a
 // summary of the last game and clears the history.
 #pragma once
@@ -25,6 +25,7 @@ public:
     Label PlayedNumber, PlayedLabel, PercentNumber, PercentLabel;
     Label StreakNumber, StreakLabel, BestNumber, BestLabel;
     Label OutcomeLabel;  // won, lost and given up
+    Label DailyLabel;    // today's word: days played and won, the daily streaks
     Label ScoreHeading;
     Chart ScoreChart;  // the player's wins by score
     Label GuessHeading;
