@@ -55,9 +55,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Scripted().Answer(MsgAnswer::Yes);
     window.ClearButton.Press();
-    History kept;
-    for (const Entry& entry : after.entries)
-        if (!entry.game) kept.entries.push_back(entry);
-    Expect(Parse(ReadWholeFile(HistoryFile)) == kept, "clearing lost a line that could not be read");
+    // The lines that could not be read stay, in order and verbatim; how they
+    // group into pieces may differ once the records between them are gone (a
+    // key that repeated one of a record's began a piece of its own there).
+    auto lines = [](const History& history, bool damagedOnly) {
+        std::vector<std::string> all;
+        for (const Entry& entry : history.entries)
+            if (!damagedOnly || !entry.game) all.insert(all.end(), entry.lines.begin(), entry.lines.end());
+        return all;
+    };
+    Expect(lines(Parse(ReadWholeFile(HistoryFile)), false) == lines(after, true),
+           "clearing lost a line that could not be read");
     return 0;
 }
