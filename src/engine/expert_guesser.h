@@ -46,6 +46,8 @@ struct Tuning {
     int deepWidth = 0;
     int deepFrom = 0;
     int isolateWidth = 0;
+    int setWidth = 0;
+    int spreadWidth = 0;
     int isolateFrom = 0;
     int exactBelow = 0;
     int exactWidth = 0;
@@ -102,8 +104,12 @@ public:
 
     // A decision tree written out in preorder, a node as two numbers: the
     // dictionary index of its guess, then a bit for each count 0..5 that
-    // leads to a node of its own, which follow in count order.
-    static std::vector<std::uint16_t> WriteTree(const Guesser& strategy);
+    // leads to a node of its own, which follow in count order. Where a game
+    // below a node would take more than `longest` guesses, the strict
+    // strategy, if any, works out that part again, and its tree is taken if
+    // its longest game is shorter.
+    static std::vector<std::uint16_t> WriteTree(const Guesser& strategy, const Guesser* strict = nullptr,
+                                                int longest = 0, bool strictBelow = true);
 
 private:
     using Mask = std::uint32_t;
