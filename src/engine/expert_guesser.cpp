@@ -308,6 +308,13 @@ std::pair<int, long> Guesser::BestByPlayOut(const std::vector<int>& possible,
         for (std::size_t i = 0;
              i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.isolateWidth; ++i)
             take(scored[i]);
+        // And naming one of its words, which tells apart the words that hold
+        // all its letters from the rest.
+        for (const Scored& s : scored)
+            if (s.possible && letters_[static_cast<std::size_t>(s.word)] == largest->letters) {
+                take(s);
+                break;
+            }
     }
     // The words of one letter set count once: try too the guesses that leave
     // the fewest sets.
@@ -379,7 +386,7 @@ bool Guesser::ReadTree(const std::uint16_t* data, std::size_t size) {
 }
 
 std::vector<std::uint16_t> Guesser::WriteTree(const Guesser& strategy, const Guesser* strict, int longest,
-                                              bool strictBelow) {
+                                              bool strictBelow, int first) {
     std::vector<std::uint16_t> data;
     std::vector<int> all(strategy.words_.size());
     std::iota(all.begin(), all.end(), 0);
@@ -388,7 +395,7 @@ std::vector<std::uint16_t> Guesser::WriteTree(const Guesser& strategy, const Gue
     const auto write = [&](const auto& self, const Guesser& by, const std::vector<int>& possible,
                            int made) -> int {
         const std::size_t start = data.size();
-        const int guess = by.Choose(possible, made).word;
+        const int guess = made == 0 && first >= 0 ? first : by.Choose(possible, made).word;
         const Guesser& below = strictBelow ? by : strategy;
         data.push_back(static_cast<std::uint16_t>(guess));
         data.push_back(0);

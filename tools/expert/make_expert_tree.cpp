@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
     std::string out = "src/engine/expert_tree.inc";
     int strictOvertime = 0;
     bool strictBelow = true;
+    std::string first;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto next = [&]() -> int { return i + 1 < argc ? std::atoi(argv[++i]) : 0; };
@@ -103,6 +104,8 @@ int main(int argc, char** argv) {
             tuning.longest = next();
         else if (arg == "--overtime")
             tuning.overtime = next();
+        else if (arg == "--first")
+            first = i + 1 < argc ? argv[++i] : "";
         else if (arg == "--strict-node")
             strictBelow = false;
         else if (arg == "--strict-overtime")
@@ -114,6 +117,8 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string> words = ReadWords(dictionary);
     const Expert::Guesser strategy(words, tuning);
+    const int firstIndex =
+        first.empty() ? -1 : static_cast<int>(std::find(words.begin(), words.end(), first) - words.begin());
     const std::clock_t start = std::clock();
     // The games past `longest` guesses are worked out again with the
     // strategy that weighs each guess past it `strictOvertime` times.
@@ -121,7 +126,7 @@ int main(int argc, char** argv) {
     strictTuning.overtime = strictOvertime;
     const Expert::Guesser strict(words, strictTuning);
     const std::vector<std::uint16_t> tree = Expert::Guesser::WriteTree(
-        strategy, strictOvertime > 0 ? &strict : nullptr, tuning.longest, strictBelow);
+        strategy, strictOvertime > 0 ? &strict : nullptr, tuning.longest, strictBelow, firstIndex);
     const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
 
     std::vector<int> all(words.size());
@@ -150,7 +155,8 @@ int main(int argc, char** argv) {
          << " --isolate-width " << tuning.isolateWidth << " --isolate-from " << tuning.isolateFrom
          << " --exact-below " << tuning.exactBelow << " --exact-width " << tuning.exactWidth << " --longest "
          << tuning.longest << " --overtime " << tuning.overtime << " --strict-overtime " << strictOvertime
-         << (strictBelow ? "" : " --strict-node") << ")\n// from the dictionary; do not edit.\n"
+         << (strictBelow ? "" : " --strict-node") << (first.empty() ? "" : " --first " + first)
+         << ")\n// from the dictionary; do not edit.\n"
          << "constexpr std::uint64_t TreeFingerprint = " << Expert::Guesser::Fingerprint(words) << "u;\n"
          << "constexpr std::uint16_t TreeData[] = {";
     for (std::size_t i = 0; i < tree.size(); ++i) file << (i % 16 == 0 ? "\n    " : " ") << tree[i] << ",";
