@@ -116,8 +116,9 @@ public:
     // dictionary index of its guess, then a bit for each count 0..5 that
     // leads to a node of its own, which follow in count order. Where a game
     // below a node would take more than `longest` guesses, the strict
-    // strategy, if any, works out that part again, and its tree is taken if
-    // its longest game is shorter. `first`, if not -1, is the first guess.
+    // strategy, if any, works out that part again (only that node's guess
+    // unless `strictBelow`), and its tree is taken if its longest game is
+    // shorter. `first`, if not -1, is the first guess.
     static std::vector<std::uint16_t> WriteTree(const Guesser& strategy, const Guesser* strict = nullptr,
                                                 int longest = 0, bool strictBelow = true, int first = -1);
 

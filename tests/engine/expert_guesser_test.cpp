@@ -64,6 +64,9 @@ TEST(ExpertGuesser, FindsEveryKindOfWordOnTheShippedDictionaryKeepingExactlyTheW
             ASSERT_GE(choice.word, 0);
             EXPECT_EQ(choice.guess, words[static_cast<std::size_t>(choice.word)]);
             EXPECT_TRUE(guessed.insert(choice.guess).second) << choice.guess << " guessed again";
+            // The journal's line names the guess and how many words could be the player's.
+            EXPECT_NE(choice.reason.find(choice.guess), std::string::npos) << choice.reason;
+            EXPECT_EQ(choice.possible, static_cast<int>(Filter(words, history).size()));
             named = choice.guess == secret;
             history.push_back({choice.guess, Functions::MatchCount(choice.guess, secret)});
             const std::vector<int> possible = guesser.Possible(history);
