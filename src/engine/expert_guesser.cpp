@@ -3,7 +3,6 @@
 #include "engine/expert_guesser.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <iterator>
@@ -14,8 +13,8 @@ namespace quibbly::Expert {
 namespace {
 
 // The guesses for the shipped dictionary, worked out ahead of time by
-// tools/expert_tree with a search too slow for a turn (TreeFingerprint,
-// TreeData).
+// tools/expert/make_expert_tree with a search too slow for a turn
+// (TreeFingerprint, TreeData).
 #include "engine/expert_tree.inc"
 
 constexpr int CountValues = 6;  // a count is 0 to 5
