@@ -3,7 +3,6 @@
 #include "engine/expert_guesser.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <iterator>
@@ -14,8 +13,8 @@ namespace quibbly::Expert {
 namespace {
 
 // The guesses for the shipped dictionary, worked out ahead of time by
-// tools/expert_tree with a search too slow for a turn (TreeFingerprint,
-// TreeData).
+// tools/expert/make_expert_tree with a search too slow for a turn
+// (TreeFingerprint, TreeData).
 #include "engine/expert_tree.inc"
 
 constexpr int CountValues = 6;  // a count is 0 to 5
@@ -144,6 +143,8 @@ struct Guesser::Scored {
     std::uint64_t shape;
     bool teaches;     // it names a word or splits the words
     int withLargest;  // the words left with the largest set of words that share their letters
+    long setSquares;  // the sum over the counts of the squared number of letter sets left
+    double spread;    // the sum over the counts of m log m, m the words left
     bool operator<(const Scored& other) const {
         if (score != other.score) return score < other.score;
         if (possible != other.possible) return possible;
@@ -209,7 +210,12 @@ std::vector<Guesser::Scored> Guesser::ScoreAll(const std::vector<int>& possible,
         if (own > 0) score *= 1 - tuning_.possibleBonus / 100.0;
         const bool teaches =
             own > 0 || *std::max_element(left.begin(), left.end()) < static_cast<int>(possible.size());
-        scored.push_back({score, own > 0, w, shape, teaches, left[largestCount]});
+        long setSquares = 0;
+        for (int c : sets) setSquares += static_cast<long>(c) * c;
+        double spread = 0;
+        for (int m : left)
+            if (m > 1) spread += m * std::log(static_cast<double>(m));
+        scored.push_back({score, own > 0, w, shape, teaches, left[largestCount], setSquares, spread});
     }
     return scored;
 }
@@ -301,6 +307,31 @@ std::pair<int, long> Guesser::BestByPlayOut(const std::vector<int>& possible,
         for (std::size_t i = 0;
              i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.isolateWidth; ++i)
             take(scored[i]);
+        // And naming one of its words, which tells apart the words that hold
+        // all its letters from the rest.
+        for (const Scored& s : scored)
+            if (s.possible && letters_[static_cast<std::size_t>(s.word)] == largest->letters) {
+                take(s);
+                break;
+            }
+    }
+    // The words of one letter set count once: try too the guesses that leave
+    // the fewest sets.
+    if (tuning_.setWidth > 0) {
+        std::stable_sort(scored.begin(), scored.end(),
+                         [](const Scored& a, const Scored& b) { return a.setSquares < b.setSquares; });
+        const std::size_t before = tries.size();
+        for (std::size_t i = 0;
+             i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.setWidth; ++i)
+            take(scored[i]);
+    }
+    if (tuning_.spreadWidth > 0) {
+        std::stable_sort(scored.begin(), scored.end(),
+                         [](const Scored& a, const Scored& b) { return a.spread < b.spread; });
+        const std::size_t before = tries.size();
+        for (std::size_t i = 0;
+             i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.spreadWidth; ++i)
+            take(scored[i]);
     }
     int best = -1;
     long bestTotal = 0;
@@ -353,23 +384,39 @@ bool Guesser::ReadTree(const std::uint16_t* data, std::size_t size) {
     return at == size;
 }
 
-std::vector<std::uint16_t> Guesser::WriteTree(const Guesser& strategy) {
+std::vector<std::uint16_t> Guesser::WriteTree(const Guesser& strategy, const Guesser* strict, int longest,
+                                              bool strictBelow, int first) {
     std::vector<std::uint16_t> data;
     std::vector<int> all(strategy.words_.size());
     std::iota(all.begin(), all.end(), 0);
-    const auto write = [&](const auto& self, const std::vector<int>& possible, int made) -> void {
-        const int guess = strategy.Choose(possible, made).word;
+    // Writes the node for the possible words and those below it, and gives
+    // the number of the last guess a game below it takes.
+    const auto write = [&](const auto& self, const Guesser& by, const std::vector<int>& possible,
+                           int made) -> int {
+        const std::size_t start = data.size();
+        const int guess = made == 0 && first >= 0 ? first : by.Choose(possible, made).word;
+        const Guesser& below = strictBelow ? by : strategy;
         data.push_back(static_cast<std::uint16_t>(guess));
-        const std::size_t maskAt = data.size();
         data.push_back(0);
-        const std::vector<std::vector<int>> outcomes = strategy.Outcomes(possible, guess);
+        int last = made + 1;
+        const std::vector<std::vector<int>> outcomes = by.Outcomes(possible, guess);
         for (int count = 0; count < CountValues; ++count) {
             if (outcomes[static_cast<std::size_t>(count)].empty()) continue;
-            data[maskAt] = static_cast<std::uint16_t>(data[maskAt] | 1 << count);
-            self(self, outcomes[static_cast<std::size_t>(count)], made + 1);
+            data[start + 1] = static_cast<std::uint16_t>(data[start + 1] | 1 << count);
+            last = std::max(last, self(self, below, outcomes[static_cast<std::size_t>(count)], made + 1));
         }
+        if (strict != nullptr && &by != strict && last > longest) {
+            // Too long a game below: the strict strategy tries this part again.
+            std::vector<std::uint16_t> kept(data.begin() + static_cast<long>(start), data.end());
+            data.resize(start);
+            const int again = self(self, *strict, possible, made);
+            if (again < last) return again;
+            data.resize(start);
+            data.insert(data.end(), kept.begin(), kept.end());
+        }
+        return last;
     };
-    write(write, all, 0);
+    write(write, strategy, all, 0);
     return data;
 }
 

@@ -28,30 +28,42 @@ struct Turn {
 };
 using History = std::vector<Turn>;
 
-// How the guess is chosen. The defaults are the game's; the benchmark and the
-// tree tool try the others.
+// How the guess is chosen. The defaults are the game's own choice when no
+// tree applies (another dictionary); the tree tool and the benchmark try the
+// others.
 struct Tuning {
-    // The greedy rule takes the guess that leaves the fewest words on
-    // average (among equals a word that could be the answer, then the first
-    // in the dictionary). Playing out tries the `width` best guesses of that
-    // rule that split the words differently, plays each game on to its end
-    // with the greedy rule, and takes the guess whose games cost least in
-    // all; it plays out while at most `playOutBelow` words are possible, and
-    // plays out with playing out from `deeperFrom` possible words on (0:
-    // never).
-    int width = 6;
+    // The greedy rule takes the guess that leaves the fewest words on average
+    // (among equals a word that could be the answer, then the first in the
+    // dictionary). `measure` 1 to 4 measure what is left otherwise, for
+    // comparison: words times letter sets, m log m, m log(letter sets), and
+    // words times (words + letter sets). `possibleBonus` lowers the measure
+    // of a word that could be the answer by that many percent.
     int measure = 0;
     int possibleBonus = 0;
-    int playOutBelow = 200;
-    int deepWidth = 0;
-    int deepFrom = 0;
+    // Playing out tries the `width` best guesses of the greedy rule that
+    // split the words differently, with the `setWidth` guesses that leave the
+    // fewest letter sets, the `spreadWidth` best by m log m and, once a set
+    // of at least `isolateFrom` words shares its letters, the `isolateWidth`
+    // guesses that leave fewest words with it; it plays every game on to its
+    // end with the greedy rule and takes the guess whose games cost least in
+    // all. It plays out while at most `playOutBelow` words are possible.
+    int width = 4;
+    int setWidth = 0;
+    int spreadWidth = 0;
     int isolateWidth = 0;
     int isolateFrom = 0;
+    int playOutBelow = 100;
+    // From `deepFrom` possible words on (0: never) the `deepWidth` best
+    // guesses are played out with playing out instead of the greedy rule;
+    // up to `exactBelow` words, with the `exactWidth` best guesses at every
+    // turn to the end.
+    int deepWidth = 0;
+    int deepFrom = 0;
     int exactBelow = 0;
     int exactWidth = 0;
     // A game's cost is its guesses, and `overtime` more for each guess past
     // `longest`: a few long games weigh more than the mean alone says.
-    int longest = 14;
+    int longest = 16;
     int overtime = 0;
     // Keep the cost of every set of words played out, for the tree tool,
     // which plays out the same sets again and again.
@@ -102,8 +114,13 @@ public:
 
     // A decision tree written out in preorder, a node as two numbers: the
     // dictionary index of its guess, then a bit for each count 0..5 that
-    // leads to a node of its own, which follow in count order.
-    static std::vector<std::uint16_t> WriteTree(const Guesser& strategy);
+    // leads to a node of its own, which follow in count order. Where a game
+    // below a node would take more than `longest` guesses, the strict
+    // strategy, if any, works out that part again (only that node's guess
+    // unless `strictBelow`), and its tree is taken if its longest game is
+    // shorter. `first`, if not -1, is the first guess.
+    static std::vector<std::uint16_t> WriteTree(const Guesser& strategy, const Guesser* strict = nullptr,
+                                                int longest = 0, bool strictBelow = true, int first = -1);
 
 private:
     using Mask = std::uint32_t;

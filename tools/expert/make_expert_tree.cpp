@@ -3,7 +3,9 @@
 // too slow for a turn, and writes it as src/engine/expert_tree.inc.
 //
 //   make_expert_tree [--width K] [--play-out-below N] [--deep-width K] [--deep-from N]
-//                    [--longest L] [--overtime X] [--out FILE] [DICTIONARY]
+//                    [--longest L] [--overtime X]
+//                    [--strict-overtime Y] [--set-width K] [--isolate-width K] [--isolate-from N] [--out
+//                    FILE] [DICTIONARY]
 //
 // DICTIONARY is data/master.wtf by default. It prints the guesses the tree
 // needs for every word of the dictionary; the game's figures come from
@@ -68,6 +70,9 @@ int main(int argc, char** argv) {
     Expert::Tuning tuning{.remember = true, .useTree = false};
     std::string dictionary = "data/master.wtf";
     std::string out = "src/engine/expert_tree.inc";
+    int strictOvertime = 0;
+    bool strictBelow = true;
+    std::string first;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto next = [&]() -> int { return i + 1 < argc ? std::atoi(argv[++i]) : 0; };
@@ -75,6 +80,10 @@ int main(int argc, char** argv) {
             tuning.width = next();
         else if (arg == "--play-out-below")
             tuning.playOutBelow = next();
+        else if (arg == "--spread-width")
+            tuning.spreadWidth = next();
+        else if (arg == "--set-width")
+            tuning.setWidth = next();
         else if (arg == "--isolate-width")
             tuning.isolateWidth = next();
         else if (arg == "--isolate-from")
@@ -95,6 +104,12 @@ int main(int argc, char** argv) {
             tuning.longest = next();
         else if (arg == "--overtime")
             tuning.overtime = next();
+        else if (arg == "--first")
+            first = i + 1 < argc ? argv[++i] : "";
+        else if (arg == "--strict-node")
+            strictBelow = false;
+        else if (arg == "--strict-overtime")
+            strictOvertime = next();
         else if (arg == "--out")
             out = i + 1 < argc ? argv[++i] : "";
         else
@@ -102,8 +117,16 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string> words = ReadWords(dictionary);
     const Expert::Guesser strategy(words, tuning);
+    const int firstIndex =
+        first.empty() ? -1 : static_cast<int>(std::find(words.begin(), words.end(), first) - words.begin());
     const std::clock_t start = std::clock();
-    const std::vector<std::uint16_t> tree = Expert::Guesser::WriteTree(strategy);
+    // The games past `longest` guesses are worked out again with the
+    // strategy that weighs each guess past it `strictOvertime` times.
+    Expert::Tuning strictTuning = tuning;
+    strictTuning.overtime = strictOvertime;
+    const Expert::Guesser strict(words, strictTuning);
+    const std::vector<std::uint16_t> tree = Expert::Guesser::WriteTree(
+        strategy, strictOvertime > 0 ? &strict : nullptr, tuning.longest, strictBelow, firstIndex);
     const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
 
     std::vector<int> all(words.size());
@@ -128,9 +151,12 @@ int main(int argc, char** argv) {
     file << "// SPDX-License-Identifier: GPL-3.0-or-later\n"
          << "// Written by tools/expert/make_expert_tree (--width " << tuning.width << " --play-out-below "
          << tuning.playOutBelow << " --deep-width " << tuning.deepWidth << " --deep-from " << tuning.deepFrom
+         << " --set-width " << tuning.setWidth << " --spread-width " << tuning.spreadWidth
          << " --isolate-width " << tuning.isolateWidth << " --isolate-from " << tuning.isolateFrom
          << " --exact-below " << tuning.exactBelow << " --exact-width " << tuning.exactWidth << " --longest "
-         << tuning.longest << " --overtime " << tuning.overtime << ")\n// from the dictionary; do not edit.\n"
+         << tuning.longest << " --overtime " << tuning.overtime << " --strict-overtime " << strictOvertime
+         << (strictBelow ? "" : " --strict-node") << (first.empty() ? "" : " --first " + first)
+         << ")\n// from the dictionary; do not edit.\n"
          << "constexpr std::uint64_t TreeFingerprint = " << Expert::Guesser::Fingerprint(words) << "u;\n"
          << "constexpr std::uint16_t TreeData[] = {";
     for (std::size_t i = 0; i < tree.size(); ++i) file << (i % 16 == 0 ? "\n    " : " ") << tree[i] << ",";
