@@ -35,6 +35,12 @@ public:
 };
 
 TEST(StartUp, ShowsTheIntroForFiveSecondsThenOnlyTheMainWindowEvenOverMidnight) {
+    // The start looks for a kept game in the current folder: an empty one of its own.
+    const std::filesystem::path previous = std::filesystem::current_path();
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "quibbly-start-up-test";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    std::filesystem::current_path(folder);
     for (const double start : {12 * 3600.0, 86398.0}) {
         LoggingPlatform platform;
         platform.clock = start;
@@ -52,7 +58,10 @@ TEST(StartUp, ShowsTheIntroForFiveSecondsThenOnlyTheMainWindowEvenOverMidnight) 
                     !form.FaceHappy.Visible() && platform.boxes.empty());
         Forms::DropAll();
         InstallPlatform(nullptr);
+        Functions::ResetModuleState();
     }
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
