@@ -44,9 +44,11 @@
 #include "engine/functions.h"
 #include "platform/form.h"
 #include "platform/scripted_platform.h"
+#include "timing.h"
 #include "windows/main/quibbly_form.h"
 
 using namespace quibbly;
+using quibbly::bench::Percentile;
 namespace fs = std::filesystem;
 
 namespace {
@@ -98,14 +100,6 @@ std::vector<std::string> ReadWords(const std::string& file, bool master = false,
         if (line.size() == 5 && (repeatsAllowed || Functions::PairCount(line) == 5)) words.push_back(line);
     }
     return words;
-}
-
-template <class T>
-T Percentile(std::vector<T> values, double p) {
-    if (values.empty()) return T{};
-    std::sort(values.begin(), values.end());
-    const auto rank = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
-    return values[std::min(rank, values.size() - 1)];
 }
 
 struct LevelResult {

@@ -26,8 +26,11 @@
 #include <unistd.h>
 
 #include "engine/expert_guesser.h"
+#include "records/game_review.h"
+#include "timing.h"
 
 using namespace quibbly;
+using quibbly::bench::Percentile;
 
 namespace {
 
@@ -41,24 +44,10 @@ double CpuSeconds() {
 
 // The words of a word file: a count line, then a word a line.
 std::vector<std::string> ReadWords(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::string line;
-    std::getline(in, line);
     std::vector<std::string> words;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        line = line.substr(0, 5);
-        if (line.size() == 5) words.push_back(line);
-    }
+    std::string fault;
+    if (!GameReview::ReadDictionary(file, words, fault)) std::fprintf(stderr, "%s\n", fault.c_str());
     return words;
-}
-
-template <class T>
-T Percentile(std::vector<T> values, double p) {
-    if (values.empty()) return T{};
-    std::sort(values.begin(), values.end());
-    const auto rank = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
-    return values[std::min(rank, values.size() - 1)];
 }
 
 struct Result {

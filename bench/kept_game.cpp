@@ -25,11 +25,6 @@ using namespace quibbly::bench;
 
 namespace {
 
-double Percentile(std::vector<double> ms, double share) {
-    std::sort(ms.begin(), ms.end());
-    return ms[static_cast<std::size_t>(share * static_cast<double>(ms.size() - 1))];
-}
-
 // A player who answers truly and guesses a few fixed words in turn.
 bool Move(QuibblyForm& form, int step) {
     using Functions::Play;

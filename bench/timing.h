@@ -41,6 +41,15 @@ inline double Median(std::vector<double> ms) {
     return ms[ms.size() / 2];
 }
 
+// The value a share p of the values do not exceed (0.5: the median).
+template <class T>
+T Percentile(std::vector<T> values, double p) {
+    if (values.empty()) return T{};
+    std::sort(values.begin(), values.end());
+    const auto rank = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+    return values[std::min(rank, values.size() - 1)];
+}
+
 inline double Worst(const std::vector<double>& ms) {
     return *std::max_element(ms.begin(), ms.end());
 }

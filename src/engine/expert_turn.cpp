@@ -6,7 +6,8 @@
 
 #include "engine/expert_guesser.h"
 #include "engine/functions.h"
-#include "platform/text_file.h"
+#include "platform/services.h"
+#include "records/game_review.h"
 #include "records/journal.h"
 #include "records/kept_game.h"
 #include "windows/frame/thinking_form.h"
@@ -24,22 +25,14 @@ using Kind = Journal::Note::Kind;
 const Expert::Guesser* Strategy() {
     static std::unique_ptr<Expert::Guesser> strategy;
     const std::string file = "master.wtf";
-    TextFileReader in(file);
-    std::string line;
-    const bool opened = in.IsOpen() && in.ReadLine(line);
-    const double count = NumericValue(line);
     std::vector<std::string> words;
-    while (opened && count >= 1 && static_cast<double>(words.size()) < count && in.ReadLine(line)) {
-        if (!StartsWithWord(line)) break;
-        words.push_back(line.substr(0, 5));
-    }
-    if (!opened || in.Failed() || words.empty() || static_cast<double>(words.size()) < count) {
+    std::string fault;
+    if (!GameReview::ReadDictionary(file, words, fault)) {
         const std::string quoted = "\"" + file + "\"";
         if (ReportedWordFiles.find(quoted) == std::string::npos) {
             ReportedWordFiles += quoted;
-            ReportFileFault(file,
-                            "cannot be used by the Expert computer: it is missing, cannot be read or "
-                            "does not hold the words its first line names");
+            Services().MsgBox(fault + " The Expert computer guesses without it.", MsgButtons::OK,
+                              MsgIcon::Exclamation, "Word File Error");
         }
         return nullptr;
     }

@@ -114,6 +114,8 @@ bool ReadLevelFile(const std::string& file, std::vector<std::string>& words, std
 
 // The dictionary: its first line is the word count, which the game skips;
 // every later line that is a word of five capitals is a word, in file order.
+}  // namespace
+
 bool ReadDictionary(const std::string& file, std::vector<std::string>& words, std::string& fault) {
     TextFileReader in(file);
     if (!in.IsOpen()) {
@@ -134,6 +136,8 @@ bool ReadDictionary(const std::string& file, std::vector<std::string>& words, st
     }
     return true;
 }
+
+namespace {
 
 constexpr int Choose(int n, int k) {
     long result = 1;

@@ -56,5 +56,9 @@ PlayerReview ReviewPlayer(const Words& words, const std::vector<GameHistory::Gue
 // "master.wtf" from the current folder. False, with a fault that names the
 // file, when one cannot be read.
 bool LoadWords(const std::string& level, Words& words, std::string& fault);
+// The five-letter words of a word file in its order, its count line aside:
+// the dictionary, or a level's words. False, with a message that names the
+// file, when it cannot be read or holds no word.
+bool ReadDictionary(const std::string& file, std::vector<std::string>& words, std::string& fault);
 
 }  // namespace quibbly::GameReview

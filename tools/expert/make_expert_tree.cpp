@@ -20,21 +20,16 @@
 #include <vector>
 
 #include "engine/expert_guesser.h"
+#include "records/game_review.h"
 
 using namespace quibbly;
 
 namespace {
 
 std::vector<std::string> ReadWords(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::string line;
-    std::getline(in, line);
     std::vector<std::string> words;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        line = line.substr(0, 5);
-        if (line.size() == 5) words.push_back(line);
-    }
+    std::string fault;
+    if (!GameReview::ReadDictionary(file, words, fault)) std::fprintf(stderr, "%s\n", fault.c_str());
     return words;
 }
 
