@@ -9,6 +9,13 @@
 #                                          AddressSanitizer and
 #                                          UndefinedBehaviorSanitizer, as CI
 #   scripts/mutants.sh 03-*.patch ...      only the named faults
+#   scripts/mutants.sh --sample N [--seed S]
+#                                          N faults drawn at random from the
+#                                          code itself (scripts/mutants_sample.py
+#                                          says which); prints the share
+#                                          caught and every survivor, which
+#                                          scripts/mutants-equivalent.txt
+#                                          may explain
 #
 # It works on a copy of the working tree (uncommitted changes included) under
 # build-mutants/, so the sources stay untouched while it runs. MUTANTS_SOURCE
@@ -25,6 +32,16 @@ if [[ "${1:-}" == "--sanitize" ]]; then
         "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined")
 else
     flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+fi
+sample=0
+seed=1
+if [[ "${1:-}" == "--sample" ]]; then
+    sample="${2:?--sample needs a number}"
+    shift 2
+    if [[ "${1:-}" == "--seed" ]]; then
+        seed="${2:?--seed needs a number}"
+        shift 2
+    fi
 fi
 patches=()
 for name in "$@"; do patches+=("$root/scripts/mutants/$(basename "$name")"); done
@@ -59,6 +76,11 @@ cmake --build "$build" -j"$(nproc)" >"$work/build.log" 2>&1 || { tail -30 "$work
 if ! run_suite "$work/baseline.log" >/dev/null; then
     echo "the suite fails without any fault; see $work/baseline.log"
     exit 2
+fi
+
+if [[ $sample -gt 0 ]]; then
+    exec python3 "$root/scripts/mutants_sample.py" --tree "$tree" --build "$build" --work "$work" \
+        --sample "$sample" --seed "$seed"
 fi
 
 missed=0
