@@ -49,6 +49,19 @@ TEST_F(ExpertGames, EveryTurnKeepsExactlyTheWordsThatFitAndFindsEveryKindOfWord)
                     }))
                     fit.push_back(w);
             ASSERT_EQ(guesser.Possible(history), fit);
+            // What it knows of the letters (the markers, the journal, a save): in
+            // every word that fits, and in some but not all.
+            std::string known, maybe;
+            for (char letter = 'A'; letter <= 'Z'; ++letter) {
+                const auto holds = [&](int w) { return words[w].find(letter) != std::string::npos; };
+                if (std::all_of(fit.begin(), fit.end(), holds))
+                    known += letter;
+                else if (std::any_of(fit.begin(), fit.end(), holds))
+                    maybe += letter;
+            }
+            if (!history.empty()) {
+                EXPECT_EQ(MyLetters + "|" + PossibleLetters, known + "|" + maybe);
+            }
             const std::string guess = form.MyGuessText.Text();
             ASSERT_EQ(std::count(words.begin(), words.end(), guess), 1);
             const int count = MatchCount(guess, secret);

@@ -9,10 +9,11 @@ using namespace Functions;
 
 class MainWindow : public FreshGame {};
 
+// True when any control of a turn takes input.
 bool PlayControlsEnabled(QuibblyForm& form) {
-    bool all = form.CorrectButton.Enabled() && form.YourGuessText.Enabled() && form.GuessButton.Enabled();
-    for (Button* button : form.CountButtons()) all = all && button->Enabled();
-    return all;
+    bool any = form.CorrectButton.Enabled() || form.YourGuessText.Enabled() || form.GuessButton.Enabled();
+    for (Button* button : form.CountButtons()) any = any || button->Enabled();
+    return any;
 }
 
 TEST_F(MainWindow, LevelsPauseResumeMarkersAndNewGame) {
@@ -62,6 +63,7 @@ TEST_F(MainWindow, LevelsPauseResumeMarkersAndNewGame) {
               "");
     EXPECT_TRUE(form.MyGuessList.ListCount() == 0 && form.GameStart.Enabled() && form.ResetButton.Enabled());
     EXPECT_FALSE(form.GameResume.Enabled() || form.GamePause.Enabled() || PlayControlsEnabled(form));
+    EXPECT_EQ(PlayState, Play::Idle);  // no turn to take a key or a guess
     EXPECT_EQ(form.LetterButton(4).BackColor(), MarkerYellow);
 }
 

@@ -69,9 +69,10 @@ TEST_F(ReviewWindow, OpensOnlyBetweenGamesAndShowsEachGameOfTheHistory) {
     EXPECT_NE(review.MyList.List(1).find(Journal::Reasons(turn).at(0).substr(1, 20)), std::string::npos);
     EXPECT_FALSE(review.MyNote.Visible() || review.PreviousButton.Enabled() || review.NextButton.Enabled());
 
-    // A new game closes the review and takes the item away until it ends.
+    // A new game closes the review and takes the item away until it ends;
+    // New Game alone starts none.
     form.FileNew.Choose();
-    EXPECT_TRUE(form.GameReview.Enabled());
+    EXPECT_TRUE(form.GameReview.Enabled() && review.Visible());
     Start("CRISP", 1, 3, true, {0.0, 0.0});  // against PLANT
     EXPECT_FALSE(form.GameReview.Enabled());
     EXPECT_FALSE(review.Visible());
