@@ -5,9 +5,13 @@
 // corrected and the game goes on with the true one), and it names the
 // player's word within 16 guesses.
 #include <algorithm>
+#include <array>
+#include <cstdio>
 
 #include "engine/expert_guesser.h"
+#include "records/journal.h"
 #include "support/fresh_game.h"
+#include "windows/frame/thinking_form.h"
 
 namespace quibbly::testing {
 namespace {
@@ -64,6 +68,17 @@ TEST_F(ExpertGames, EveryTurnKeepsExactlyTheWordsThatFitAndFindsEveryKindOfWord)
             }
             const std::string guess = form.MyGuessText.Text();
             ASSERT_EQ(std::count(words.begin(), words.end(), guess), 1);
+            EXPECT_FALSE(ThinkingForm::Instance().Visible());
+            // Its reason in the journal: the words possible, and the words the
+            // guess leaves on average (the sum of the squares over the counts).
+            std::array<double, 6> left{};
+            for (int w : fit)
+                if (words[w] != guess) ++left[static_cast<std::size_t>(MatchCount(guess, words[w]))];
+            double squares = 0;
+            for (double n : left) squares += n * n;
+            char average[16];
+            std::snprintf(average, sizeof average, squares / fit.size() < 10 ? "%.1f" : "%.0f",
+                          squares / fit.size());
             const int count = MatchCount(guess, secret);
             Boxes();
             if (guess == secret) {
@@ -78,6 +93,11 @@ TEST_F(ExpertGames, EveryTurnKeepsExactlyTheWordsThatFitAndFindsEveryKindOfWord)
                 ++corrected;
             }
             EXPECT_EQ(form.MyGuessList.Rows().back(), guess + " -" + NumberText(count));
+            const std::vector<Journal::Note>& notes = MyJournal.back().notes;
+            EXPECT_TRUE(std::any_of(notes.begin(), notes.end(), [&](const Journal::Note& n) {
+                return n.kind == Journal::Note::Kind::Weighed && n.number == static_cast<int>(fit.size()) &&
+                       n.other == average;
+            })) << Journal::Format(MyJournal.back());
             Guess(MyWord == "CRANE" ? "PLOTS" : "CRANE");  // a miss
         }
         EXPECT_EQ(PlayState, Play::Over);

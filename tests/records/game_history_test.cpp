@@ -246,6 +246,8 @@ TEST_F(History, TodaysWordCountsTheDaysFirstGameKeepsItsDateThroughASaveAndIsSha
                                          "Today's Word")});
     EXPECT_EQ(form.Caption(), "Quibbly - Today's word 2026-12-07 (practice)");
     form.FileQuit.Choose();
+    form.FileNew.Choose();  // no board: the day's word again
+    EXPECT_EQ(form.Caption(), "Quibbly - Today's word 2026-12-07");
     ASSERT_TRUE(SavedGame::LoadGame("today.swg"));  // still the day's game, and the same bytes
     EXPECT_EQ(form.Caption(), "Quibbly - Today's word 2026-12-07");
     EXPECT_EQ(SavedGame::Format(SavedGame::Capture()), saved);
