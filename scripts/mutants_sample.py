@@ -22,7 +22,7 @@
 # no player can see.
 import argparse
 import os
-import random
+import hashlib
 import re
 import subprocess
 import sys
@@ -192,7 +192,11 @@ def all_faults(root):
                 for number, kind, start, end, replacement in found:
                     line = lines[number]
                     mutated = line[:start] + replacement + line[end:]
-                    faults.append((path, number, kind, line, mutated))
+                    # A line that stands more than once in its file is told
+                    # apart by its place among them: file#2 is the second.
+                    same = [k for k, other in enumerate(lines) if other.strip() == line.strip()]
+                    key = path if len(same) == 1 else f"{path}#{same.index(number) + 1}"
+                    faults.append((path, number, kind, line, mutated, key))
     faults.sort(key=lambda f: (f[0], f[1], f[2], f[4]))
     return faults
 
@@ -243,12 +247,14 @@ def main():
     parser.add_argument("--list", action="store_true", help="only print the faults drawn")
     args = parser.parse_args()
 
-    faults = all_faults(args.tree)
-    random.Random(args.seed).shuffle(faults)
+    # Each fault's place in the draw comes from the seed and the fault alone,
+    # so a change elsewhere in the code leaves the rest of a sample as it was.
+    faults = sorted(all_faults(args.tree), key=lambda f: hashlib.sha256(
+        f"{args.seed}\t{f[5]}\t{f[3].strip()}\t{f[4].strip()}".encode()).hexdigest())
     explained = read_equivalent()
     print(f"== {args.sample} faults drawn with seed {args.seed} from {len(faults)} places", flush=True)
     if args.list:
-        for path, number, kind, line, mutated in faults[:args.sample]:
+        for path, number, kind, line, mutated, _ in faults[:args.sample]:
             print(f"{path}:{number + 1} {kind}: {line.strip()}  ->  {mutated.strip()}")
         return 0
 
@@ -256,7 +262,7 @@ def main():
     caught = stillborn = 0
     survivors = []
     planted = 0
-    for path, number, kind, line, mutated in faults:
+    for path, number, kind, line, mutated, key in faults:
         if planted == args.sample:
             break
         file = os.path.join(args.tree, path)
@@ -283,7 +289,7 @@ def main():
                 print(f"{planted:3} caught    {where} {kind}: {change}  [{by}, {time.time() - started:.0f} s]",
                       flush=True)
             else:
-                reason = explained.get((path, line.strip(), mutated.strip()))
+                reason = explained.get((key, line.strip(), mutated.strip()))
                 survivors.append((where, kind, change, reason))
                 state = "equivalent" if reason else "SURVIVED"
                 print(f"{planted:3} {state:9} {where} {kind}: {change}", flush=True)
