@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <iterator>
 #include <numeric>
 
@@ -455,17 +454,7 @@ Choice Guesser::NextGuess(const History& history) const {
         choice = Describe(fromTree, possible);
     else
         choice = Choose(possible, static_cast<int>(history.size()));
-    choice.reason = Reason(choice);
     return choice;
-}
-
-std::string Guesser::Reason(const Choice& choice) const {
-    if (choice.word < 0) return "No word in the dictionary gives every count so far.";
-    if (choice.possible == 1) return "Only " + choice.guess + " could be yours; it guessed it.";
-    char left[32];
-    std::snprintf(left, sizeof left, "%.1f", choice.wordsLeft);
-    std::string text = std::to_string(choice.possible) + " words could be yours; it guessed " + choice.guess;
-    return text + ", which leaves " + left + " on average.";
 }
 
 }  // namespace quibbly::Expert

@@ -79,7 +79,6 @@ struct Choice {
     std::string guess;     // the word guessed
     int possible = 0;      // dictionary words the player's word could still be
     double wordsLeft = 0;  // words the guess leaves possible on average, the guess itself not counted
-    std::string reason;    // a line for the journal
 };
 
 class Guesser {
@@ -154,7 +153,6 @@ private:
     bool ReadTree(const std::uint16_t* data, std::size_t size);
     int TreeGuess(const History& history) const;
     Choice Describe(int guess, const std::vector<int>& possible) const;
-    std::string Reason(const Choice& choice) const;
 
     std::vector<std::string> words_;
     Tuning tuning_;
