@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <numeric>
@@ -40,14 +39,9 @@ struct Made {
 
 const char* const Levels[] = {"Easy", "Medium", "Hard", "Expert"};
 
-// "YYYY-MM-DD", days before 2026-12-07, by the calendar of the standard library.
+// The date that many days before 2026-12-07.
 std::string DaysBefore(int days) {
-    using namespace std::chrono;
-    const year_month_day date{sys_days{year{2026} / December / 7} - std::chrono::days{days}};
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-    return text;
+    return TodaysWord::DateOfDay(340 - days);
 }
 
 std::string Plural(long number, const std::string& one, const std::string& many) {
@@ -58,19 +52,17 @@ std::string Plural(long number, const std::string& one, const std::string& many)
 std::string Shared(const Made& game) {
     static const char* const blocks[] = {"\u2581", "\u2582", "\u2583", "\u2584",
                                          "\u2585", "\u2586", "\u2587", "\u2588"};
-    const bool daily = game.day >= 0;
-    const long missed = static_cast<long>(game.counts.size());
-    std::string line = "Quibbly " + (daily ? DaysBefore(game.day) + " " : "") + game.level + ": ";
-    if (game.ending != Ending::Won)
-        line += std::string(daily ? "today's word " : "") +
-                (game.ending == Ending::Lost ? "lost after " : "gave up after ") +
-                Plural(missed, "guess", "guesses");
-    else
-        line += daily ? "today's word in " + std::to_string(game.score)
-                      : "won in " + Plural(game.score, "guess", "guesses");
-    line += daily ? " " : ", " + game.date + " ";
+    const bool daily = game.day >= 0, won = game.ending == Ending::Won;
+    std::string line =
+        "Quibbly " +
+        (daily ? DaysBefore(game.day) + " " + game.level + ": today's word " : game.level + ": ") +
+        (won ? (daily ? "in " + std::to_string(game.score)
+                      : "won in " + Plural(game.score, "guess", "guesses"))
+             : (game.ending == Ending::Lost ? "lost after " : "gave up after ") +
+                   Plural(static_cast<long>(game.counts.size()), "guess", "guesses")) +
+        (daily ? " " : ", " + game.date + " ");
     for (int count : game.counts) line += blocks[count];
-    return line + (game.ending == Ending::Won ? blocks[7] : "");
+    return line + (won ? blocks[7] : "");
 }
 
 // The bars of a by-guesses chart tallied from the values of the games it
@@ -129,30 +121,24 @@ protected:
             }
             if (recent.size() > RecentGames) recent.erase(recent.begin(), recent.end() - RecentGames);
             if (ends.ends_with('W')) recent.back().kind = Kind::Highlighted;
-            auto n = [](const std::string& text, char end) {
-                return std::count(text.begin(), text.end(), end);
-            };
-            auto longest = [](const std::string& text) {
-                std::size_t most = 0;
-                for (std::size_t at = 0; (at = text.find('W', at)) != std::string::npos;) {
-                    const std::size_t end = std::min(text.find_first_not_of('W', at), text.size());
-                    most = std::max(most, end - at);
-                    at = end;
-                }
+            auto longest = [](const std::string& text) {  // the longest run of wins
+                int run = 0, most = 0;
+                for (char end : text) most = std::max(most, run = end == 'W' ? run + 1 : 0);
                 return std::to_string(most);
             };
             // The current runs follow the last game (or day) that was no win; npos + 1 is 0.
             const std::string dayRuns(days.rbegin(), days.rend());            // oldest first, today last
             const std::size_t end = dayRuns.size() - (days[0] == 0 ? 2 : 1);  // today's game may be to come
-            const long played = static_cast<long>(ends.size()), won = n(ends, 'W');
+            const long played = static_cast<long>(ends.size()), won = std::ranges::count(ends, 'W');
             const std::string expected =
                 std::to_string(played) + " " +
                 std::to_string(played ? (200 * won + played) / (2 * played) : 0) + " " +
                 std::to_string(ends.size() - (ends.find_last_not_of('W') + 1)) + " " + longest(ends) +
-                " Won " + std::to_string(won) + "      Lost " + std::to_string(n(ends, 'L')) +
-                "      Given up " + std::to_string(n(ends, 'Q')) +
-                " Today's word: " + Plural(40 - n(dayRuns, 0), "day", "days") + " played, " +
-                std::to_string(n(dayRuns, 'W')) + " won; streak " +
+                " Won " + std::to_string(won) + "      Lost " +
+                std::to_string(std::ranges::count(ends, 'L')) + "      Given up " +
+                std::to_string(std::ranges::count(ends, 'Q')) +
+                " Today's word: " + Plural(40 - std::ranges::count(days, 0), "day", "days") + " played, " +
+                std::to_string(std::ranges::count(days, 'W')) + " won; streak " +
                 std::to_string(end - dayRuns.find_last_not_of('W', end)) + ", best " + longest(dayRuns) +
                 " " + std::to_string(damaged);
 
@@ -209,7 +195,7 @@ TEST_F(History, GamesWonLostAndGivenUpAtTwoLevelsShowInTheStatistics) {
 
     // The window opens at the main window's level, Medium.
     form.GameStatistics.Choose();
-    StatisticsForm& window = StatisticsForm::Instance();
+    const StatisticsForm& window = StatisticsForm::Instance();
     ASSERT_TRUE(window.Visible() && window.MediumOption.Value() && window.PlayedNumber.Caption() == "1");
     ExpectShown({{"Easy", Ending::Won, 1},
                  {"Easy", Ending::Lost, 1, 1},
@@ -325,9 +311,7 @@ TEST_F(History, EveryFigureOfTheStatisticsIsACountOfTheRecordsOfGeneratedHistori
     platform.dateTime = "2026-12-07 20:00";
     for (unsigned seed = 1; seed <= 10; ++seed) {
         std::mt19937 random(seed);
-        auto pick = [&random](int below) {
-            return static_cast<int>(random() % static_cast<unsigned>(below));
-        };
+        auto pick = [&random](unsigned below) { return static_cast<int>(random() % below); };
         std::vector<Made> games;
         std::string file = "Quibbly History 1\r\n";
         int damaged = 0;
@@ -336,10 +320,9 @@ TEST_F(History, EveryFigureOfTheStatisticsIsACountOfTheRecordsOfGeneratedHistori
         const int wins = 1 + pick(6), span = 8 + pick(20), daily = 1 + pick(3);  // long runs in some
         for (int i = 0; i < count; ++i) {
             if (pick(12) == 0) {
-                static const char* const faults[] = {"Huge\r\nEnd=Won\r\nScore=4",
-                                                     "Easy\r\nEnd=Maybe\r\nScore=4",
-                                                     "Hard\r\nEnd=Won\r\nScore=-4"};
-                file += "Game=2026-11-30 10:00\r\nLevel=" + std::string(faults[pick(3)]) + "\r\n";
+                const char* const faults[] = {"Huge\r\nEnd=Won", "Easy\r\nEnd=Maybe",
+                                              "Hard\r\nEnd=Lost\r\nYourGuesses=PLANT 9"};
+                file += "Game=2026-11-30 10:00\r\nLevel=" + std::string(faults[pick(3)]) + "\r\nScore=4\r\n";
                 ++damaged;
                 continue;
             }
@@ -352,10 +335,10 @@ TEST_F(History, EveryFigureOfTheStatisticsIsACountOfTheRecordsOfGeneratedHistori
             for (int k = 1; k < game.myGuesses && game.ending == Ending::Lost; ++k) mine = "CRISP 1," + mine;
             game.date = DaysBefore(count - i);
             if (pick(daily) == 0) game.day = pick(span);
-            static const char* const ends[] = {"Won", "Lost", "Quit"};
             file +=
                 "Game=" + game.date + " 12:00\r\nLevel=" + game.level +
-                "\r\nEnd=" + ends[static_cast<int>(game.ending)] + "\r\nScore=" + std::to_string(game.score) +
+                "\r\nEnd=" + std::array{"Won", "Lost", "Quit"}[static_cast<std::size_t>(game.ending)] +
+                "\r\nScore=" + std::to_string(game.score) +
                 "\r\nYourWord=SHOUT\r\nMyWord=HOUSE\r\nYourGuesses=" + yours.substr(yours.empty() ? 0 : 1) +
                 "\r\nMyGuesses=" + mine + "\r\n" +
                 (game.day < 0 ? "" : "Daily=" + DaysBefore(game.day) + "\r\n");
@@ -407,11 +390,10 @@ TEST_F(History, TodaysWordCountsTheDaysFirstGameKeepsItsDateThroughASaveAndIsSha
     Guess("HOUSE");
     ThroughTheWinners(MsgAnswer::No);
     EXPECT_EQ(ReadBytes(HistoryFile), history);
-    form.GameStatistics.Choose();
-    StatisticsForm& window = StatisticsForm::Instance();
-    EXPECT_EQ(window.DailyLabel.Caption(), "Today's word: 1 day played, 1 won; streak 1, best 1");
-    window.CopyButton.Press();
-    EXPECT_EQ(platform.clipboard, "Quibbly 2026-12-07 Easy: today's word in 2 \u2581\u2588");
+    form.GameStatistics.Choose();  // the practice game given up, then the day's game, yesterday
+    ExpectShown(
+        {{"Easy", Ending::Quit, 1, 0, {}, "2026-12-07"}, {"Easy", Ending::Won, 2, 0, {0}, "2026-12-07", 0}},
+        0);
 }
 
 // The order of a level's words: the same in every process, each once a round, by the local date.
