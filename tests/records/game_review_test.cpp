@@ -26,9 +26,8 @@ std::vector<Row> Rows(const GameReview::PlayerReview& review) {
     return rows;
 }
 
-// A computer's word outside the level: nothing fits after EGQRS, so no best guess is named.
+// A word outside the level: nothing fits it after EGQRS (2 + 2; EFFQR 1 + 1 + 2), so no best guess is named.
 TEST(GameReviewTest, AWordOutsideTheLevelLeavesNoWordToFit) {
-    // EGQRS splits the level 2 + 2 (leaves 2); EFFQR, which repeats a letter, 1 + 1 + 2.
     Words words{{"ABCDE", "ABCDF", "ABCDG", "ABCDH"},
                 {"EQRST", "ABCDE", "EGQRS", "FHQRS", "EFFQR", "EEFQS", "ABCDF", "ABCDG", "ABCDH"}};
     words.repeatsAllowed = true;
