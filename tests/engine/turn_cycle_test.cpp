@@ -93,9 +93,9 @@ int LettersFound(const std::string& guess, const std::string& word) {
     return static_cast<int>(std::ranges::count_if(guess, [&](char letter) { return in.test(letter - 'A'); }));
 }
 
-// Games at every level from fixed seeds, each guess and answer by the
-// handlers and each answer's count right or wrong at random: every count the
-// player reads and the turn counter agree with a count made apart.
+// Games of every ending at every level (seed % 3 and seed % 4), each guess and
+// answer by the handlers and each count right or wrong at random: every count
+// the player reads and the turn counter agree with a count made apart.
 using ShippedTurns = FreshGame;  // the word files the game ships
 
 TEST_F(ShippedTurns, EveryCountAndTurnShownInGeneratedGamesIsCountedAgainTheLongWay) {

@@ -36,7 +36,7 @@ struct Made {
 
 const char* const Levels[] = {"Easy", "Medium", "Hard", "Expert"};
 
-// The date that many days before 2026-12-07.
+// The date that many days before 2026-12-07, day 340 after the epoch.
 std::string DaysBefore(int days) {
     return TodaysWord::DateOfDay(340 - days);
 }
