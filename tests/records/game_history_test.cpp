@@ -93,7 +93,7 @@ protected:
     }
     // Every figure, chart and line of the window, at each level, against a
     // count of the games made; damaged records are named by their number.
-    void ExpectShown(const std::vector<Made>& games, int damaged) {
+    void ExpectShown(int damaged, const std::vector<Made>& games) {
         StatisticsForm& window = StatisticsForm::Instance();
         OptionButton* options[] = {&window.EasyOption, &window.MediumOption, &window.HardOption,
                                    &window.ExpertOption};
@@ -190,12 +190,11 @@ TEST_F(History, GamesWonLostAndGivenUpAtTwoLevelsShowInTheStatistics) {
     // The window opens at the main window's level, Medium.
     form.GameStatistics.Choose();
     ASSERT_TRUE(StatisticsForm::Instance().Visible() && StatisticsForm::Instance().MediumOption.Value());
-    ExpectShown({{"Easy", Ending::Won, 1},
-                 {"Easy", Ending::Lost, 1, 1},
-                 {"Easy", Ending::Quit, 2, 0, {0}},
-                 {"Easy", Ending::Won, 2, 0, {0}, "2026-05-13"},
-                 {"Medium", Ending::Won, 1, 0, {}, "2026-05-13"}},
-                0);
+    ExpectShown(0, {{"Easy", Ending::Won, 1},
+                    {"Easy", Ending::Lost, 1, 1},
+                    {"Easy", Ending::Quit, 2, 0, {0}},
+                    {"Easy", Ending::Won, 2, 0, {0}, "2026-05-13"},
+                    {"Medium", Ending::Won, 1, 0, {}, "2026-05-13"}});
 }
 
 // Resume gives back the turn's own controls, and a finished game, or a copy
@@ -244,7 +243,7 @@ TEST_F(History, DamagedRecordsAreCountedAndKeptAndAMissingFileIsEmpty) {
     QuibblyForm& form = Form();
     form.GameStatistics.Choose();
     StatisticsForm& window = StatisticsForm::Instance();
-    ExpectShown({}, 0);
+    ExpectShown(0, {});
     EXPECT_FALSE(window.ClearButton.Enabled() || window.CopyButton.Enabled());
     window.OKButton.Press();
 
@@ -262,7 +261,7 @@ TEST_F(History, DamagedRecordsAreCountedAndKeptAndAMissingFileIsEmpty) {
     Start("SHOUT", 0, 1, true);
     form.FileQuit.Choose();
     form.GameStatistics.Choose();
-    ExpectShown({{"Easy", Ending::Won, 5, 0, {}, "2026-05-01"}, {"Easy", Ending::Quit, 1}}, 4);
+    ExpectShown(4, {{"Easy", Ending::Won, 5, 0, {}, "2026-05-01"}, {"Easy", Ending::Quit, 1}});
     EXPECT_EQ(window.NoteLabel.Caption(),
               "4 damaged records in \"History.Lst\" could not be read; they stay in the file.");
 
@@ -338,7 +337,7 @@ TEST_F(History, EveryFigureOfTheStatisticsIsACountOfTheRecordsOfGeneratedHistori
         }
         WriteBytes(HistoryFile, file);
         Form().GameStatistics.Choose();
-        ExpectShown(games, damaged);
+        ExpectShown(damaged, games);
         StatisticsForm::Instance().OKButton.Press();
     }
 }
@@ -383,9 +382,8 @@ TEST_F(History, TodaysWordCountsTheDaysFirstGameKeepsItsDateThroughASaveAndIsSha
     ThroughTheWinners(MsgAnswer::No);
     EXPECT_EQ(ReadBytes(HistoryFile), history);
     form.GameStatistics.Choose();  // the practice game given up, then the day's game, yesterday
-    ExpectShown(
-        {{"Easy", Ending::Quit, 1, 0, {}, "2026-12-07"}, {"Easy", Ending::Won, 2, 0, {0}, "2026-12-07", 0}},
-        0);
+    ExpectShown(0, {{"Easy", Ending::Quit, 1, 0, {}, "2026-12-07"},
+                    {"Easy", Ending::Won, 2, 0, {0}, "2026-12-07", 0}});
 }
 
 // The order of a level's words: the same in every process, each once a round, by the local date.
