@@ -5,8 +5,10 @@
 
 #include <unistd.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <random>
 #include <set>
 
 #include "records/saved_game.h"
@@ -22,6 +24,61 @@ namespace {
 using namespace GameHistory;
 using Kind = ChartBar::Kind;
 
+// A game as the statistics window must count it: the oracle's own record.
+struct Made {
+    std::string level;
+    Ending ending = Ending::Quit;
+    int score = 0, myGuesses = 0;  // the computer's guesses, the winning one included
+    std::vector<int> counts;       // the player's guesses that missed, by their counts
+    std::string date = "2026-05-12";
+    int day = -1;  // the day's game of today's word: days before today; -1 none
+};
+
+const char* const Levels[] = {"Easy", "Medium", "Hard", "Expert"};
+
+// The date that many days before 2026-12-07, day 340 after the epoch.
+std::string DaysBefore(int days) {
+    return TodaysWord::DateOfDay(340 - days);
+}
+
+std::string Plural(long number, const std::string& one, const std::string& many) {
+    return std::to_string(number) + " " + (number == 1 ? one : many);
+}
+
+// The share line of a game, built from what the oracle made.
+std::string Shared(const Made& game) {
+    static const char* const blocks[] = {"\u2581", "\u2582", "\u2583", "\u2584",
+                                         "\u2585", "\u2586", "\u2587", "\u2588"};
+    const bool daily = game.day >= 0, won = game.ending == Ending::Won;
+    std::string line =
+        "Quibbly " +
+        (daily ? DaysBefore(game.day) + " " + game.level + ": today's word " : game.level + ": ") +
+        (won ? (daily ? "in " + std::to_string(game.score)
+                      : "won in " + Plural(game.score, "guess", "guesses"))
+             : (game.ending == Ending::Lost ? "lost after " : "gave up after ") +
+                   Plural(static_cast<long>(game.counts.size()), "guess", "guesses")) +
+        (daily ? " " : ", " + game.date + " ");
+    for (int count : game.counts) line += blocks[count];
+    return line + (won ? blocks[7] : "");
+}
+
+// The bars of a by-guesses chart tallied from the values of the games it
+// holds; last: the value of the level's last game, when it is in the chart.
+std::vector<ChartBar> Tally(const std::vector<int>& values, int last) {
+    if (values.empty()) return {};
+    std::vector<ChartBar> bars;
+    const auto [low, high] = std::ranges::minmax(values);
+    for (int guesses = low; guesses <= high && guesses < low + MostBars; ++guesses) {
+        const bool rest = guesses == low + MostBars - 1 && high > guesses;
+        const auto games = rest ? std::ranges::count_if(values, [&](int value) { return value >= guesses; })
+                                : std::ranges::count(values, guesses);
+        bars.push_back({static_cast<int>(games), games ? std::to_string(games) : "",
+                        std::to_string(guesses) + (rest ? "+" : ""),
+                        last == guesses || (rest && last > guesses) ? Kind::Highlighted : Kind::Plain});
+    }
+    return bars;
+}
+
 class History : public FreshGame {
 protected:
     void SetUp() override {
@@ -34,10 +91,68 @@ protected:
         platform.Answer(again);
         WinnersForm::Instance().OKButton.Press();
     }
-    std::vector<std::string> Figures() {
-        StatisticsForm& s = StatisticsForm::Instance();
-        return {s.PlayedNumber.Caption(), s.PercentNumber.Caption(), s.StreakNumber.Caption(),
-                s.BestNumber.Caption(), s.OutcomeLabel.Caption()};
+    // Every figure, chart and line of the window, at each level, against a
+    // count of the games made; damaged records are named by their number.
+    void ExpectShown(int damaged, const std::vector<Made>& games) {
+        StatisticsForm& window = StatisticsForm::Instance();
+        OptionButton* options[] = {&window.EasyOption, &window.MediumOption, &window.HardOption,
+                                   &window.ExpertOption};
+        for (int level = 0; level < 4; ++level) {
+            std::string ends;  // W won, L lost, Q given up, in order
+            std::vector<int> scores, guesses;
+            std::vector<ChartBar> recent;
+            std::array<char, 40> days{};  // by days before today: the first game's W, L or Q
+            const Made* last = nullptr;
+            for (const Made& game : games) {
+                if (game.level != Levels[level]) continue;
+                last = &game;
+                ends += "WLQ"[static_cast<int>(game.ending)];
+                if (game.ending == Ending::Won) scores.push_back(game.score);
+                if (game.ending == Ending::Lost) guesses.push_back(game.myGuesses);
+                if (game.day >= 0 && days[game.day] == 0) days[game.day] = ends.back();
+                const bool won = game.ending == Ending::Won;  // a bar, or the mark of a loss or a quit
+                recent.push_back(
+                    {won ? game.score : 0, won ? std::to_string(game.score) : "", "",
+                     std::array{Kind::Plain, Kind::Lost, Kind::Quit}[static_cast<std::size_t>(game.ending)]});
+            }
+            if (recent.size() > RecentGames) recent.erase(recent.begin(), recent.end() - RecentGames);
+            if (ends.ends_with('W')) recent.back().kind = Kind::Highlighted;
+            auto longest = [](const std::string& text) {  // the longest run of wins
+                int run = 0, most = 0;
+                for (char end : text) most = std::max(most, run = end == 'W' ? run + 1 : 0);
+                return std::to_string(most);
+            };
+            // The current runs follow the last game (or day) that was no win; npos + 1 is 0.
+            const std::string dayRuns(days.rbegin(), days.rend());            // oldest first, today last
+            const std::size_t end = dayRuns.size() - (days[0] == 0 ? 2 : 1);  // today's game may be to come
+            const long played = static_cast<long>(ends.size()), won = std::ranges::count(ends, 'W');
+            const std::string expected =
+                std::to_string(played) + " " +
+                std::to_string(played ? (200 * won + played) / (2 * played) : 0) + " " +
+                std::to_string(ends.size() - (ends.find_last_not_of('W') + 1)) + " " + longest(ends) +
+                " Won " + std::to_string(won) + "      Lost " +
+                std::to_string(std::ranges::count(ends, 'L')) + "      Given up " +
+                std::to_string(std::ranges::count(ends, 'Q')) +
+                " Today's word: " + Plural(40 - std::ranges::count(days, 0), "day", "days") + " played, " +
+                std::to_string(std::ranges::count(days, 'W')) + " won; streak " +
+                std::to_string(end - dayRuns.find_last_not_of('W', end)) + ", best " + longest(dayRuns) +
+                " " + std::to_string(damaged);
+
+            options[level]->Press();
+            const std::string note = window.NoteLabel.Visible() ? window.NoteLabel.Caption() : "0 damaged";
+            EXPECT_EQ(window.PlayedNumber.Caption() + " " + window.PercentNumber.Caption() + " " +
+                          window.StreakNumber.Caption() + " " + window.BestNumber.Caption() + " " +
+                          window.OutcomeLabel.Caption() + " " + window.DailyLabel.Caption() + " " +
+                          note.substr(0, note.find(" damaged")),
+                      expected)
+                << Levels[level] << " " << ends;
+            EXPECT_EQ(window.ScoreChart.Bars(), Tally(scores, ends.ends_with('W') ? last->score : 0));
+            EXPECT_EQ(window.GuessChart.Bars(), Tally(guesses, ends.ends_with('L') ? last->myGuesses : 0));
+            EXPECT_EQ(window.RecentChart.Bars(), recent) << Levels[level] << " " << ends;
+            platform.clipboard.clear();
+            window.CopyButton.Press();
+            EXPECT_EQ(platform.clipboard, last ? Shared(*last) : "") << Levels[level];
+        }
     }
 };
 
@@ -71,25 +186,15 @@ TEST_F(History, GamesWonLostAndGivenUpAtTwoLevelsShowInTheStatistics) {
 
     const std::string bytes = ReadBytes(HistoryFile);
     EXPECT_EQ(Format(Parse(bytes)), bytes);
-    EXPECT_NE(bytes.find("End=Quit\r\nScore=2\r\nYourWord=CRISP\r\nMyWord=HOUSE\r\nYourGuesses=PLANT 0\r\n"),
-              std::string::npos);
 
     // The window opens at the main window's level, Medium.
     form.GameStatistics.Choose();
-    StatisticsForm& window = StatisticsForm::Instance();
-    ASSERT_TRUE(window.Visible() && window.MediumOption.Value() && Figures()[0] == "1");
-    window.EasyOption.Press();
-    EXPECT_EQ(Figures(),
-              (std::vector<std::string>{"4", "50", "1", "1", "Won 2      Lost 1      Given up 1"}));
-    EXPECT_EQ(window.ScoreChart.Bars(),
-              (std::vector<ChartBar>{{1, "1", "1", Kind::Plain}, {1, "1", "2", Kind::Highlighted}}));
-    EXPECT_EQ(window.GuessChart.Bars(), (std::vector<ChartBar>{{1, "1", "1", Kind::Plain}}));
-    EXPECT_EQ(window.RecentChart.Bars(), (std::vector<ChartBar>{{1, "1", "", Kind::Plain},
-                                                                {0, "", "", Kind::Lost},
-                                                                {0, "", "", Kind::Quit},
-                                                                {2, "2", "", Kind::Highlighted}}));
-    window.CopyButton.Press();
-    EXPECT_EQ(platform.clipboard, "Quibbly Easy: won in 2 guesses, 2026-05-13 \u2581\u2588");
+    ASSERT_TRUE(StatisticsForm::Instance().Visible() && StatisticsForm::Instance().MediumOption.Value());
+    ExpectShown(0, {{"Easy", Ending::Won, 1},
+                    {"Easy", Ending::Lost, 1, 1},
+                    {"Easy", Ending::Quit, 2, 0, {0}},
+                    {"Easy", Ending::Won, 2, 0, {0}, "2026-05-13"},
+                    {"Medium", Ending::Won, 1, 0, {}, "2026-05-13"}});
 }
 
 // Resume gives back the turn's own controls, and a finished game, or a copy
@@ -138,7 +243,7 @@ TEST_F(History, DamagedRecordsAreCountedAndKeptAndAMissingFileIsEmpty) {
     QuibblyForm& form = Form();
     form.GameStatistics.Choose();
     StatisticsForm& window = StatisticsForm::Instance();
-    EXPECT_EQ(Figures(), (std::vector<std::string>{"0", "0", "0", "0", "Won 0      Lost 0      Given up 0"}));
+    ExpectShown(0, {});
     EXPECT_FALSE(window.ClearButton.Enabled() || window.CopyButton.Enabled());
     window.OKButton.Press();
 
@@ -163,8 +268,7 @@ TEST_F(History, DamagedRecordsAreCountedAndKeptAndAMissingFileIsEmpty) {
     Start("SHOUT", 0, 1, true);
     form.FileQuit.Choose();
     form.GameStatistics.Choose();
-    EXPECT_EQ(Figures(),
-              (std::vector<std::string>{"2", "50", "0", "1", "Won 1      Lost 0      Given up 1"}));
+    ExpectShown(4, {{"Easy", Ending::Won, 5, 0, {}, "2026-05-01"}, {"Easy", Ending::Quit, 1}});
     EXPECT_EQ(window.NoteLabel.Caption(),
               "6 damaged records in \"History.Lst\" could not be read; they stay in the file.");
 
@@ -199,29 +303,50 @@ TEST_F(History, DamagedRecordsAreCountedAndKeptAndAMissingFileIsEmpty) {
     EXPECT_FALSE(window.ClearButton.Enabled());
 }
 
-TEST(HistorySummary, AStreakIsARunOfWinsAtOneLevelThatALossOrAQuitEnds) {
-    std::string file;
-    for (const char* game : {"Easy Won 3", "Easy Won 4", "Medium Lost 9", "Easy Won 30", "Easy Quit 2",
-                             "Easy Won 6", "Hard Won 2", "Expert Won 8", "Easy Won 7"}) {
-        char level[8], end[8], score[4];
-        ASSERT_EQ(std::sscanf(game, "%7s %7s %3s", level, end, score), 3);
-        file +=
-            "Game=2026-05-12 12:00\nLevel=" + std::string(level) + "\nEnd=" + end + "\nScore=" + score +
-            "\nYourWord=SHOUT\nMyWord=HOUSE\nYourGuesses=\nMyGuesses=" + (end[0] == 'L' ? "HOUSE 5\n" : "\n");
+// Histories of every ending, level and kind of game from fixed seeds, as
+// the file holds them, with damaged records between: the window shows what a
+// count of the records gives.
+TEST_F(History, EveryFigureOfTheStatisticsIsACountOfTheRecordsOfGeneratedHistories) {
+    platform.dateTime = "2026-12-07 20:00";
+    for (unsigned seed = 1; seed <= 10; ++seed) {
+        std::mt19937 random(seed);
+        auto pick = [&random](unsigned below) { return static_cast<int>(random() % below); };
+        std::vector<Made> games;
+        std::string file = "Quibbly History 1\r\n";
+        int damaged = 0;
+        const int count = pick(4) == 0 ? pick(3) : 20 + pick(130), spread = pick(2) ? 6 : 40;  // > 20 bars
+        const int wins = 1 + pick(6), span = 8 + pick(20), daily = 1 + pick(3);  // long runs in some
+        for (int i = 0; i < count; ++i) {
+            if (pick(12) == 0) {
+                const char* const faults[] = {"Huge\r\nEnd=Won", "Easy\r\nEnd=Maybe",
+                                              "Hard\r\nEnd=Quit\r\n?"};
+                file += "Game=2026-11-30 10:00\r\nLevel=" + std::string(faults[pick(3)]) + "\r\nScore=4\r\n";
+                ++damaged;
+                continue;
+            }
+            Made game{Levels[pick(4)], static_cast<Ending>(std::max(0, pick(wins + 2) - wins + 1)),
+                      1 + pick(spread), 1 + pick(spread)};
+            game.counts.resize(static_cast<std::size_t>(pick(8)));
+            std::string yours, mine = game.ending == Ending::Lost ? "SHOUT 5" : "";
+            for (int& missed : game.counts) yours += ",PLANT " + std::to_string(missed = pick(6));
+            if (game.ending == Ending::Won) yours += ",HOUSE 5";
+            for (int k = 1; k < game.myGuesses && game.ending == Ending::Lost; ++k) mine = "CRISP 1," + mine;
+            game.date = DaysBefore(count - i);
+            if (pick(daily) == 0) game.day = pick(span);
+            file +=
+                "Game=" + game.date + " 12:00\r\nLevel=" + game.level +
+                "\r\nEnd=" + std::array{"Won", "Lost", "Quit"}[static_cast<std::size_t>(game.ending)] +
+                "\r\nScore=" + std::to_string(game.score) +
+                "\r\nYourWord=SHOUT\r\nMyWord=HOUSE\r\nYourGuesses=" + yours.substr(yours.empty() ? 0 : 1) +
+                "\r\nMyGuesses=" + mine + "\r\n" +
+                (game.day < 0 ? "" : "Daily=" + DaysBefore(game.day) + "\r\n");
+            games.push_back(game);
+        }
+        WriteBytes(HistoryFile, file);
+        Form().GameStatistics.Choose();
+        ExpectShown(damaged, games);
+        StatisticsForm::Instance().OKButton.Press();
     }
-    const GameHistory::History history = Parse(file);
-    const Summary easy = Summarise(history, "Easy");
-    EXPECT_EQ((std::vector<int>{easy.played, easy.won, easy.lost, easy.quit, easy.winPercent,
-                                easy.currentStreak, easy.bestStreak}),
-              (std::vector<int>{6, 5, 0, 1, 83, 2, 3}));
-    // Scores 3 to 30 take more bars than a chart holds: the last takes the rest.
-    ASSERT_EQ(easy.yourScores.size(), static_cast<std::size_t>(MostBars));
-    EXPECT_EQ(easy.yourScores.back(), (Bar{22, 1, true, false}));
-    EXPECT_EQ(easy.yourScores[4], (Bar{7, 1, false, true}));
-    const Summary medium = Summarise(history, "Medium");
-    EXPECT_EQ((std::vector<int>{medium.played, medium.lost, medium.currentStreak, medium.bestStreak}),
-              (std::vector<int>{1, 1, 0, 0}));
-    EXPECT_EQ(Summarise(history, "Expert").won, 1);  // an Expert record reads back
 }
 
 // The day's game counts once, whatever is started, saved or loaded after it.
@@ -265,49 +390,9 @@ TEST_F(History, TodaysWordCountsTheDaysFirstGameKeepsItsDateThroughASaveAndIsSha
     Guess("HOUSE");
     ThroughTheWinners(MsgAnswer::No);
     EXPECT_EQ(ReadBytes(HistoryFile), history);
-    form.GameStatistics.Choose();
-    StatisticsForm& window = StatisticsForm::Instance();
-    EXPECT_EQ(window.DailyLabel.Caption(), "Today's word: 1 day played, 1 won; streak 1, best 1");
-    window.CopyButton.Press();
-    EXPECT_EQ(platform.clipboard, "Quibbly 2026-12-07 Easy: today's word in 2 \u2581\u2588");
-}
-
-// A month at Easy (W won, L lost, Q given up, - none), practice and Medium between.
-TEST(HistorySummary, TodaysWordStreaksAreRunsOfConsecutiveDatesWon) {
-    std::string days, file;
-    auto record = [&file](const char* level, char end, const std::string& daily) {
-        static const char* const endings[] = {"Won", "Lost", "Quit"};
-        file += "Game=2026-12-01 12:00\nLevel=" + std::string(level) +
-                "\nEnd=" + endings[std::string_view("WLQ").find(end)] + "\nScore=4\n" +
-                (daily.empty() ? "" : "Daily=" + daily + "\n");
-    };
-    unsigned seed = 11;
-    for (long day = 300; day < 331; ++day) {
-        seed = seed * 1103515245u + 12345u;
-        const char kind = "WWWWLQ--"[(seed >> 16) % 8];
-        days += kind;
-        const std::string date = TodaysWord::DateOfDay(day);
-        record("Easy", "WL"[seed >> 31], "");  // practice
-        if (kind != '-') record("Easy", kind, date);
-        record("Medium", 'W', date);
-    }
-    ASSERT_TRUE(days.find('-') != std::string::npos && days.find('L') != std::string::npos);
-    // The runs of W, read off the text of the days.
-    std::vector<int> runs;
-    for (std::size_t at = days.find('W'); at != std::string::npos; at = days.find('W', at)) {
-        const std::size_t end = std::min(days.find_first_not_of('W', at), days.size());
-        runs.push_back(static_cast<int>(end - at));
-        at = end;
-    }
-    const GameHistory::History history = Parse(file);
-    for (long today : {330L, 331L, 332L}) {
-        // Today's game still to come leaves yesterday's run current.
-        const bool reaches = days.back() == 'W' && today <= 331;
-        const DailySummary expected{static_cast<int>(days.size() - std::count(days.begin(), days.end(), '-')),
-                                    static_cast<int>(std::count(days.begin(), days.end(), 'W')),
-                                    reaches ? runs.back() : 0, *std::max_element(runs.begin(), runs.end())};
-        EXPECT_EQ(SummariseDaily(history, "Easy", TodaysWord::DateOfDay(today)), expected) << days;
-    }
+    form.GameStatistics.Choose();  // the practice game given up, then the day's game, yesterday
+    ExpectShown(0, {{"Easy", Ending::Quit, 1, 0, {}, "2026-12-07"},
+                    {"Easy", Ending::Won, 2, 0, {0}, "2026-12-07", 0}});
 }
 
 // The order of a level's words: the same in every process, each once a round, by the local date.
