@@ -268,7 +268,7 @@ TEST_F(History, DamagedRecordsAreCountedAndKeptAndAMissingFileIsEmpty) {
     Start("SHOUT", 0, 1, true);
     form.FileQuit.Choose();
     form.GameStatistics.Choose();
-    ExpectShown(4, {{"Easy", Ending::Won, 5, 0, {}, "2026-05-01"}, {"Easy", Ending::Quit, 1}});
+    ExpectShown(6, {{"Easy", Ending::Won, 5, 0, {}, "2026-05-01"}, {"Easy", Ending::Quit, 1}});
     EXPECT_EQ(window.NoteLabel.Caption(),
               "6 damaged records in \"History.Lst\" could not be read; they stay in the file.");
 
