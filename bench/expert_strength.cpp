@@ -121,9 +121,9 @@ int main(int argc, char** argv) {
         else if (arg == "--greedy")
             tuning = {.width = 0, .useTree = false};
         else if (arg == "--width")
-            tuning.width = std::atoi(next().c_str());
+            tuning.width = std::atoi(next().c_str()), tuning.search = true;
         else if (arg == "--play-out-below")
-            tuning.playOutBelow = std::atoi(next().c_str());
+            tuning.playOutBelow = std::atoi(next().c_str()), tuning.search = true;
         else if (arg == "--no-tree")
             tuning.useTree = false;
         else if (arg == "--data")

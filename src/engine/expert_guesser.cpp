@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <numeric>
 
 namespace quibbly::Expert {
 
@@ -17,9 +16,6 @@ namespace {
 #include "engine/expert_tree.inc"
 
 constexpr int CountValues = 6;  // a count is 0 to 5
-// The level of play that searches on at every turn rather than falling back
-// to a simpler rule.
-constexpr int Searched = 100;
 
 // Bits set in a letter mask, by two look-ups: as fast as the processor's own
 // instruction, which the portable build cannot assume.
@@ -133,24 +129,6 @@ std::vector<Guesser::Group> Guesser::GroupsOf(const std::vector<int>& possible) 
     return groups;
 }
 
-// What a guess leaves: the words each count leaves and a digest of how they
-// fall into letter sets, to try only one of the guesses that split alike.
-struct Guesser::Scored {
-    double score;  // the greedy rule's measure of what is left: lower is better
-    bool possible;
-    int word;
-    std::uint64_t shape;
-    bool teaches;     // it names a word or splits the words
-    int withLargest;  // the words left with the largest set of words that share their letters
-    long setSquares;  // the sum over the counts of the squared number of letter sets left
-    double spread;    // the sum over the counts of m log m, m the words left
-    bool operator<(const Scored& other) const {
-        if (score != other.score) return score < other.score;
-        if (possible != other.possible) return possible;
-        return word < other.word;
-    }
-};
-
 std::vector<Guesser::Scored> Guesser::ScoreAll(const std::vector<int>& possible,
                                                const std::vector<Group>& groups) const {
     // The size of each possible word's letter set, to take a possible guess
@@ -231,132 +209,17 @@ std::vector<std::vector<int>> Guesser::Outcomes(const std::vector<int>& possible
 
 // ---- The choice ----
 
-// What naming a word with guess number `guess` costs: one for each guess,
-// and more past the longest game the strategy aims at.
-long Guesser::Cost(int guess) const {
-    return guess + (guess > tuning_.longest ? tuning_.overtime * (guess - tuning_.longest) : 0);
-}
-
 int Guesser::ChooseGreedy(const std::vector<int>& possible, const std::vector<Group>& groups) const {
     const std::vector<Scored> scored = ScoreAll(possible, groups);
     return std::min_element(scored.begin(), scored.end())->word;
-}
-
-// The cost summed over the possible words when the rule of `level` plays on
-// after `made` guesses: level 0 is the greedy rule, each level above tries
-// the best few guesses of the greedy rule and plays on with the level below.
-long Guesser::PlayOut(const std::vector<int>& possible, int made, int level) const {
-    const auto n = static_cast<int>(possible.size());
-    if (n == 0) return 0;
-    if (n == 1) return Cost(made + 1);
-    const std::vector<Group> groups = GroupsOf(possible);
-    if (groups.size() == 1) {
-        long total = 0;
-        for (int i = 1; i <= n; ++i) total += Cost(made + i);
-        return total;
-    }
-    if (n <= tuning_.exactBelow) level = Searched;
-    std::uint64_t key = 0;
-    if (tuning_.remember) {
-        key = static_cast<std::uint64_t>(made * 128 + level) + 1469598103934665603ull;
-        for (int w : possible) key = (key ^ static_cast<std::uint64_t>(w)) * 1099511628211ull;
-        const auto found = remembered_.find(key);
-        if (found != remembered_.end()) return found->second;
-    }
-    long total = 0;
-    if (level == 0) {
-        total = CostAfter(possible, ChooseGreedy(possible, groups), made, 0);
-    } else {
-        total = BestByPlayOut(possible, groups, made, level).second;
-    }
-    if (tuning_.remember) remembered_.emplace(key, total);
-    return total;
-}
-
-long Guesser::CostAfter(const std::vector<int>& possible, int guess, int made, int level) const {
-    long total = 0;
-    for (const std::vector<int>& outcome : Outcomes(possible, guess))
-        total += PlayOut(outcome, made + 1, level);
-    if (std::binary_search(possible.begin(), possible.end(), guess)) total += Cost(made + 1);
-    return total;
-}
-
-std::pair<int, long> Guesser::BestByPlayOut(const std::vector<int>& possible,
-                                            const std::vector<Group>& groups, int made, int level) const {
-    std::vector<Scored> scored = ScoreAll(possible, groups);
-    std::sort(scored.begin(), scored.end());
-    const int width = level == Searched ? tuning_.exactWidth : level >= 2 ? tuning_.deepWidth : tuning_.width;
-    std::vector<std::uint64_t> shapes;
-    std::vector<int> tries;
-    const auto take = [&](const Scored& s) {
-        if (!s.teaches || std::find(shapes.begin(), shapes.end(), s.shape) != shapes.end()) return;
-        shapes.push_back(s.shape);
-        tries.push_back(s.word);
-    };
-    for (std::size_t i = 0; i < scored.size() && static_cast<int>(tries.size()) < width; ++i) take(scored[i]);
-    // A large set of words with the same letters is named word by word once
-    // it is found, so its last word comes late: try too the guesses that part
-    // it soonest from the other words.
-    const auto largest = std::max_element(groups.begin(), groups.end(),
-                                          [](const Group& a, const Group& b) { return a.words < b.words; });
-    if (tuning_.isolateWidth > 0 && largest->words >= tuning_.isolateFrom) {
-        std::stable_sort(scored.begin(), scored.end(),
-                         [](const Scored& a, const Scored& b) { return a.withLargest < b.withLargest; });
-        const std::size_t before = tries.size();
-        for (std::size_t i = 0;
-             i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.isolateWidth; ++i)
-            take(scored[i]);
-        // And naming one of its words, which tells apart the words that hold
-        // all its letters from the rest.
-        for (const Scored& s : scored)
-            if (s.possible && letters_[static_cast<std::size_t>(s.word)] == largest->letters) {
-                take(s);
-                break;
-            }
-    }
-    // The words of one letter set count once: try too the guesses that leave
-    // the fewest sets.
-    if (tuning_.setWidth > 0) {
-        std::stable_sort(scored.begin(), scored.end(),
-                         [](const Scored& a, const Scored& b) { return a.setSquares < b.setSquares; });
-        const std::size_t before = tries.size();
-        for (std::size_t i = 0;
-             i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.setWidth; ++i)
-            take(scored[i]);
-    }
-    if (tuning_.spreadWidth > 0) {
-        std::stable_sort(scored.begin(), scored.end(),
-                         [](const Scored& a, const Scored& b) { return a.spread < b.spread; });
-        const std::size_t before = tries.size();
-        for (std::size_t i = 0;
-             i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.spreadWidth; ++i)
-            take(scored[i]);
-    }
-    int best = -1;
-    long bestTotal = 0;
-    for (int guess : tries) {
-        const long total = CostAfter(possible, guess, made, level == Searched ? level : level - 1);
-        if (best < 0 || total < bestTotal) {
-            best = guess;
-            bestTotal = total;
-        }
-    }
-    return {best, bestTotal};
 }
 
 Choice Guesser::Choose(const std::vector<int>& possible, int made) const {
     if (possible.empty()) return {};
     const std::vector<Group> groups = GroupsOf(possible);
     int guess = possible.front();  // counts cannot tell one set's words apart: name them in turn
-    if (groups.size() > 1) {
-        const auto n = static_cast<int>(possible.size());
-        int level = 0;
-        if (tuning_.width > 1 && n <= tuning_.playOutBelow) level = 1;
-        if (tuning_.deepWidth > 1 && n >= tuning_.deepFrom) level = 2;
-        if (n <= tuning_.exactBelow) level = Searched;
-        guess =
-            level == 0 ? ChooseGreedy(possible, groups) : BestByPlayOut(possible, groups, made, level).first;
-    }
+    if (groups.size() > 1)
+        guess = tuning_.search ? Search(possible, groups, made) : ChooseGreedy(possible, groups);
     return Describe(guess, possible);
 }
 
@@ -381,42 +244,6 @@ bool Guesser::ReadTree(const std::uint16_t* data, std::size_t size) {
         at += 2;
     } while (!pending.empty());
     return at == size;
-}
-
-std::vector<std::uint16_t> Guesser::WriteTree(const Guesser& strategy, const Guesser* strict, int longest,
-                                              bool strictBelow, int first) {
-    std::vector<std::uint16_t> data;
-    std::vector<int> all(strategy.words_.size());
-    std::iota(all.begin(), all.end(), 0);
-    // Writes the node for the possible words and those below it, and gives
-    // the number of the last guess a game below it takes.
-    const auto write = [&](const auto& self, const Guesser& by, const std::vector<int>& possible,
-                           int made) -> int {
-        const std::size_t start = data.size();
-        const int guess = made == 0 && first >= 0 ? first : by.Choose(possible, made).word;
-        const Guesser& below = strictBelow ? by : strategy;
-        data.push_back(static_cast<std::uint16_t>(guess));
-        data.push_back(0);
-        int last = made + 1;
-        const std::vector<std::vector<int>> outcomes = by.Outcomes(possible, guess);
-        for (int count = 0; count < CountValues; ++count) {
-            if (outcomes[static_cast<std::size_t>(count)].empty()) continue;
-            data[start + 1] = static_cast<std::uint16_t>(data[start + 1] | 1 << count);
-            last = std::max(last, self(self, below, outcomes[static_cast<std::size_t>(count)], made + 1));
-        }
-        if (strict != nullptr && &by != strict && last > longest) {
-            // Too long a game below: the strict strategy tries this part again.
-            std::vector<std::uint16_t> kept(data.begin() + static_cast<long>(start), data.end());
-            data.resize(start);
-            const int again = self(self, *strict, possible, made);
-            if (again < last) return again;
-            data.resize(start);
-            data.insert(data.end(), kept.begin(), kept.end());
-        }
-        return last;
-    };
-    write(write, strategy, all, 0);
-    return data;
 }
 
 int Guesser::TreeGuess(const History& history) const {

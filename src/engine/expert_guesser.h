@@ -28,9 +28,9 @@ struct Turn {
 };
 using History = std::vector<Turn>;
 
-// How the guess is chosen. The defaults are the game's own choice when no
-// tree applies (another dictionary); the tree tool and the benchmark try the
-// others.
+// How the guess is chosen. The game takes the greedy rule where no tree
+// applies (another dictionary); the tree tool and the benchmark search
+// (`search`, expert_search.cpp) with the other settings.
 struct Tuning {
     // The greedy rule takes the guess that leaves the fewest words on average
     // (among equals a word that could be the answer, then the first in the
@@ -71,6 +71,8 @@ struct Tuning {
     // Take the guesses from the shipped decision tree when the dictionary is
     // the one it was worked out for and the history follows it.
     bool useTree = true;
+    // Play out as above; otherwise take the greedy guess.
+    bool search = false;
 };
 
 // The computer's next guess and why.
@@ -133,7 +135,23 @@ private:
         Mask letters;
         int words;
     };
-    struct Scored;
+    // What a guess leaves: the words each count leaves and a digest of how they
+    // fall into letter sets, to try only one of the guesses that split alike.
+    struct Scored {
+        double score;  // the greedy rule's measure of what is left: lower is better
+        bool possible;
+        int word;
+        std::uint64_t shape;
+        bool teaches;     // it names a word or splits the words
+        int withLargest;  // the words left with the largest set of words that share their letters
+        long setSquares;  // the sum over the counts of the squared number of letter sets left
+        double spread;    // the sum over the counts of m log m, m the words left
+        bool operator<(const Scored& other) const {
+            if (score != other.score) return score < other.score;
+            if (possible != other.possible) return possible;
+            return word < other.word;
+        }
+    };
 
     static Layers LayersOf(const std::string& word);
     static Mask LettersOf(const std::string& word);
@@ -144,6 +162,7 @@ private:
     int ChooseGreedy(const std::vector<int>& possible, const std::vector<Group>& groups) const;
     long PlayOut(const std::vector<int>& possible, int made, int level) const;
     long CostAfter(const std::vector<int>& possible, int guess, int made, int level) const;
+    int Search(const std::vector<int>& possible, const std::vector<Group>& groups, int made) const;
     std::pair<int, long> BestByPlayOut(const std::vector<int>& possible, const std::vector<Group>& groups,
                                        int made, int level) const;
     struct Node {

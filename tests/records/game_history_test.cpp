@@ -433,7 +433,8 @@ TEST(TodaysWord, TheOrderIsTheSameInAnotherProcessAndComesRoundOnlyAfterTheWhole
     zone ? setenv("TZ", kept.c_str(), 1) : unsetenv("TZ");
     tzset();
     EXPECT_EQ(dates, "2026-12-07 2026-12-08 ");
-    EXPECT_FALSE(TodaysWord::DayNumber("2026-02-29") || TodaysWord::DayNumber("2026-13-01"));
+    for (const char* wrong : {"2026-02-29", "2026-13-01", "2026-12", "2026-12-071", "2026/12/07"})
+        EXPECT_FALSE(TodaysWord::DayNumber(wrong)) << wrong;
 }
 
 }  // namespace
