@@ -105,6 +105,9 @@ TEST_F(GameReviewShipped, GamesAtEachLevelAgreeWithABruteForceCount) {
     std::string fault;
     EXPECT_FALSE(GameReview::LoadWords("Medium", words, fault));
     EXPECT_EQ(fault, "The word file \"master.wtf\" is missing or cannot be read.");
+    WriteLines("medium.wtf", {"0", "HOUSE"});
+    EXPECT_FALSE(GameReview::LoadWords("Medium", words, fault));
+    EXPECT_EQ(fault, "The word file \"medium.wtf\" does not start with a word count from 1 to 6000.");
     EXPECT_FALSE(GameReview::LoadWords("Huge", words, fault));  // a level a damaged record may hold
     EXPECT_EQ(fault, "The game's level \"Huge\" is none of Easy, Medium, Hard and Expert.");
     EXPECT_TRUE(words.level.empty() && words.dictionary.empty());
