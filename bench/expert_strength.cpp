@@ -56,6 +56,14 @@ struct Result {
     std::vector<std::string> unfinished;
 };
 
+// Off the tree: the tree tool's search (--width, --play-out-below), or the
+// game's greedy rule.
+bool search = false;
+
+Expert::Choice Next(const Expert::Guesser& guesser, const Expert::History& history) {
+    return search ? guesser.SearchNextGuess(history) : guesser.NextGuess(history);
+}
+
 void Play(const Expert::Guesser& guesser, const std::vector<std::string>& secrets, std::size_t first,
           std::size_t step, Result& r) {
     for (std::size_t s = first; s < secrets.size(); s += step) {
@@ -64,7 +72,7 @@ void Play(const Expert::Guesser& guesser, const std::vector<std::string>& secret
         bool named = false;
         while (!named && static_cast<int>(history.size()) < GuessLimit) {
             const double start = CpuSeconds();
-            const Expert::Choice choice = guesser.NextGuess(history);
+            const Expert::Choice choice = Next(guesser, history);
             r.turnSeconds.push_back(CpuSeconds() - start);
             if (choice.word < 0) break;
             named = choice.guess == secret;
@@ -121,9 +129,9 @@ int main(int argc, char** argv) {
         else if (arg == "--greedy")
             tuning = {.width = 0, .useTree = false};
         else if (arg == "--width")
-            tuning.width = std::atoi(next().c_str()), tuning.search = true;
+            tuning.width = std::atoi(next().c_str()), search = true;
         else if (arg == "--play-out-below")
-            tuning.playOutBelow = std::atoi(next().c_str()), tuning.search = true;
+            tuning.playOutBelow = std::atoi(next().c_str()), search = true;
         else if (arg == "--no-tree")
             tuning.useTree = false;
         else if (arg == "--data")
@@ -138,7 +146,7 @@ int main(int argc, char** argv) {
     // and its first guess.
     const double start = CpuSeconds();
     const Expert::Guesser guesser(ReadWords(data + "/master.wtf"), tuning);
-    const Expert::Choice opening = guesser.NextGuess({});
+    const Expert::Choice opening = Next(guesser, {});
     const double firstTurn = CpuSeconds() - start;
     std::printf("first turn of a fresh process (read, build, guess %s): %.1f ms\n\n", opening.guess.c_str(),
                 firstTurn * 1e3);

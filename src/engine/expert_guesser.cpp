@@ -214,13 +214,11 @@ int Guesser::ChooseGreedy(const std::vector<int>& possible, const std::vector<Gr
     return std::min_element(scored.begin(), scored.end())->word;
 }
 
-Choice Guesser::Choose(const std::vector<int>& possible, int made) const {
+Choice Guesser::Choose(const std::vector<int>& possible) const {
     if (possible.empty()) return {};
     const std::vector<Group> groups = GroupsOf(possible);
-    int guess = possible.front();  // counts cannot tell one set's words apart: name them in turn
-    if (groups.size() > 1)
-        guess = tuning_.search ? Search(possible, groups, made) : ChooseGreedy(possible, groups);
-    return Describe(guess, possible);
+    // Counts cannot tell one set's words apart: they are named in turn.
+    return Describe(groups.size() > 1 ? ChooseGreedy(possible, groups) : possible.front(), possible);
 }
 
 // ---- The shipped tree ----
@@ -280,7 +278,7 @@ Choice Guesser::NextGuess(const History& history) const {
     if (fromTree >= 0)
         choice = Describe(fromTree, possible);
     else
-        choice = Choose(possible, static_cast<int>(history.size()));
+        choice = Choose(possible);
     return choice;
 }
 

@@ -28,9 +28,9 @@ struct Turn {
 };
 using History = std::vector<Turn>;
 
-// How the guess is chosen. The game takes the greedy rule where no tree
-// applies (another dictionary); the tree tool and the benchmark search
-// (`search`, expert_search.cpp) with the other settings.
+// How the guess is chosen where no tree applies. The game takes the greedy
+// rule (another dictionary); the tree tool and the benchmark search by the
+// other settings (tools/expert/expert_search.cpp, not part of the game).
 struct Tuning {
     // The greedy rule takes the guess that leaves the fewest words on average
     // (among equals a word that could be the answer, then the first in the
@@ -71,8 +71,6 @@ struct Tuning {
     // Take the guesses from the shipped decision tree when the dictionary is
     // the one it was worked out for and the history follows it.
     bool useTree = true;
-    // Play out as above; otherwise take the greedy guess.
-    bool search = false;
 };
 
 // The computer's next guess and why.
@@ -95,8 +93,11 @@ public:
     // the history and were not guessed already.
     std::vector<int> Possible(const History& history) const;
 
-    // The guess to make after the history.
+    // The guess to make after the history: the tree's, or else the greedy one.
     Choice NextGuess(const History& history) const;
+    // The same, searching by the tuning off the tree (the tree tool and the
+    // benchmark only).
+    Choice SearchNextGuess(const History& history) const;
 
     // The count of the guess against a word: the positions of the guess whose
     // letter is somewhere in the word.
@@ -106,9 +107,11 @@ public:
     // dictionary it was worked out for.
     static std::uint64_t Fingerprint(const std::vector<std::string>& words);
 
-    // The choice on a set of possible words (indices in dictionary order)
-    // after `made` guesses by the searches of the tuning, the tree aside.
-    Choice Choose(const std::vector<int>& possible, int made) const;
+    // The greedy choice on a set of possible words (indices in dictionary
+    // order), the tree aside; and the choice by the searches of the tuning
+    // after `made` guesses.
+    Choice Choose(const std::vector<int>& possible) const;
+    Choice SearchChoose(const std::vector<int>& possible, int made) const;
 
     // True when the shipped tree is in use.
     bool TreeInUse() const { return !tree_.empty(); }

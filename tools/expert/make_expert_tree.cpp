@@ -62,7 +62,7 @@ void Depths(const std::vector<std::uint16_t>& tree, std::size_t& at, const std::
 }  // namespace
 
 int main(int argc, char** argv) {
-    Expert::Tuning tuning{.remember = true, .useTree = false, .search = true};
+    Expert::Tuning tuning{.remember = true, .useTree = false};
     std::string dictionary = "data/master.wtf";
     std::string out = "src/engine/expert_tree.inc";
     int strictOvertime = 0;

@@ -2,7 +2,8 @@
 // The Expert computer's search by playing games out, and the writing of its
 // decision tree: what tools/expert/make_expert_tree and bench/expert_strength
 // run. The game takes its guesses from the shipped tree, or by the greedy rule
-// (expert_guesser.cpp), and never searches.
+// (src/engine/expert_guesser.cpp), and never searches: it is not built with
+// this file.
 #include <algorithm>
 #include <numeric>
 
@@ -136,6 +137,19 @@ int Guesser::Search(const std::vector<int>& possible, const std::vector<Group>& 
     return level == 0 ? ChooseGreedy(possible, groups) : BestByPlayOut(possible, groups, made, level).first;
 }
 
+Choice Guesser::SearchChoose(const std::vector<int>& possible, int made) const {
+    if (possible.empty()) return {};
+    const std::vector<Group> groups = GroupsOf(possible);
+    return Describe(groups.size() > 1 ? Search(possible, groups, made) : possible.front(), possible);
+}
+
+Choice Guesser::SearchNextGuess(const History& history) const {
+    const std::vector<int> possible = Possible(history);
+    const int fromTree = possible.empty() ? -1 : TreeGuess(history);
+    return fromTree >= 0 ? Describe(fromTree, possible)
+                         : SearchChoose(possible, static_cast<int>(history.size()));
+}
+
 // ---- The tree ----
 
 std::vector<std::uint16_t> Guesser::WriteTree(const Guesser& strategy, const Guesser* strict, int longest,
@@ -148,7 +162,7 @@ std::vector<std::uint16_t> Guesser::WriteTree(const Guesser& strategy, const Gue
     const auto write = [&](const auto& self, const Guesser& by, const std::vector<int>& possible,
                            int made) -> int {
         const std::size_t start = data.size();
-        const int guess = made == 0 && first >= 0 ? first : by.Choose(possible, made).word;
+        const int guess = made == 0 && first >= 0 ? first : by.SearchChoose(possible, made).word;
         const Guesser& below = strictBelow ? by : strategy;
         data.push_back(static_cast<std::uint16_t>(guess));
         data.push_back(0);
