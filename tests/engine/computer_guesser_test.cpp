@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "records/journal.h"
 #include "support/fresh_game.h"
 #include "windows/frame/thinking_form.h"
 
@@ -37,12 +38,12 @@ TEST_F(ComputerGuesser, SwapWordsStartAtARandomOneAndSkipDecidedLettersAndOldGue
     DropLetter('R');                        // decided before
 
     platform.NextRandom(0.0);   // HOUSE from the easy words
-    platform.NextRandom(0.25);  // the rotation starts at the second swap word
+    platform.NextRandom(0.99);  // the rotation starts at the last swap word
     form.YourGuessText.SetText("BLIMP");
     form.GuessButton.Press();
     EXPECT_EQ(form.MyGuessText.Text(), "HOUSE");
     EXPECT_EQ(std::vector<std::string>(Candidates.begin() + 1, Candidates.begin() + 1 + CandidateCount),
-              (std::vector<std::string>{"HOUSE", "ROUSE H>R", "THOSE U>T", "LOUSE H>L", "MOUSE H>M"}));
+              (std::vector<std::string>{"HOUSE", "LOUSE H>L", "MOUSE H>M", "ROUSE H>R", "THOSE U>T"}));
 
     std::vector<std::string> guesses;
     platform.NextRandom(0.9);  // the next list: PLANT
@@ -51,8 +52,8 @@ TEST_F(ComputerGuesser, SwapWordsStartAtARandomOneAndSkipDecidedLettersAndOldGue
         AnswerTruly();
         guesses.push_back(form.MyGuessText.Text());
     }
-    // ROUSE brings in a decided letter and MOUSE was guessed: a new list follows.
-    EXPECT_EQ(guesses, (std::vector<std::string>{"THOSE", "LOUSE", "PLANT"}));
+    // MOUSE was guessed and ROUSE brings in a decided letter: a new list follows.
+    EXPECT_EQ(guesses, (std::vector<std::string>{"LOUSE", "THOSE", "PLANT"}));
     EXPECT_EQ(FirstCount, -1);
 }
 
@@ -103,6 +104,11 @@ TEST_F(ComputerGuesser, RecheckRulesOutLettersWaitsASecondAndRunsOnTheSeventhTur
     MyTurn();
     EXPECT_EQ(PossibleLetters, Alphabet);
     EXPECT_EQ(form.MyGuessText.Text(), "SHOUT");
+    // Six letters known cannot be (a hand-made saved game): it starts over.
+    MyLetters = "HOUSET";
+    MyTurn();
+    ASSERT_FALSE(MyJournal.back().notes.empty());
+    EXPECT_EQ(MyJournal.back().notes.front().kind, Journal::Note::Kind::StartOver);
 }
 
 TEST_F(ComputerGuesser, FourKnownLettersSwitchToTheDictionaryWhenFewWordsFit) {

@@ -22,7 +22,8 @@ protected:
         return letters.find(letter) != std::string::npos;
     }
     // Plays to the end: guesses that miss the computer's word, and true
-    // counts except every fifth answer, which is one too many.
+    // counts except every fifth answer, which is one too many or, every
+    // tenth, Correct Word.
     void PlayOut() {
         static const char* const guesses[] = {"CRANE", "GHOST", "PLUMB", "FJORD", "WALTZ", "DITCH"};
         QuibblyForm& f = Form();
@@ -37,8 +38,9 @@ protected:
             const bool lie = guess != f.YourWordText.Text() && MyJournal.size() % 5 == 4;
             // Answered by the keys, which press the buttons: 0 to 5, and C or c.
             const int answer = lie ? (truth + 1) % 6 : truth;
-            const Integer key =
-                guess == f.YourWordText.Text() ? (MyJournal.size() % 2 ? 'c' : 'C') : '0' + answer;
+            const Integer key = guess == f.YourWordText.Text() || (lie && MyJournal.size() % 10 == 9)
+                                    ? (MyJournal.size() % 2 ? 'c' : 'C')
+                                    : '0' + answer;
             ASSERT_TRUE(f.Form_KeyPreview(key));
             Boxes();
             if (GameOn) CheckTurn(guess, truth, lie);
