@@ -58,7 +58,7 @@ TEST_F(WayOut, EscapeAndTheDesktopsCloseTakeEachWindowsOwnWayOut) {
     form.QueryClose();
     EXPECT_TRUE(CreditsForm::Instance().Visible() && form.Visible() && !platform.ended && Boxes().empty());
     form.YourGuessText.Type("CRISP\r");
-    EXPECT_EQ(form.YourGuessList.Rows(), std::vector<std::string>{"CRISP -  1"});
+    EXPECT_EQ(form.YourGuessList.ListCount(), 1);
     Boxes();
     const std::set<fs::path> playing = FolderNow();
     CreditsForm::Instance().PressEscape();
