@@ -37,8 +37,7 @@ TEST_F(ComputerGuesser, SwapWordsStartAtARandomOneAndSkipDecidedLettersAndOldGue
 
     platform.NextRandom(0.0);   // HOUSE from the easy words
     platform.NextRandom(0.25);  // the rotation starts at the second swap word
-    form.YourGuessText.SetText("BLIMP");
-    form.GuessButton.Press();
+    Guess("BLIMP");
     EXPECT_EQ(form.MyGuessText.Text(), "HOUSE");
     EXPECT_EQ(std::vector<std::string>(Candidates.begin() + 1, Candidates.begin() + 1 + CandidateCount),
               (std::vector<std::string>{"HOUSE", "ROUSE H>R", "THOSE U>T", "LOUSE H>L", "MOUSE H>M"}));
