@@ -15,17 +15,11 @@ namespace {
 
 using namespace Functions;
 
-class TurnCycle : public FreshGame {
+class TurnCycle : public FreshGameWith<WriteHouseSeries> {
 protected:
-    void SetUp() override {
-        FreshGame::SetUp();
-        WriteHouseSeries();
-    }
     // The computer's list: the base, then the swap words from the first one.
     static constexpr std::initializer_list<double> InFileOrder = {0.0, 0.0};
 };
-
-const ShownBox PlayAgain = Question("Would you like to play again?");
 
 TEST_F(TurnCycle, ComputerFindsTheWordNoLeavesTheBoardThenAnAnagramAndQuit) {
     QuibblyForm& form = Form();

@@ -29,12 +29,8 @@ std::string Captured() {
     return SavedGame::Format(SavedGame::Capture());
 }
 
-class SavedGames : public FreshGame {
+class SavedGames : public FreshGameWith<WriteHouseSeries> {
 protected:
-    void SetUp() override {
-        FreshGame::SetUp();
-        WriteHouseSeries();
-    }
     void Save(const std::string& name) { UseGameWindow(Form().FileSave, name); }
     void Load(const std::string& name) { UseGameWindow(Form().FileLoad, name); }
 

@@ -5,12 +5,9 @@
 #include <sys/resource.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <random>
-#include <sstream>
 
 #include "platform/form.h"
-#include "support/standard_files.h"
 #include "windows/records/game_form.h"
 
 namespace quibbly {
@@ -26,11 +23,6 @@ void PrintTo(const ShownBox& box, std::ostream* out) {
 }  // namespace quibbly
 
 namespace quibbly::testing {
-
-void WriteLines(const std::string& name, const std::vector<std::string>& lines) {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    for (const std::string& line : lines) out << line << "\r\n";
-}
 
 void FreshGame::SetUp() {
     previous_ = std::filesystem::current_path();
@@ -51,16 +43,12 @@ void FreshGame::TearDown() {
     std::filesystem::remove_all(folder, ignored);
 }
 
-void FreshGame::WriteWordFiles() {
-    for (const StandardFile& file : StandardFiles) WriteBytes(file.name, file.bytes);
-}
-
 // From QUIBBLY_DATA_DIR when set (where a normal user can read them in CI).
 void FreshGame::CopyShippedWordFiles() {
     const char* set = std::getenv("QUIBBLY_DATA_DIR");
     const std::filesystem::path data = set != nullptr && *set != '\0' ? set : QUIBBLY_DATA_DIR;
     for (const char* name : {"easy.wtf", "medium.wtf", "hard.wtf", "master.wtf", "series.wtf"})
-        std::filesystem::copy_file(data / name, name);
+        std::filesystem::copy_file(data / name, name, std::filesystem::copy_options::overwrite_existing);
 }
 
 void FreshGame::Start(const std::string& word, int mineIndex, int wordsInLevel, bool playerFirst,
@@ -70,14 +58,6 @@ void FreshGame::Start(const std::string& word, int mineIndex, int wordsInLevel, 
     platform.NextRandom(playerFirst ? 0.9 : 0.1);
     for (double fraction : laterDraws) platform.NextRandom(fraction);
     Form().GameStart.Choose();
-}
-
-void FreshGame::WriteHouseSeries() {
-    WriteWordFiles();
-    WriteLines("easy.wtf", {"1", "HOUSE"});
-    WriteLines("series.wtf", {"HOUSE", "MOUSE H>M", "ROUSE H>R", "THOSE U>T", ""});
-    WriteLines("master.wtf",
-               {"9", "BLIMP", "CRISP", "HOIST", "HOUSE", "MOUSE", "PLANT", "ROUSE", "SHOUT", "THOSE"});
 }
 
 void FreshGame::UseGameWindow(MenuItem& item, const std::string& name) {
@@ -90,16 +70,6 @@ void FreshGame::Restart() {
     Forms::DropAll();
     Functions::ResetModuleState();
     QuibblyForm::Instance();
-}
-
-std::string ReadBytes(const std::string& name) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(name, std::ios::binary).rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const std::string& name, const std::string& bytes) {
-    std::ofstream(name, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 void WithFileSizeLimit(unsigned long maxBytes, const std::function<void()>& action) {

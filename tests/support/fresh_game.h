@@ -13,6 +13,7 @@
 
 #include "engine/functions.h"
 #include "platform/scripted_platform.h"
+#include "support/standard_files.h"
 #include "windows/main/quibbly_form.h"
 
 namespace quibbly {
@@ -21,23 +22,17 @@ void PrintTo(const ShownBox& box, std::ostream* out);  // how a failing check sh
 
 namespace quibbly::testing {
 
-// Writes a word file with CR LF line ends.
-void WriteLines(const std::string& name, const std::vector<std::string>& lines);
-
 class FreshGame : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    void WriteWordFiles();        // the small, consistent set of standard_files.h
-    void CopyShippedWordFiles();  // the five word files the game ships
+    void CopyShippedWordFiles();  // the five word files the game ships, over any there
     QuibblyForm& Form() { return QuibblyForm::Instance(); }
     std::vector<ShownBox> Boxes() { return platform.TakeBoxes(); }  // shown since the last call
     // Starts a game; mineIndex (0-based) picks the computer's word, then the random draws.
     void Start(const std::string& word, int mineIndex, int wordsInLevel, bool playerFirst,
                std::initializer_list<double> laterDraws = {});
-    // Word files where Easy holds HOUSE alone, with a known series: known guesses.
-    void WriteHouseSeries();
     void Guess(const std::string& word) {
         Form().YourGuessText.SetText(word);
         Form().GuessButton.Press();
@@ -53,8 +48,16 @@ private:
     std::filesystem::path previous_;
 };
 
-std::string ReadBytes(const std::string& name);
-void WriteBytes(const std::string& name, const std::string& bytes);
+// A fresh program with the word files that Files writes.
+template <void (*Files)()>
+class FreshGameWith : public FreshGame {
+protected:
+    void SetUp() override {
+        FreshGame::SetUp();
+        Files();
+    }
+};
+
 // Runs action with files limited to maxBytes, as on a disk that fills up.
 void WithFileSizeLimit(unsigned long maxBytes, const std::function<void()>& action);
 
@@ -62,5 +65,6 @@ ShownBox Info(const std::string& text, const std::string& title);
 ShownBox Warn(const std::string& text, const std::string& title);
 ShownBox Plain(const std::string& text, const std::string& title);
 ShownBox Question(const std::string& text);
+inline const ShownBox PlayAgain = Question("Would you like to play again?");
 
 }  // namespace quibbly::testing

@@ -14,12 +14,8 @@ namespace {
 using namespace Functions;
 using Rows = std::vector<std::string>;
 
-class WordTools : public FreshGame {
+class WordTools : public FreshGameWith<WriteWordFiles> {
 protected:
-    void SetUp() override {
-        FreshGame::SetUp();
-        WriteWordFiles();
-    }
     void StartEasyGame() {
         Start("CRISP", 0, 3, true);  // the computer holds HOUSE
         ASSERT_TRUE(Boxes().empty());
