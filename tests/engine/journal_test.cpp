@@ -119,6 +119,11 @@ TEST_F(JournalTest, EachTurnAgreesWithTheComputersStateAndTheHistoryKeepsIt) {
     for (Kind kind :
          {Kind::NewSeries, Kind::FromWords, Kind::Recheck, Kind::CameIn, Kind::WentOut, Kind::Corrected})
         EXPECT_NE(std::count(seen.begin(), seen.end(), kind), 0) << static_cast<int>(kind);
+    // A note out of its range or short of a field does not read (its record is damaged).
+    Journal::Turn read;
+    EXPECT_TRUE(Journal::Parse("CRANE|1|||B:5;C:10:1;X:412:3.5", read));
+    for (const char* bad : {"CRANE|1|||B:6", "CRANE|1|||X:412", "CRANE|1|||C:11:1"})
+        EXPECT_FALSE(Journal::Parse(bad, read)) << bad;
 
     // Saved on the computer's turn and loaded into a new run: the journal
     // starts at that turn, and the history says so.

@@ -251,38 +251,33 @@ TEST_F(History, DamagedRecordsAreCountedAndKeptAndAMissingFileIsEmpty) {
     WriteBytes("Win.Lst", winners);
     // Behind a byte-order mark: text before the first record, a good record,
     // one whose Game line is lost, one of another form, one of no level, one
-    // without its score, one whose journal holds a note short of a field.
-    const std::string damaged[] = {
-        "not a record\r\n",
-        "Level=Easy\r\nEnd=Won\r\nScore=3\r\n",
-        "Game=2026-05-02 10:00\r\nLevel=Easy\r\nEnd=Maybe\r\nScore=4\r\n",
-        "Game=2026-05-03 10:00\r\nLevel=Huge\r\nEnd=Won\r\nScore=4\r\n",
-        "Game=2026-05-04 10:00\r\nLevel=Easy\r\nEnd=Won\r\n",
-        "Game=2026-05-05 10:00\r\nLevel=Easy\r\nEnd=Lost\r\nScore=1\r\nYourWord=SHOUT\r\n"
-        "MyWord=ACORN\r\nYourGuesses=CRANE 4\r\nMyGuesses=SHOUT 5\r\n"
-        "Journal=SHOUT|5|SOUH|ACILMR|X:412\r\n"};
+    // without its score.
+    const std::string damaged[] = {"not a record\r\n", "Level=Easy\r\nEnd=Won\r\nScore=3\r\n",
+                                   "Game=2026-05-02 10:00\r\nLevel=Easy\r\nEnd=Maybe\r\nScore=4\r\n",
+                                   "Game=2026-05-03 10:00\r\nLevel=Huge\r\nEnd=Won\r\nScore=4\r\n",
+                                   "Game=2026-05-04 10:00\r\nLevel=Easy\r\nEnd=Won\r\n"};
     WriteBytes(HistoryFile,
                "\xEF\xBB\xBFQuibbly History 1\r\n" + damaged[0] +
                    "Game=2026-05-01 10:00\r\nLevel=Easy\r\nEnd=Won\r\nScore=5\r\nFuture=kept\r\n" +
-                   damaged[1] + damaged[2] + damaged[3] + damaged[4] + damaged[5]);
+                   damaged[1] + damaged[2] + damaged[3] + damaged[4]);
     Start("SHOUT", 0, 1, true);
     form.FileQuit.Choose();
     form.GameStatistics.Choose();
-    ExpectShown(6, {{"Easy", Ending::Won, 5, 0, {}, "2026-05-01"}, {"Easy", Ending::Quit, 1}});
+    ExpectShown(5, {{"Easy", Ending::Won, 5, 0, {}, "2026-05-01"}, {"Easy", Ending::Quit, 1}});
     EXPECT_EQ(window.NoteLabel.Caption(),
-              "6 damaged records in \"History.Lst\" could not be read; they stay in the file.");
+              "5 damaged records in \"History.Lst\" could not be read; they stay in the file.");
 
     Boxes();
     platform.Answer(MsgAnswer::Yes);
     window.ClearButton.Press();
     const ShownBox question{
         "Clear the history of all 2 games? The statistics and charts of every level (Easy: 2, "
-        "Medium: 0, Hard: 0, Expert: 0) will be lost. The winners list \"Win.Lst\" is not changed. The 6 "
+        "Medium: 0, Hard: 0, Expert: 0) will be lost. The winners list \"Win.Lst\" is not changed. The 5 "
         "damaged records that could not be read stay in the file.",
         "Clear History", MsgIcon::Exclamation, MsgButtons::YesNoDefaultNo};
     EXPECT_EQ(Boxes(), std::vector<ShownBox>{question});
-    EXPECT_EQ(ReadBytes(HistoryFile), "Quibbly History 1\r\n" + damaged[0] + damaged[1] + damaged[2] +
-                                          damaged[3] + damaged[4] + damaged[5]);
+    EXPECT_EQ(ReadBytes(HistoryFile),
+              "Quibbly History 1\r\n" + damaged[0] + damaged[1] + damaged[2] + damaged[3] + damaged[4]);
     // The winners list is not touched.
     EXPECT_EQ(ReadBytes("Win.Lst"), winners);
     EXPECT_EQ(window.PlayedNumber.Caption(), "0");
