@@ -252,6 +252,17 @@ def main():
     faults = sorted(all_faults(args.tree), key=lambda f: hashlib.sha256(
         f"{args.seed}\t{f[5]}\t{f[3].strip()}\t{f[4].strip()}".encode()).hexdigest())
     explained = read_equivalent()
+    # An explanation whose line has gone explains nothing: say so.
+    for key, line, _ in explained:
+        path, _, k = key.partition("#")
+        try:
+            with open(os.path.join(args.tree, path), encoding="utf-8") as f:
+                same = sum(1 for other in f if other.strip() == line)
+        except OSError:
+            same = 0
+        if same == 0 or (k and int(k) > same) or (not k and same > 1):
+            print(f"warning: {os.path.basename(EQUIVALENT)} names a line that is not (or not once) "
+                  f"in {path}: {line}", flush=True)
     print(f"== {args.sample} faults drawn with seed {args.seed} from {len(faults)} places", flush=True)
     if args.list:
         for path, number, kind, line, mutated, _ in faults[:args.sample]:
