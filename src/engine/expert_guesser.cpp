@@ -3,7 +3,6 @@
 #include "engine/expert_guesser.h"
 
 #include <algorithm>
-#include <cmath>
 #include <iterator>
 
 namespace quibbly::Expert {
@@ -140,59 +139,24 @@ std::vector<Guesser::Scored> Guesser::ScoreAll(const std::vector<int>& possible,
                                          [](const Group& g, Mask m) { return g.letters < m; });
         setSize[static_cast<std::size_t>(w)] = at->words;
     }
-    const Mask largest = std::max_element(groups.begin(), groups.end(), [](const Group& a, const Group& b) {
-                             return a.words < b.words;
-                         })->letters;
     std::vector<Scored> scored;
     scored.reserve(words_.size());
     for (int w = 0; w < static_cast<int>(words_.size()); ++w) {
         const Layers& guess = layers_[static_cast<std::size_t>(w)];
-        std::array<int, CountValues> left{};
-        std::array<int, CountValues> sets{};
+        Scored s{0, false, w, {}, {}};
         for (const Group& group : groups) {
             const auto count = static_cast<std::size_t>(guess.Count(group.letters));
-            left[count] += group.words;
-            sets[count] += 1;
+            s.left[count] += group.words;
+            s.sets[count] += 1;
         }
-        const std::size_t largestCount = static_cast<std::size_t>(guess.Count(largest));
         const int own = setSize[static_cast<std::size_t>(w)];
-        if (own > 0) {
-            left[5] -= 1;
-            if (own == 1) sets[5] -= 1;
+        s.possible = own > 0;
+        if (s.possible) {
+            s.left[5] -= 1;
+            if (own == 1) s.sets[5] -= 1;
         }
-        double score = 0;
-        std::uint64_t shape = own > 0;
-        for (std::size_t c = 0; c < CountValues; ++c) {
-            const double m = left[c];
-            switch (tuning_.measure) {
-                case 0:
-                    score += m * m;
-                    break;
-                case 1:
-                    score += m * sets[c];
-                    break;
-                case 2:
-                    score += m > 0 ? m * std::log(m) : 0;
-                    break;
-                case 3:
-                    score += sets[c] > 0 ? m * std::log(static_cast<double>(sets[c])) : 0;
-                    break;
-                default:
-                    score += m * (m + sets[c]);
-                    break;
-            }
-            shape = (shape * 1000003u + static_cast<std::uint64_t>(left[c])) * 1000003u +
-                    static_cast<std::uint64_t>(sets[c]);
-        }
-        if (own > 0) score *= 1 - tuning_.possibleBonus / 100.0;
-        const bool teaches =
-            own > 0 || *std::max_element(left.begin(), left.end()) < static_cast<int>(possible.size());
-        long setSquares = 0;
-        for (int c : sets) setSquares += static_cast<long>(c) * c;
-        double spread = 0;
-        for (int m : left)
-            if (m > 1) spread += m * std::log(static_cast<double>(m));
-        scored.push_back({score, own > 0, w, shape, teaches, left[largestCount], setSquares, spread});
+        for (int m : s.left) s.score += static_cast<double>(m) * m;
+        scored.push_back(s);
     }
     return scored;
 }

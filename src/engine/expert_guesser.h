@@ -29,17 +29,11 @@ struct Turn {
 using History = std::vector<Turn>;
 
 // How the guess is chosen where no tree applies. The game takes the greedy
-// rule (another dictionary); the tree tool and the benchmark search by the
-// other settings (tools/expert/expert_search.cpp, not part of the game).
+// rule: the guess that leaves the fewest words on average (among equals a
+// word that could be the answer, then the first in the dictionary). The tree
+// tool and the benchmark search by these settings
+// (tools/expert/expert_search.cpp, not part of the game).
 struct Tuning {
-    // The greedy rule takes the guess that leaves the fewest words on average
-    // (among equals a word that could be the answer, then the first in the
-    // dictionary). `measure` 1 to 4 measure what is left otherwise, for
-    // comparison: words times letter sets, m log m, m log(letter sets), and
-    // words times (words + letter sets). `possibleBonus` lowers the measure
-    // of a word that could be the answer by that many percent.
-    int measure = 0;
-    int possibleBonus = 0;
     // Playing out tries the `width` best guesses of the greedy rule that
     // split the words differently, with the `setWidth` guesses that leave the
     // fewest letter sets, the `spreadWidth` best by m log m and, once a set
@@ -138,17 +132,13 @@ private:
         Mask letters;
         int words;
     };
-    // What a guess leaves: the words each count leaves and a digest of how they
-    // fall into letter sets, to try only one of the guesses that split alike.
+    // What a guess leaves: the words and the letter sets each count leaves.
     struct Scored {
-        double score;  // the greedy rule's measure of what is left: lower is better
+        double score;  // the greedy rule's measure, the sum of the squares of the words left: lower is better
         bool possible;
         int word;
-        std::uint64_t shape;
-        bool teaches;     // it names a word or splits the words
-        int withLargest;  // the words left with the largest set of words that share their letters
-        long setSquares;  // the sum over the counts of the squared number of letter sets left
-        double spread;    // the sum over the counts of m log m, m the words left
+        std::array<int, 6> left;
+        std::array<int, 6> sets;
         bool operator<(const Scored& other) const {
             if (score != other.score) return score < other.score;
             if (possible != other.possible) return possible;

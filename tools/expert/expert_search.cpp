@@ -5,6 +5,7 @@
 // (src/engine/expert_guesser.cpp), and never searches: it is not built with
 // this file.
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 #include "engine/expert_guesser.h"
@@ -70,11 +71,24 @@ std::pair<int, long> Guesser::BestByPlayOut(const std::vector<int>& possible,
     std::vector<Scored> scored = ScoreAll(possible, groups);
     std::sort(scored.begin(), scored.end());
     const int width = level == Searched ? tuning_.exactWidth : level >= 2 ? tuning_.deepWidth : tuning_.width;
+    // A digest of how a guess splits the words, to try only one of the
+    // guesses that split alike; and whether it names a word or splits them.
+    const auto shape = [](const Scored& s) {
+        std::uint64_t digest = s.possible;
+        for (std::size_t c = 0; c < CountValues; ++c)
+            digest = (digest * 1000003u + static_cast<std::uint64_t>(s.left[c])) * 1000003u +
+                     static_cast<std::uint64_t>(s.sets[c]);
+        return digest;
+    };
+    const auto teaches = [&](const Scored& s) {
+        return s.possible ||
+               *std::max_element(s.left.begin(), s.left.end()) < static_cast<int>(possible.size());
+    };
     std::vector<std::uint64_t> shapes;
     std::vector<int> tries;
     const auto take = [&](const Scored& s) {
-        if (!s.teaches || std::find(shapes.begin(), shapes.end(), s.shape) != shapes.end()) return;
-        shapes.push_back(s.shape);
+        if (!teaches(s) || std::find(shapes.begin(), shapes.end(), shape(s)) != shapes.end()) return;
+        shapes.push_back(shape(s));
         tries.push_back(s.word);
     };
     for (std::size_t i = 0; i < scored.size() && static_cast<int>(tries.size()) < width; ++i) take(scored[i]);
@@ -84,8 +98,13 @@ std::pair<int, long> Guesser::BestByPlayOut(const std::vector<int>& possible,
     const auto largest = std::max_element(groups.begin(), groups.end(),
                                           [](const Group& a, const Group& b) { return a.words < b.words; });
     if (tuning_.isolateWidth > 0 && largest->words >= tuning_.isolateFrom) {
+        // The words a guess leaves with the largest set.
+        const auto withLargest = [&](const Scored& s) {
+            return s.left[static_cast<std::size_t>(
+                layers_[static_cast<std::size_t>(s.word)].Count(largest->letters))];
+        };
         std::stable_sort(scored.begin(), scored.end(),
-                         [](const Scored& a, const Scored& b) { return a.withLargest < b.withLargest; });
+                         [&](const Scored& a, const Scored& b) { return withLargest(a) < withLargest(b); });
         const std::size_t before = tries.size();
         for (std::size_t i = 0;
              i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.isolateWidth; ++i)
@@ -101,16 +120,27 @@ std::pair<int, long> Guesser::BestByPlayOut(const std::vector<int>& possible,
     // The words of one letter set count once: try too the guesses that leave
     // the fewest sets.
     if (tuning_.setWidth > 0) {
+        const auto setSquares = [](const Scored& s) {
+            long sum = 0;
+            for (int c : s.sets) sum += static_cast<long>(c) * c;
+            return sum;
+        };
         std::stable_sort(scored.begin(), scored.end(),
-                         [](const Scored& a, const Scored& b) { return a.setSquares < b.setSquares; });
+                         [&](const Scored& a, const Scored& b) { return setSquares(a) < setSquares(b); });
         const std::size_t before = tries.size();
         for (std::size_t i = 0;
              i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.setWidth; ++i)
             take(scored[i]);
     }
     if (tuning_.spreadWidth > 0) {
+        const auto spread = [](const Scored& s) {  // the sum over the counts of m log m
+            double sum = 0;
+            for (int m : s.left)
+                if (m > 1) sum += m * std::log(static_cast<double>(m));
+            return sum;
+        };
         std::stable_sort(scored.begin(), scored.end(),
-                         [](const Scored& a, const Scored& b) { return a.spread < b.spread; });
+                         [&](const Scored& a, const Scored& b) { return spread(a) < spread(b); });
         const std::size_t before = tries.size();
         for (std::size_t i = 0;
              i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.spreadWidth; ++i)

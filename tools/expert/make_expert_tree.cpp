@@ -91,10 +91,6 @@ int main(int argc, char** argv) {
             tuning.deepWidth = next();
         else if (arg == "--deep-from")
             tuning.deepFrom = next();
-        else if (arg == "--measure")
-            tuning.measure = next();
-        else if (arg == "--bonus")
-            tuning.possibleBonus = next();
         else if (arg == "--longest")
             tuning.longest = next();
         else if (arg == "--overtime")
