@@ -311,7 +311,10 @@ def main():
     run(["cmake", "--build", args.build, "-j" + jobs], os.path.join(args.work, "sample.build.log"))
 
     holes = [s for s in survivors if not s[3]]
-    print(f"\n{caught} of {planted} faults caught ({100.0 * caught / max(planted, 1):.1f} %); "
+    # An equivalent change is no fault: the score leaves them out.
+    equivalent = len(survivors) - len(holes)
+    print(f"\n{caught} of {planted} faults caught, {equivalent} explained as equivalent: "
+          f"a score of {caught} of {planted - equivalent} ({100.0 * caught / max(planted - equivalent, 1):.1f} %); "
           f"{stillborn} drawn that did not build were drawn again")
     if survivors:
         print(f"survivors ({len(survivors) - len(holes)} explained in {os.path.basename(EQUIVALENT)}, "
