@@ -130,31 +130,18 @@ std::vector<Guesser::Group> Guesser::GroupsOf(const std::vector<int>& possible) 
 
 std::vector<Guesser::Scored> Guesser::ScoreAll(const std::vector<int>& possible,
                                                const std::vector<Group>& groups) const {
-    // The size of each possible word's letter set, to take a possible guess
-    // out of its own set: it ends the game when it is the word.
-    std::vector<int> setSize(words_.size(), 0);
-    for (int w : possible) {
-        const Mask letters = letters_[static_cast<std::size_t>(w)];
-        const auto at = std::lower_bound(groups.begin(), groups.end(), letters,
-                                         [](const Group& g, Mask m) { return g.letters < m; });
-        setSize[static_cast<std::size_t>(w)] = at->words;
-    }
+    // A possible guess ends the game when it is the word: it leaves itself out.
+    std::vector<bool> isPossible(words_.size(), false);
+    for (int w : possible) isPossible[static_cast<std::size_t>(w)] = true;
     std::vector<Scored> scored;
     scored.reserve(words_.size());
     for (int w = 0; w < static_cast<int>(words_.size()); ++w) {
         const Layers& guess = layers_[static_cast<std::size_t>(w)];
         Scored s{0, false, w, {}, {}};
-        for (const Group& group : groups) {
-            const auto count = static_cast<std::size_t>(guess.Count(group.letters));
-            s.left[count] += group.words;
-            s.sets[count] += 1;
-        }
-        const int own = setSize[static_cast<std::size_t>(w)];
-        s.possible = own > 0;
-        if (s.possible) {
-            s.left[5] -= 1;
-            if (own == 1) s.sets[5] -= 1;
-        }
+        for (const Group& group : groups)
+            s.left[static_cast<std::size_t>(guess.Count(group.letters))] += group.words;
+        s.possible = isPossible[static_cast<std::size_t>(w)];
+        if (s.possible) s.left[5] -= 1;
         for (int m : s.left) s.score += static_cast<double>(m) * m;
         scored.push_back(s);
     }

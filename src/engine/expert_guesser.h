@@ -137,8 +137,8 @@ private:
         double score;  // the greedy rule's measure, the sum of the squares of the words left: lower is better
         bool possible;
         int word;
-        std::array<int, 6> left;
-        std::array<int, 6> sets;
+        std::array<int, 6> left;  // the words each count leaves
+        std::array<int, 6> sets;  // the letter sets each count leaves: the tree tool's search fills them
         bool operator<(const Scored& other) const {
             if (score != other.score) return score < other.score;
             if (possible != other.possible) return possible;
