@@ -282,8 +282,9 @@ long Guesser::CostAfter(const std::vector<int>& possible, int guess, int made, i
     return total;
 }
 
-std::pair<int, long> Guesser::BestByPlayOut(const std::vector<int>& possible,
-                                            const std::vector<Group>& groups, int made, int level) const {
+std::vector<std::pair<int, long>> Guesser::PlayOutTotals(const std::vector<int>& possible,
+                                                         const std::vector<Group>& groups, int made,
+                                                         int level) const {
     std::vector<Scored> scored = ScoreAll(possible, groups);
     std::sort(scored.begin(), scored.end());
     const int width = level == Searched ? tuning_.exactWidth : level >= 2 ? tuning_.deepWidth : tuning_.width;
@@ -333,16 +334,31 @@ std::pair<int, long> Guesser::BestByPlayOut(const std::vector<int>& possible,
              i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.spreadWidth; ++i)
             take(scored[i]);
     }
-    int best = -1;
-    long bestTotal = 0;
-    for (int guess : tries) {
-        const long total = CostAfter(possible, guess, made, level == Searched ? level : level - 1);
-        if (best < 0 || total < bestTotal) {
-            best = guess;
-            bestTotal = total;
-        }
-    }
-    return {best, bestTotal};
+    std::vector<std::pair<int, long>> totals;
+    totals.reserve(tries.size());
+    for (int guess : tries)
+        totals.emplace_back(guess, CostAfter(possible, guess, made, level == Searched ? level : level - 1));
+    return totals;
+}
+
+std::pair<int, long> Guesser::BestByPlayOut(const std::vector<int>& possible,
+                                            const std::vector<Group>& groups, int made, int level) const {
+    const std::vector<std::pair<int, long>> totals = PlayOutTotals(possible, groups, made, level);
+    // The first of the cheapest in the order tried.
+    return *std::min_element(totals.begin(), totals.end(),
+                             [](const auto& a, const auto& b) { return a.second < b.second; });
+}
+
+std::vector<std::pair<int, long>> Guesser::Ranked(const std::vector<int>& possible, int made) const {
+    if (possible.empty()) return {};
+    const std::vector<Group> groups = GroupsOf(possible);
+    if (groups.size() == 1) return {{possible.front(), 0}};
+    if (tuning_.width <= 1 || static_cast<int>(possible.size()) > tuning_.playOutBelow)
+        return {{ChooseGreedy(possible, groups), 0}};
+    std::vector<std::pair<int, long>> totals = PlayOutTotals(possible, groups, made, 1);
+    std::stable_sort(totals.begin(), totals.end(),
+                     [](const auto& a, const auto& b) { return a.second < b.second; });
+    return totals;
 }
 
 Choice Guesser::Choose(const std::vector<int>& possible, int made) const {

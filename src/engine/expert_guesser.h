@@ -109,6 +109,13 @@ public:
     // after `made` guesses by the searches of the tuning, the tree aside.
     Choice Choose(const std::vector<int>& possible, int made) const;
 
+    // The guesses that playing out tries on a set of possible words after
+    // `made` guesses, each with the cost of its games played on with the
+    // greedy rule, cheapest first (among equals in the order tried, so the
+    // first is the choice of Choose). Where the tuning does not play out,
+    // only the choice, with cost 0.
+    std::vector<std::pair<int, long>> Ranked(const std::vector<int>& possible, int made) const;
+
     // True when the shipped tree is in use.
     bool TreeInUse() const { return !tree_.empty(); }
 
@@ -145,6 +152,9 @@ private:
     int ChooseGreedy(const std::vector<int>& possible, const std::vector<Group>& groups) const;
     long PlayOut(const std::vector<int>& possible, int made, int level) const;
     long CostAfter(const std::vector<int>& possible, int guess, int made, int level) const;
+    std::vector<std::pair<int, long>> PlayOutTotals(const std::vector<int>& possible,
+                                                    const std::vector<Group>& groups, int made,
+                                                    int level) const;
     std::pair<int, long> BestByPlayOut(const std::vector<int>& possible, const std::vector<Group>& groups,
                                        int made, int level) const;
     struct Node {
