@@ -73,5 +73,45 @@ TEST_F(ExpertGames, EveryTurnKeepsExactlyTheWordsThatFitAndFindsEveryKindOfWord)
     EXPECT_GT(corrected, 5);
 }
 
+// The tree tool weighs the guesses that playing out ranks by the costs the
+// ranking gives: each must be what the games really cost when every word of
+// the dictionary is played with that first guess and the greedy rule after.
+TEST_F(ExpertGames, RankedCostsAreTheGuessesOfTheGamesPlayedOut) {
+    CopyShippedWordFiles();
+    std::vector<std::string> words;
+    {
+        const std::string master = ReadBytes("master.wtf");
+        int line = 0;
+        for (std::size_t at = master.find('\n') + 1; at + 5 <= master.size(); at = master.find('\n', at) + 1)
+            if (line++ % 20 == 0) words.push_back(master.substr(at, 5));
+    }
+    const Expert::Guesser ranking(words, {.width = 6, .playOutBelow = 1000, .useTree = false});
+    const Expert::Guesser greedy(words, {.width = 0, .useTree = false});
+    EXPECT_FALSE(ranking.TreeInUse());
+    std::vector<int> all(words.size());
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
+    const std::vector<std::pair<int, long>> ranked = ranking.Ranked(all, 0);
+    ASSERT_GE(ranked.size(), 3u);
+    EXPECT_EQ(ranked.front().first, ranking.Choose(all, 0).word);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::string first = words[static_cast<std::size_t>(ranked[i].first)];
+        SCOPED_TRACE(first);
+        if (i > 0) {
+            EXPECT_LE(ranked[i - 1].second, ranked[i].second);
+        }
+        long total = 0;
+        for (const std::string& secret : words) {
+            Expert::History history;
+            std::string guess = first;
+            while (guess != secret && history.size() < 30) {
+                history.push_back({guess, Expert::Guesser::Count(guess, secret)});
+                guess = greedy.NextGuess(history).guess;
+            }
+            total += static_cast<long>(history.size()) + 1;
+        }
+        EXPECT_EQ(total, ranked[i].second);
+    }
+}
+
 }  // namespace
 }  // namespace quibbly::testing

@@ -6,11 +6,13 @@
 //                    [--longest L] [--overtime X]
 //                    [--strict-overtime Y] [--set-width K] [--isolate-width K] [--isolate-from N]
 //                    [--strict-node] [--first WORD] [--improve-width K --improve-from N
-//                    [--improve-seconds S] [--try WORD]... [--workers J]] [--out FILE] [DICTIONARY]
+//                    [--improve-strict-width M] [--improve-seconds S] [--try WORD]... [--workers J]]
+//                    [--out FILE] [DICTIONARY]
 //
 // With --improve-width the tree is the tree rule's, improved where at least
-// N words are possible by trying K guesses each with the whole subtree the
-// rule writes below it (see Improver), in J threads (2 by default).
+// N words are possible by trying K guesses (and the M cheapest of the strict
+// strategy, 1 by default) each with the whole subtree the rule writes below
+// it (see Improver), in J threads (2 by default).
 // DICTIONARY is data/master.wtf by default. It prints the guesses the tree
 // needs for every word of the dictionary; the game's figures come from
 // bench/expert_strength, which plays the tree.
@@ -73,10 +75,10 @@ void Depths(const std::vector<std::uint16_t>& tree, std::size_t& at, const std::
 // The tree rule R of WriteTree (the strict strategy redoing a node's guess
 // only, `--strict-node`) as a cost, and its improvement: where at least
 // `from` words are possible, the `width` cheapest guesses by play-out (R's
-// own choice first) and the strict strategy's choice are each followed by the
-// whole subtrees R writes below them, and the guess whose games truly cost
-// least, every game within `longest` guesses if any can be, is kept; its
-// subtrees are improved in turn. R's own choice is among those tried, so the
+// own choice first) and the strict strategy's choice (or its `strictWidth`
+// cheapest) are each followed by the whole subtrees R writes below them, and
+// the guess whose games truly cost least, every game within `longest`
+// guesses if any can be, is kept; its subtrees are improved in turn. R's own choice is among those tried, so the
 // improved tree is never worse than R's where R keeps within `longest`.
 class Improver {
 public:
@@ -86,9 +88,10 @@ public:
     };
 
     Improver(const std::vector<std::string>& words, const Expert::Tuning& tuning,
-             const Expert::Tuning& strictTuning, bool hasStrict, int workers, int width, int from,
-             double seconds)
+             const Expert::Tuning& strictTuning, bool hasStrict, int workers, int width, int strictWidth,
+             int from, double seconds)
         : hasStrict_(hasStrict),
+          strictWidth_(strictWidth),
           longest_(tuning.longest),
           width_(width),
           from_(from),
@@ -123,7 +126,13 @@ public:
         } else {
             for (const auto& [guess, total] : workers_[0]->strategy.Ranked(possible, made))
                 if (static_cast<int>(tries.size()) < width_) add(guess);
-            if (hasStrict_) add(workers_[0]->strict.Choose(possible, made).word);
+            // The strict strategy's cheapest, its own choice first: they
+            // keep the games short where the others cannot.
+            if (hasStrict_) {
+                int taken = 0;
+                for (const auto& [guess, total] : workers_[0]->strict.Ranked(possible, made))
+                    if (taken++ < strictWidth_) add(guess);
+            }
             for (int guess : also) add(guess);
         }
         // Each worker takes the next guess to try.
@@ -276,6 +285,7 @@ private:
     }
 
     bool hasStrict_;
+    int strictWidth_;
     int longest_;
     int width_;
     int from_;
@@ -301,6 +311,7 @@ int main(int argc, char** argv) {
     int improveFrom = 0;
     int workers = 2;
     int improveSeconds = 0;
+    int improveStrictWidth = 1;
     std::vector<std::string> also;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -341,6 +352,8 @@ int main(int argc, char** argv) {
             strictOvertime = next();
         else if (arg == "--improve-width")
             improveWidth = next();
+        else if (arg == "--improve-strict-width")
+            improveStrictWidth = next();
         else if (arg == "--improve-from")
             improveFrom = next();
         else if (arg == "--improve-seconds")
@@ -373,7 +386,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         Improver improver(words, tuning, strictTuning, strictOvertime > 0, workers, improveWidth,
-                          std::max(improveFrom, 2), improveSeconds);
+                          std::max(improveStrictWidth, 1), std::max(improveFrom, 2), improveSeconds);
         std::vector<int> alsoIndex;
         for (const std::string& word : also) {
             const auto at = std::find(words.begin(), words.end(), word);
@@ -414,7 +427,8 @@ int main(int argc, char** argv) {
          << (improveWidth > 0 ? " --improve-width " + std::to_string(improveWidth) + " --improve-from " +
                                     std::to_string(improveFrom)
                               : "")
-         << (improveSeconds > 0 ? " --improve-seconds " + std::to_string(improveSeconds) : "");
+         << (improveSeconds > 0 ? " --improve-seconds " + std::to_string(improveSeconds) : "")
+         << (improveStrictWidth > 1 ? " --improve-strict-width " + std::to_string(improveStrictWidth) : "");
     for (const std::string& word : also) file << " --try " << word;
     file << ")\n// from the dictionary; do not edit.\n"
          << "constexpr std::uint64_t TreeFingerprint = " << Expert::Guesser::Fingerprint(words) << "u;\n"
