@@ -259,8 +259,13 @@ long Guesser::PlayOut(const std::vector<int>& possible, int made, int level) con
     if (n <= tuning_.exactBelow) level = Searched;
     std::uint64_t key = 0;
     if (tuning_.remember) {
-        key = static_cast<std::uint64_t>(made * 128 + level) + 1469598103934665603ull;
+        // The words first and the turn and level last: mixed in before the
+        // words, they could cancel a difference in the first word, and one
+        // set would be taken for another.
+        key = 1469598103934665603ull;
         for (int w : possible) key = (key ^ static_cast<std::uint64_t>(w)) * 1099511628211ull;
+        key = (key ^ static_cast<std::uint64_t>(made * 128 + level + 1) * 0x9E3779B97F4A7C15ull) *
+              1099511628211ull;
         const auto found = remembered_.find(key);
         if (found != remembered_.end()) return found->second;
     }

@@ -78,8 +78,8 @@ void Depths(const std::vector<std::uint16_t>& tree, std::size_t& at, const std::
 // own choice first) and the strict strategy's choice (or its `strictWidth`
 // cheapest) are each followed by the whole subtrees R writes below them, and
 // the guess whose games truly cost least, every game within `longest`
-// guesses if any can be, is kept; its subtrees are improved in turn. R's own choice is among those tried, so the
-// improved tree is never worse than R's where R keeps within `longest`.
+// guesses if any can be, is kept; its subtrees are improved in turn. R's own choice is among those tried, so
+// the improved tree is never worse than R's where R keeps within `longest`.
 class Improver {
 public:
     struct Result {
@@ -253,8 +253,11 @@ private:
         if (possible.size() == 1 && data == nullptr) return {made + 1, made + 1};
         std::uint64_t key = 0;
         if (data == nullptr) {
-            key = static_cast<std::uint64_t>(made) + 1469598103934665603ull;
+            // The turn is mixed in after the words, as in the guesser's own
+            // memory of costs, so that no two sets share a key by design.
+            key = 1469598103934665603ull;
             for (int w : possible) key = (key ^ static_cast<std::uint64_t>(w)) * 1099511628211ull;
+            key = (key ^ static_cast<std::uint64_t>(made + 1) * 0x9E3779B97F4A7C15ull) * 1099511628211ull;
             const std::lock_guard<std::mutex> lock(mutex_);
             const auto found = known_.find(key);
             if (found != known_.end()) return found->second;
