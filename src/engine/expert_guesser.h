@@ -107,6 +107,13 @@ public:
     Choice Choose(const std::vector<int>& possible) const;
     Choice SearchChoose(const std::vector<int>& possible, int made) const;
 
+    // The guesses that playing out tries on a set of possible words after
+    // `made` guesses, each with the cost of its games played on with the
+    // greedy rule, cheapest first (among equals in the order tried, so the
+    // first is the choice of SearchChoose). Where the tuning does not play
+    // out, only the choice, with cost 0.
+    std::vector<std::pair<int, long>> Ranked(const std::vector<int>& possible, int made) const;
+
     // True when the shipped tree is in use.
     bool TreeInUse() const { return !tree_.empty(); }
 
@@ -156,6 +163,9 @@ private:
     long PlayOut(const std::vector<int>& possible, int made, int level) const;
     long CostAfter(const std::vector<int>& possible, int guess, int made, int level) const;
     int Search(const std::vector<int>& possible, const std::vector<Group>& groups, int made) const;
+    std::vector<std::pair<int, long>> PlayOutTotals(const std::vector<int>& possible,
+                                                    const std::vector<Group>& groups, int made,
+                                                    int level) const;
     std::pair<int, long> BestByPlayOut(const std::vector<int>& possible, const std::vector<Group>& groups,
                                        int made, int level) const;
     struct Node {

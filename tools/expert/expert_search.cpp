@@ -43,8 +43,13 @@ long Guesser::PlayOut(const std::vector<int>& possible, int made, int level) con
     if (n <= tuning_.exactBelow) level = Searched;
     std::uint64_t key = 0;
     if (tuning_.remember) {
-        key = static_cast<std::uint64_t>(made * 128 + level) + 1469598103934665603ull;
+        // The words first and the turn and level last: mixed in before the
+        // words, they could cancel a difference in the first word, and one
+        // set would be taken for another.
+        key = 1469598103934665603ull;
         for (int w : possible) key = (key ^ static_cast<std::uint64_t>(w)) * 1099511628211ull;
+        key = (key ^ static_cast<std::uint64_t>(made * 128 + level + 1) * 0x9E3779B97F4A7C15ull) *
+              1099511628211ull;
         const auto found = remembered_.find(key);
         if (found != remembered_.end()) return found->second;
     }
@@ -66,9 +71,19 @@ long Guesser::CostAfter(const std::vector<int>& possible, int guess, int made, i
     return total;
 }
 
-std::pair<int, long> Guesser::BestByPlayOut(const std::vector<int>& possible,
-                                            const std::vector<Group>& groups, int made, int level) const {
+std::vector<std::pair<int, long>> Guesser::PlayOutTotals(const std::vector<int>& possible,
+                                                         const std::vector<Group>& groups, int made,
+                                                         int level) const {
     std::vector<Scored> scored = ScoreAll(possible, groups);
+    for (Scored& s : scored) {
+        const Layers& guess = layers_[static_cast<std::size_t>(s.word)];
+        for (const Group& group : groups) ++s.sets[static_cast<std::size_t>(guess.Count(group.letters))];
+        // A possible guess that is the only word of its set takes the set with it.
+        const Mask letters = letters_[static_cast<std::size_t>(s.word)];
+        const auto own = std::lower_bound(groups.begin(), groups.end(), letters,
+                                          [](const Group& g, Mask m) { return g.letters < m; });
+        if (s.possible && own->words == 1) --s.sets[5];
+    }
     std::sort(scored.begin(), scored.end());
     const int width = level == Searched ? tuning_.exactWidth : level >= 2 ? tuning_.deepWidth : tuning_.width;
     // A digest of how a guess splits the words, to try only one of the
@@ -146,16 +161,31 @@ std::pair<int, long> Guesser::BestByPlayOut(const std::vector<int>& possible,
              i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.spreadWidth; ++i)
             take(scored[i]);
     }
-    int best = -1;
-    long bestTotal = 0;
-    for (int guess : tries) {
-        const long total = CostAfter(possible, guess, made, level == Searched ? level : level - 1);
-        if (best < 0 || total < bestTotal) {
-            best = guess;
-            bestTotal = total;
-        }
-    }
-    return {best, bestTotal};
+    std::vector<std::pair<int, long>> totals;
+    totals.reserve(tries.size());
+    for (int guess : tries)
+        totals.emplace_back(guess, CostAfter(possible, guess, made, level == Searched ? level : level - 1));
+    return totals;
+}
+
+std::pair<int, long> Guesser::BestByPlayOut(const std::vector<int>& possible,
+                                            const std::vector<Group>& groups, int made, int level) const {
+    const std::vector<std::pair<int, long>> totals = PlayOutTotals(possible, groups, made, level);
+    // The first of the cheapest in the order tried.
+    return *std::min_element(totals.begin(), totals.end(),
+                             [](const auto& a, const auto& b) { return a.second < b.second; });
+}
+
+std::vector<std::pair<int, long>> Guesser::Ranked(const std::vector<int>& possible, int made) const {
+    if (possible.empty()) return {};
+    const std::vector<Group> groups = GroupsOf(possible);
+    if (groups.size() == 1) return {{possible.front(), 0}};
+    if (tuning_.width <= 1 || static_cast<int>(possible.size()) > tuning_.playOutBelow)
+        return {{ChooseGreedy(possible, groups), 0}};
+    std::vector<std::pair<int, long>> totals = PlayOutTotals(possible, groups, made, 1);
+    std::stable_sort(totals.begin(), totals.end(),
+                     [](const auto& a, const auto& b) { return a.second < b.second; });
+    return totals;
 }
 
 int Guesser::Search(const std::vector<int>& possible, const std::vector<Group>& groups, int made) const {

@@ -4,19 +4,32 @@
 //
 //   make_expert_tree [--width K] [--play-out-below N] [--deep-width K] [--deep-from N]
 //                    [--longest L] [--overtime X]
-//                    [--strict-overtime Y] [--set-width K] [--isolate-width K] [--isolate-from N] [--out
-//                    FILE] [DICTIONARY]
+//                    [--strict-overtime Y] [--set-width K] [--isolate-width K] [--isolate-from N]
+//                    [--strict-node] [--first WORD] [--improve-width K --improve-from N
+//                    [--improve-strict-width M] [--improve-seconds S] [--try WORD]... [--workers J]]
+//                    [--out FILE] [DICTIONARY]
 //
+// With --improve-width the tree is the tree rule's, improved where at least
+// N words are possible by trying K guesses (and the M cheapest of the strict
+// strategy, 1 by default) each with the whole subtree the rule writes below
+// it (see Improver), in J threads (2 by default).
 // DICTIONARY is data/master.wtf by default. It prints the guesses the tree
 // needs for every word of the dictionary; the game's figures come from
 // bench/expert_strength, which plays the tree.
 #include <algorithm>
+#include <array>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/expert_guesser.h"
@@ -59,6 +72,236 @@ void Depths(const std::vector<std::uint16_t>& tree, std::size_t& at, const std::
     path.pop_back();
 }
 
+// The tree rule R of WriteTree (the strict strategy redoing a node's guess
+// only, `--strict-node`) as a cost, and its improvement: where at least
+// `from` words are possible, the `width` cheapest guesses by play-out (R's
+// own choice first) and the strict strategy's choice (or its `strictWidth`
+// cheapest) are each followed by the whole subtrees R writes below them, and
+// the guess whose games truly cost least, every game within `longest`
+// guesses if any can be, is kept; its subtrees are improved in turn. R's own choice is among those tried, so
+// the improved tree is never worse than R's where R keeps within `longest`.
+class Improver {
+public:
+    struct Result {
+        long cost = 0;  // the guess numbers summed over the words
+        int last = 0;   // the number of the last guess a game takes
+    };
+
+    Improver(const std::vector<std::string>& words, const Expert::Tuning& tuning,
+             const Expert::Tuning& strictTuning, bool hasStrict, int workers, int width, int strictWidth,
+             int from, double seconds)
+        : hasStrict_(hasStrict),
+          strictWidth_(strictWidth),
+          longest_(tuning.longest),
+          width_(width),
+          from_(from),
+          seconds_(seconds),
+          start_(Now()) {
+        for (int w = 0; w < workers; ++w)
+            workers_.push_back(std::make_unique<Worker>(words, tuning, strictTuning));
+        for (const std::string& word : words) {
+            std::array<int, 5> letters{};
+            for (std::size_t i = 0; i < 5; ++i) letters[i] = word[i] - 'A';
+            letters_.push_back(letters);
+            Mask mask = 0;
+            for (int l : letters) mask |= Mask{1} << l;
+            masks_.push_back(mask);
+        }
+    }
+
+    // Writes the improved tree for the possible words after `made` guesses.
+    // `first`, if not -1, is the first guess; `also` are tried besides at the
+    // first guess. Past `seconds` of wall time the rest of the tree is R's.
+    Result Improve(const std::vector<int>& possible, int made, std::vector<std::uint16_t>& data,
+                   int first = -1, const std::vector<int>& also = {}) {
+        if (static_cast<int>(possible.size()) < from_ || OneSet(possible) ||
+            (seconds_ > 0 && Now() - start_ > seconds_))
+            return Rule(*workers_[0], possible, made, &data);
+        std::vector<int> tries;
+        const auto add = [&](int guess) {
+            if (std::find(tries.begin(), tries.end(), guess) == tries.end()) tries.push_back(guess);
+        };
+        if (first >= 0) {
+            tries.push_back(first);
+        } else {
+            for (const auto& [guess, total] : workers_[0]->strategy.Ranked(possible, made))
+                if (static_cast<int>(tries.size()) < width_) add(guess);
+            // The strict strategy's cheapest, its own choice first: they
+            // keep the games short where the others cannot.
+            if (hasStrict_) {
+                int taken = 0;
+                for (const auto& [guess, total] : workers_[0]->strict.Ranked(possible, made))
+                    if (taken++ < strictWidth_) add(guess);
+            }
+            for (int guess : also) add(guess);
+        }
+        // Each worker takes the next guess to try.
+        std::vector<Result> results(tries.size());
+        std::atomic<std::size_t> next{0};
+        const auto work = [&](Worker& worker) {
+            for (std::size_t i = next++; i < tries.size(); i = next++)
+                results[i] = Below(worker, possible, tries[i], made, nullptr);
+        };
+        std::vector<std::thread> threads;
+        for (std::size_t w = 1; w < workers_.size(); ++w) threads.emplace_back(work, std::ref(*workers_[w]));
+        work(*workers_[0]);
+        for (std::thread& thread : threads) thread.join();
+        std::size_t best = 0;
+        for (std::size_t i = 1; i < tries.size(); ++i)
+            if (Better(results[i], results[best])) best = i;
+        std::printf("%7.0f s  guess %d, %zu words: %s %ld/%d, R's %s %ld/%d\n", Now() - start_, made + 1,
+                    possible.size(), Words()[static_cast<std::size_t>(tries[best])].c_str(),
+                    results[best].cost, results[best].last,
+                    Words()[static_cast<std::size_t>(tries[0])].c_str(), results[0].cost, results[0].last);
+        for (std::size_t i = 0; i < tries.size(); ++i)
+            std::printf("  %s %ld/%d", Words()[static_cast<std::size_t>(tries[i])].c_str(), results[i].cost,
+                        results[i].last);
+        std::printf("\n");
+        std::fflush(stdout);
+        const int guess = tries[best];
+        Result result{Contains(possible, guess) ? made + 1 : 0, made + 1};
+        const std::size_t start = data.size();
+        data.push_back(static_cast<std::uint16_t>(guess));
+        data.push_back(0);
+        const std::vector<std::vector<int>> outcomes = Outcomes(possible, guess);
+        for (int count = 0; count < 6; ++count) {
+            if (outcomes[static_cast<std::size_t>(count)].empty()) continue;
+            data[start + 1] = static_cast<std::uint16_t>(data[start + 1] | 1 << count);
+            const Result below = Improve(outcomes[static_cast<std::size_t>(count)], made + 1, data);
+            result.cost += below.cost;
+            result.last = std::max(result.last, below.last);
+        }
+        return result;
+    }
+
+private:
+    using Mask = std::uint32_t;
+    struct Worker {
+        Worker(const std::vector<std::string>& words, const Expert::Tuning& tuning,
+               const Expert::Tuning& strictTuning)
+            : strategy(words, tuning), strict(words, strictTuning) {}
+        Expert::Guesser strategy;
+        Expert::Guesser strict;
+    };
+
+    static double Now() {
+        return static_cast<double>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                       std::chrono::steady_clock::now().time_since_epoch())
+                                       .count()) /
+               1000;
+    }
+
+    const std::vector<std::string>& Words() const { return workers_[0]->strategy.Words(); }
+
+    // Within `longest` first, then cheaper; among equals the earlier.
+    bool Better(const Result& a, const Result& b) const {
+        const bool aFits = a.last <= longest_, bFits = b.last <= longest_;
+        if (aFits != bFits) return aFits;
+        if (!aFits && a.last != b.last) return a.last < b.last;
+        return a.cost < b.cost;
+    }
+
+    static bool Contains(const std::vector<int>& possible, int word) {
+        return std::binary_search(possible.begin(), possible.end(), word);
+    }
+
+    bool OneSet(const std::vector<int>& possible) const {
+        for (int w : possible)
+            if (masks_[static_cast<std::size_t>(w)] != masks_[static_cast<std::size_t>(possible.front())])
+                return false;
+        return true;
+    }
+
+    std::vector<std::vector<int>> Outcomes(const std::vector<int>& possible, int guess) const {
+        std::vector<std::vector<int>> outcomes(6);
+        const std::array<int, 5>& letters = letters_[static_cast<std::size_t>(guess)];
+        for (int w : possible) {
+            if (w == guess) continue;
+            const Mask mask = masks_[static_cast<std::size_t>(w)];
+            int count = 0;
+            for (int l : letters) count += static_cast<int>(mask >> l & 1);
+            outcomes[static_cast<std::size_t>(count)].push_back(w);
+        }
+        return outcomes;
+    }
+
+    // The subtrees of R below a guess, and the guess itself.
+    Result Below(Worker& worker, const std::vector<int>& possible, int guess, int made,
+                 std::vector<std::uint16_t>* data) {
+        Result result{Contains(possible, guess) ? made + 1 : 0, made + 1};
+        std::size_t start = 0;
+        if (data != nullptr) {
+            start = data->size();
+            data->push_back(static_cast<std::uint16_t>(guess));
+            data->push_back(0);
+        }
+        const std::vector<std::vector<int>> outcomes = Outcomes(possible, guess);
+        for (int count = 0; count < 6; ++count) {
+            if (outcomes[static_cast<std::size_t>(count)].empty()) continue;
+            if (data != nullptr)
+                (*data)[start + 1] = static_cast<std::uint16_t>((*data)[start + 1] | 1 << count);
+            const Result below = Rule(worker, outcomes[static_cast<std::size_t>(count)], made + 1, data);
+            result.cost += below.cost;
+            result.last = std::max(result.last, below.last);
+        }
+        return result;
+    }
+
+    // R's subtree for the possible words, written to `data` if not null.
+    Result Rule(Worker& worker, const std::vector<int>& possible, int made,
+                std::vector<std::uint16_t>* data) {
+        if (possible.size() == 1 && data == nullptr) return {made + 1, made + 1};
+        std::uint64_t key = 0;
+        if (data == nullptr) {
+            // The turn is mixed in after the words, as in the guesser's own
+            // memory of costs, so that no two sets share a key by design.
+            key = 1469598103934665603ull;
+            for (int w : possible) key = (key ^ static_cast<std::uint64_t>(w)) * 1099511628211ull;
+            key = (key ^ static_cast<std::uint64_t>(made + 1) * 0x9E3779B97F4A7C15ull) * 1099511628211ull;
+            const std::lock_guard<std::mutex> lock(mutex_);
+            const auto found = known_.find(key);
+            if (found != known_.end()) return found->second;
+        }
+        const std::size_t start = data != nullptr ? data->size() : 0;
+        Result result =
+            Below(worker, possible, worker.strategy.SearchChoose(possible, made).word, made, data);
+        if (hasStrict_ && result.last > longest_) {
+            // Too long a game below: the strict strategy chooses this guess again.
+            std::vector<std::uint16_t> kept;
+            if (data != nullptr) {
+                kept.assign(data->begin() + static_cast<long>(start), data->end());
+                data->resize(start);
+            }
+            const Result again =
+                Below(worker, possible, worker.strict.SearchChoose(possible, made).word, made, data);
+            if (again.last < result.last) {
+                result = again;
+            } else if (data != nullptr) {
+                data->resize(start);
+                data->insert(data->end(), kept.begin(), kept.end());
+            }
+        }
+        if (data == nullptr) {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            known_.emplace(key, result);
+        }
+        return result;
+    }
+
+    bool hasStrict_;
+    int strictWidth_;
+    int longest_;
+    int width_;
+    int from_;
+    double seconds_;
+    double start_;
+    std::vector<std::unique_ptr<Worker>> workers_;
+    std::vector<std::array<int, 5>> letters_;
+    std::vector<Mask> masks_;
+    std::mutex mutex_;
+    std::unordered_map<std::uint64_t, Result> known_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,6 +311,12 @@ int main(int argc, char** argv) {
     int strictOvertime = 0;
     bool strictBelow = true;
     std::string first;
+    int improveWidth = 0;
+    int improveFrom = 0;
+    int workers = 2;
+    int improveSeconds = 0;
+    int improveStrictWidth = 1;
+    std::vector<std::string> also;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto next = [&]() -> int { return i + 1 < argc ? std::atoi(argv[++i]) : 0; };
@@ -101,6 +350,18 @@ int main(int argc, char** argv) {
             strictBelow = false;
         else if (arg == "--strict-overtime")
             strictOvertime = next();
+        else if (arg == "--improve-width")
+            improveWidth = next();
+        else if (arg == "--improve-strict-width")
+            improveStrictWidth = next();
+        else if (arg == "--improve-from")
+            improveFrom = next();
+        else if (arg == "--improve-seconds")
+            improveSeconds = next();
+        else if (arg == "--try")
+            also.push_back(i + 1 < argc ? argv[++i] : "");
+        else if (arg == "--workers")
+            workers = std::max(1, next());
         else if (arg == "--out")
             out = i + 1 < argc ? argv[++i] : "";
         else
@@ -110,18 +371,34 @@ int main(int argc, char** argv) {
     const Expert::Guesser strategy(words, tuning);
     const int firstIndex =
         first.empty() ? -1 : static_cast<int>(std::find(words.begin(), words.end(), first) - words.begin());
+    std::vector<int> all(words.size());
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
     const std::clock_t start = std::clock();
     // The games past `longest` guesses are worked out again with the
     // strategy that weighs each guess past it `strictOvertime` times.
     Expert::Tuning strictTuning = tuning;
     strictTuning.overtime = strictOvertime;
     const Expert::Guesser strict(words, strictTuning);
-    const std::vector<std::uint16_t> tree = Expert::Guesser::WriteTree(
-        strategy, strictOvertime > 0 ? &strict : nullptr, tuning.longest, strictBelow, firstIndex);
+    std::vector<std::uint16_t> tree;
+    if (improveWidth > 0) {
+        if (strictBelow && strictOvertime > 0) {
+            std::fprintf(stderr, "--improve-width improves the tree of --strict-node only\n");
+            return 1;
+        }
+        Improver improver(words, tuning, strictTuning, strictOvertime > 0, workers, improveWidth,
+                          std::max(improveStrictWidth, 1), std::max(improveFrom, 2), improveSeconds);
+        std::vector<int> alsoIndex;
+        for (const std::string& word : also) {
+            const auto at = std::find(words.begin(), words.end(), word);
+            if (at != words.end()) alsoIndex.push_back(static_cast<int>(at - words.begin()));
+        }
+        improver.Improve(all, 0, tree, firstIndex, alsoIndex);
+    } else {
+        tree = Expert::Guesser::WriteTree(strategy, strictOvertime > 0 ? &strict : nullptr, tuning.longest,
+                                          strictBelow, firstIndex);
+    }
     const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
 
-    std::vector<int> all(words.size());
-    for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
     std::vector<int> depth(words.size(), 0);
     std::size_t at = 0;
     std::vector<std::string> path, paths(words.size());
@@ -147,7 +424,13 @@ int main(int argc, char** argv) {
          << " --exact-below " << tuning.exactBelow << " --exact-width " << tuning.exactWidth << " --longest "
          << tuning.longest << " --overtime " << tuning.overtime << " --strict-overtime " << strictOvertime
          << (strictBelow ? "" : " --strict-node") << (first.empty() ? "" : " --first " + first)
-         << ")\n// from the dictionary; do not edit.\n"
+         << (improveWidth > 0 ? " --improve-width " + std::to_string(improveWidth) + " --improve-from " +
+                                    std::to_string(improveFrom)
+                              : "")
+         << (improveSeconds > 0 ? " --improve-seconds " + std::to_string(improveSeconds) : "")
+         << (improveStrictWidth > 1 ? " --improve-strict-width " + std::to_string(improveStrictWidth) : "");
+    for (const std::string& word : also) file << " --try " << word;
+    file << ")\n// from the dictionary; do not edit.\n"
          << "constexpr std::uint64_t TreeFingerprint = " << Expert::Guesser::Fingerprint(words) << "u;\n"
          << "constexpr std::uint16_t TreeData[] = {";
     for (std::size_t i = 0; i < tree.size(); ++i) file << (i % 16 == 0 ? "\n    " : " ") << tree[i] << ",";
