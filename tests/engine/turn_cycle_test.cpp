@@ -146,8 +146,9 @@ TEST_F(ShippedTurns, EveryCountAndTurnShownInGeneratedGamesIsCountedAgainTheLong
                 EXPECT_EQ(shown, best);
                 platform.Answer(MsgAnswer::Yes);
                 WinnersForm::Instance().OKButton.Press();
-                // Yes clears the board for a new word, and the letters' markers.
-                EXPECT_TRUE(GameOn && form.YourWordText.Enabled() && form.GameStart.Enabled() &&
+                // Yes clears the board for a new word, the computer's list and the letters' markers.
+                EXPECT_TRUE(GameOn && form.YourWordText.Enabled() && form.YourWordText.HasFocus() &&
+                            form.GameStart.Enabled() && CandidateIndex == "0" &&
                             !form.GuessButton.Enabled() && form.LetterButton(7).BackColor() == MarkerYellow);
                 EXPECT_EQ(form.MyGuessList.ListCount() + form.YourGuessList.ListCount(), 0);
                 break;
