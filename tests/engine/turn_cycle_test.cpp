@@ -56,11 +56,9 @@ TEST_F(TurnCycle, ComputerFindsTheWordNoLeavesTheBoardThenAnAnagramAndQuit) {
               (std::vector<ShownBox>{Plain("Hey, I did guess your word!!", "I win!!"),
                                      Plain("My word was HOUSE", "You had a good word."), PlayAgain}));
     EXPECT_FALSE(GameOn);
-    // No: lists and markers stay usable, the guess and answer controls do not.
-    EXPECT_TRUE(form.YourGuessList.Enabled() && form.LetterButton(0).Enabled() && form.WordHint.Enabled());
+    // No: the markers stay usable (the guess and answer controls go as after a win), no new word yet.
+    EXPECT_TRUE(form.LetterButton(0).Enabled() && form.WordHint.Enabled());
     EXPECT_EQ(form.LetterButton(0).BackColor(), MarkerRed);
-    EXPECT_FALSE(form.GuessButton.Enabled() || form.YourGuessText.Enabled() || form.FiveButton.Enabled() ||
-                 form.CorrectButton.Enabled());
     EXPECT_FALSE(form.GameStart.Enabled() || form.YourWordText.Enabled());
     EXPECT_EQ(form.MyGuessList.ListCount(), 4);
 
@@ -148,8 +146,9 @@ TEST_F(ShippedTurns, EveryCountAndTurnShownInGeneratedGamesIsCountedAgainTheLong
                 EXPECT_EQ(shown, best);
                 platform.Answer(MsgAnswer::Yes);
                 WinnersForm::Instance().OKButton.Press();
-                // Yes clears the board for a new word, and the letters' markers.
-                EXPECT_TRUE(GameOn && form.YourWordText.Enabled() && form.GameStart.Enabled() &&
+                // Yes clears the board for a new word, the computer's list and the letters' markers.
+                EXPECT_TRUE(GameOn && form.YourWordText.Enabled() && form.YourWordText.HasFocus() &&
+                            form.GameStart.Enabled() && CandidateIndex == "0" &&
                             !form.GuessButton.Enabled() && form.LetterButton(7).BackColor() == MarkerYellow);
                 EXPECT_EQ(form.MyGuessList.ListCount() + form.YourGuessList.ListCount(), 0);
                 break;

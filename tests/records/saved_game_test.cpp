@@ -143,19 +143,36 @@ TEST_F(SavedGames, DamagedFilesAndFailedSavesLeaveEverythingAsItWas) {
     EXPECT_EQ(RecheckPeriod, 32767);
 }
 
-TEST_F(SavedGames, WindowKeepsItsChoicesAndListsTheFolder) {
-    platform.drives = {"/", folder.string()};
-    std::filesystem::create_directory("games");
+// From a game folder inside a hidden one, where the offered name ".swg" is a dot file.
+TEST_F(SavedGames, WindowKeepsItsChoicesListsTheFolderAndKeepsDotFilesAndTheWayHomeInReach) {
+    namespace fs = std::filesystem;
+    const fs::path home = folder / ".local" / "share" / "quibbly";
+    for (const fs::path& made : {home, folder / ".cache", folder / "games"}) fs::create_directories(made);
     for (const char* name : {"b.swg", "A.swg", "notes.txt", "games/g1.swg"}) WriteBytes(name, "x");
+    fs::current_path(home);
+    WriteBytes(".hidden.txt", "x");
+    platform.drives = {"/", folder.string()};
     QuibblyForm& form = Form();
     GameForm& game = GameForm::Instance();
-    form.FileLoad.Choose();
-    EXPECT_TRUE(game.Visible() && game.FileText.Text() == ".swg");
+    form.FileSave.Choose();
+    EXPECT_TRUE(game.Visible() && game.FileText.Text() == ".swg" && game.FileText.HasFocus() &&
+                game.FileText.Selected());
     EXPECT_EQ(game.Drive1.Drive(), folder.string());
+    game.LoadButton.Press();  // saves under the offered name
+    form.FileLoad.Choose();
+    EXPECT_EQ(game.File1.Files(), std::vector<std::string>{".swg"});
+    game.TypeCombo.Choose(1);
+    EXPECT_EQ(game.File1.Files(), (std::vector<std::string>{".hidden.txt", ".swg"}));
+    game.TypeCombo.Choose(0);
+    // The folder list: ancestors, the folder, its sub-folders (at home the hidden one on the way
+    // back, no other); a double-click opens one.
+    ASSERT_TRUE(game.Dir1.SetPath(folder.string()));
     EXPECT_EQ(game.File1.Files(), (std::vector<std::string>{"A.swg", "b.swg"}));
-    // The folder list: ancestors, the folder, its sub-folders; a double-click opens one.
     const auto& entries = game.Dir1.Entries();
-    ASSERT_EQ(entries.back().name, "games");
+    std::vector<std::string> below;
+    for (const auto& entry : entries)
+        if (!entry.open) below.push_back(entry.name);
+    EXPECT_EQ(below, (std::vector<std::string>{".local", "games"}));
     EXPECT_EQ(entries[static_cast<std::size_t>(game.Dir1.ListIndex())].path, folder.string());
     game.Dir1.OpenRow(static_cast<int>(entries.size()) - 1);
     game.File1.ClickRow(0);
@@ -166,19 +183,23 @@ TEST_F(SavedGames, WindowKeepsItsChoicesAndListsTheFolder) {
     // Save mode keeps the folder; a double-click saves over that file.
     form.FileSave.Choose();
     game.File1.DoubleClickRow(0);
-    EXPECT_EQ(ReadBytes("games/g1.swg"), Captured());
+    EXPECT_EQ(ReadBytes((folder / "games" / "g1.swg").string()), Captured());
+    // Typing replaces the name the window offers, once.
+    form.FileSave.Choose();
+    game.FileText.Type("g2.swg");
+    EXPECT_EQ(game.FileText.Text(), "g2.swg");
+    game.LoadButton.Press();
     // Each opening lists the files as they are now: a game saved since is there.
-    WriteBytes("games/g2.swg", "x");
     form.FileLoad.Choose();
     EXPECT_EQ(game.File1.Files(), (std::vector<std::string>{"g1.swg", "g2.swg"}));
-    game.File1.DoubleClickRow(0);  // saved before any game, it loads as the player's turn
+    game.File1.DoubleClickRow(1);  // saved before any game, it loads as the player's turn
     EXPECT_TRUE(Boxes().empty() && form.WhoLabel.Caption() == "It's Your Turn" &&
                 form.GuessButton.Enabled() && !form.GameStart.Enabled());
     form.FileLoad.Choose();
 
     // The root drive: one separator before the name.
     game.Drive1.SetDrive("/");
-    EXPECT_EQ(game.ChosenPath(), "/g1.swg");
+    EXPECT_EQ(game.ChosenPath(), "/g2.swg");
     // A drive that cannot be read is named, and the list goes back.
     game.Drive1.SetDrive("/no-such-drive");
     EXPECT_EQ(Boxes(),

@@ -65,38 +65,5 @@ TEST_F(WayOut, EscapeAndTheDesktopsCloseTakeEachWindowsOwnWayOut) {
     EXPECT_EQ(FolderNow(), playing);
 }
 
-// The game folder lies in a hidden folder and the offered name ".swg" is a dot file: both stay in reach.
-TEST_F(WayOut, SaveWindowListsDotFilesKeepsTheWayHomeAndReplacesTheOfferedName) {
-    const fs::path game = folder / ".local" / "share" / "quibbly";
-    for (const fs::path& made : {game, folder / ".cache", folder / "docs"}) fs::create_directories(made);
-    fs::current_path(game);
-    WriteBytes(".hidden.txt", "x");
-    QuibblyForm& form = Form();
-
-    form.FileSave.Choose();
-    GameForm& window = GameForm::Instance();
-    EXPECT_TRUE(window.FileText.HasFocus() && window.FileText.Selected());
-    window.LoadButton.Press();  // saves under the offered name
-    form.FileLoad.Choose();
-    EXPECT_EQ(window.File1.Files(), std::vector<std::string>{".swg"});
-    window.TypeCombo.Choose(1);
-    EXPECT_EQ(window.File1.Files(), (std::vector<std::string>{".hidden.txt", ".swg"}));
-
-    // At home the hidden folder on the way back is listed, no other one.
-    ASSERT_TRUE(window.Dir1.SetPath(folder.string()));
-    std::vector<std::string> below;
-    for (const auto& entry : window.Dir1.Entries())
-        if (!entry.open) below.push_back(entry.name);
-    EXPECT_EQ(below, (std::vector<std::string>{".local", "docs"}));
-
-    // Typing replaces the name the window offers, once.
-    form.FileSave.Choose();
-    window.FileText.Type("mine.swg");
-    EXPECT_EQ(window.FileText.Text(), "mine.swg");
-    window.LoadButton.Press();
-    EXPECT_EQ(ReadBytes((folder / "mine.swg").string()), ReadBytes(".swg"));
-    EXPECT_TRUE(Boxes().empty());
-}
-
 }  // namespace
 }  // namespace quibbly::testing
