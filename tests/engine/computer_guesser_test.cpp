@@ -53,6 +53,14 @@ TEST_F(ComputerGuesser, SwapWordsStartAtARandomOneAndSkipDecidedLettersAndOldGue
     // MOUSE was guessed and ROUSE brings in a decided letter: a new list follows.
     EXPECT_EQ(guesses, (std::vector<std::string>{"LOUSE", "THOSE", "PLANT"}));
     EXPECT_EQ(FirstCount, -1);
+    // A series longer than a list's room keeps its first 29 swap words.
+    std::vector<std::string> longSeries(40, "MOUSE H>M");
+    longSeries[0] = "HOUSE";
+    WriteLines("series.wtf", longSeries);
+    MyLetters.clear();
+    platform.NextRandom(0.0);
+    BuildFromSeries();
+    EXPECT_EQ(CandidateCount, 30);
 }
 
 TEST_F(ComputerGuesser, RecheckRulesOutLettersWaitsASecondAndRunsOnTheSeventhTurn) {
