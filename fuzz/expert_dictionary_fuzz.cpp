@@ -47,6 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!GameReview::ReadDictionary("master.wtf", words, fault) || words.empty() || words.size() > 400)
         return 0;
     if (Expert::Guesser(words).TreeInUse()) return 0;  // the shipped dictionary plays its tree
+    // A word repeated is one word: the first of its copies stands.
+    std::vector<std::string> distinct;
+    for (const std::string& word : words)
+        if (std::find(distinct.begin(), distinct.end(), word) == distinct.end()) distinct.push_back(word);
+    words = distinct;
     const std::string secret = words[size % words.size()];
     form.LevelExpert.Choose();
     Scripted().NextRandom(0.5);  // the computer's word

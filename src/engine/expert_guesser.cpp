@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <unordered_set>
 
 namespace quibbly::Expert {
 
@@ -84,7 +85,12 @@ std::uint64_t Guesser::Fingerprint(const std::vector<std::string>& words) {
     return hash;
 }
 
-Guesser::Guesser(std::vector<std::string> words, Tuning tuning) : words_(std::move(words)), tuning_(tuning) {
+Guesser::Guesser(std::vector<std::string> words, Tuning tuning) : tuning_(tuning) {
+    // A word a damaged dictionary repeats is one word: a guess of it leaves
+    // none of its copies.
+    std::unordered_set<std::string> seen;
+    for (std::string& word : words)
+        if (seen.insert(word).second) words_.push_back(std::move(word));
     letters_.reserve(words_.size());
     layers_.reserve(words_.size());
     for (const std::string& word : words_) {
