@@ -107,6 +107,15 @@ std::vector<std::pair<int, long>> Guesser::PlayOutTotals(const std::vector<int>&
         tries.push_back(s.word);
     };
     for (std::size_t i = 0; i < scored.size() && static_cast<int>(tries.size()) < width; ++i) take(scored[i]);
+    // Orders the guesses by a key, keeping the order among equals, and tries
+    // the first `count` of them not tried yet.
+    const auto takeFirst = [&](int count, const auto& key) {
+        std::stable_sort(scored.begin(), scored.end(),
+                         [&](const Scored& a, const Scored& b) { return key(a) < key(b); });
+        const std::size_t before = tries.size();
+        for (std::size_t i = 0; i < scored.size() && static_cast<int>(tries.size() - before) < count; ++i)
+            take(scored[i]);
+    };
     // A large set of words with the same letters is named word by word once
     // it is found, so its last word comes late: try too the guesses that part
     // it soonest from the other words.
@@ -118,12 +127,7 @@ std::vector<std::pair<int, long>> Guesser::PlayOutTotals(const std::vector<int>&
             return s.left[static_cast<std::size_t>(
                 layers_[static_cast<std::size_t>(s.word)].Count(largest->letters))];
         };
-        std::stable_sort(scored.begin(), scored.end(),
-                         [&](const Scored& a, const Scored& b) { return withLargest(a) < withLargest(b); });
-        const std::size_t before = tries.size();
-        for (std::size_t i = 0;
-             i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.isolateWidth; ++i)
-            take(scored[i]);
+        takeFirst(tuning_.isolateWidth, withLargest);
         // And naming one of its words, which tells apart the words that hold
         // all its letters from the rest.
         for (const Scored& s : scored)
@@ -140,12 +144,7 @@ std::vector<std::pair<int, long>> Guesser::PlayOutTotals(const std::vector<int>&
             for (int c : s.sets) sum += static_cast<long>(c) * c;
             return sum;
         };
-        std::stable_sort(scored.begin(), scored.end(),
-                         [&](const Scored& a, const Scored& b) { return setSquares(a) < setSquares(b); });
-        const std::size_t before = tries.size();
-        for (std::size_t i = 0;
-             i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.setWidth; ++i)
-            take(scored[i]);
+        takeFirst(tuning_.setWidth, setSquares);
     }
     if (tuning_.spreadWidth > 0) {
         const auto spread = [](const Scored& s) {  // the sum over the counts of m log m
@@ -154,12 +153,7 @@ std::vector<std::pair<int, long>> Guesser::PlayOutTotals(const std::vector<int>&
                 if (m > 1) sum += m * std::log(static_cast<double>(m));
             return sum;
         };
-        std::stable_sort(scored.begin(), scored.end(),
-                         [&](const Scored& a, const Scored& b) { return spread(a) < spread(b); });
-        const std::size_t before = tries.size();
-        for (std::size_t i = 0;
-             i < scored.size() && static_cast<int>(tries.size() - before) < tuning_.spreadWidth; ++i)
-            take(scored[i]);
+        takeFirst(tuning_.spreadWidth, spread);
     }
     std::vector<std::pair<int, long>> totals;
     totals.reserve(tries.size());
