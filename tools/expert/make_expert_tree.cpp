@@ -6,13 +6,18 @@
 //                    [--longest L] [--overtime X]
 //                    [--strict-overtime Y] [--set-width K] [--isolate-width K] [--isolate-from N]
 //                    [--strict-node] [--first WORD] [--improve-width K --improve-from N
-//                    [--improve-strict-width M] [--improve-seconds S] [--try WORD]... [--workers J]]
+//                    [--improve-strict-width M] [--improve-seconds S] [--try WORD]... [--workers J]
+//                    [--improve-top-width K --improve-top-from N [--improve-rank-width W]]
+//                    [--improve-deep-width D --improve-deep-from N
+//                     [--improve-deep-wide-width D --improve-deep-wide-from N]]]
 //                    [--out FILE] [DICTIONARY]
 //
 // With --improve-width the tree is the tree rule's, improved where at least
 // N words are possible by trying K guesses (and the M cheapest of the strict
 // strategy, 1 by default) each with the whole subtree the rule writes below
-// it (see Improver), in J threads (2 by default).
+// it (see Improver), in J threads (2 by default). The --improve-top options
+// try more guesses at the largest sets; the --improve-deep options weigh the
+// D cheapest again by improved subtrees.
 // DICTIONARY is data/master.wtf by default. It prints the guesses the tree
 // needs for every word of the dictionary; the game's figures come from
 // bench/expert_strength, which plays the tree.
@@ -27,6 +32,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <numeric>
 #include <string>
 #include <thread>
 #include <unordered_map>
@@ -78,8 +84,18 @@ void Depths(const std::vector<std::uint16_t>& tree, std::size_t& at, const std::
 // own choice first) and the strict strategy's choice (or its `strictWidth`
 // cheapest) are each followed by the whole subtrees R writes below them, and
 // the guess whose games truly cost least, every game within `longest`
-// guesses if any can be, is kept; its subtrees are improved in turn. R's own choice is among those tried, so
-// the improved tree is never worse than R's where R keeps within `longest`.
+// guesses if any can be, is kept; its subtrees are improved in turn. R's own
+// choice is among those tried, so the improved tree is never worse than R's
+// where R keeps within `longest`. Where no guess tried keeps the games within
+// `longest`, every guess either rule ranks is tried, and naming each word of
+// the largest set of anagrams.
+//
+// The deeper look weighs the few cheapest guesses again, each by the tree
+// the improvement writes below it rather than R's, whatever their longest
+// game by R's subtrees (the improvement below may bring it within
+// `longest`); the kept guess's subtrees get the deeper look in turn. The
+// guess the improvement alone keeps is among them, so the deeper look is
+// never worse.
 class Improver {
 public:
     struct Result {
@@ -87,18 +103,33 @@ public:
         int last = 0;   // the number of the last guess a game takes
     };
 
+    // Where at least `top.from` words are possible, `top.width` guesses are
+    // tried, ranked by a rule that plays out `top.rank` guesses; where at
+    // least `deep.from` are, the `deep.width` cheapest of them are each
+    // followed by improved subtrees, not R's, and the cheapest kept.
+    struct Wider {
+        int width = 0;
+        int from = 0;
+        int rank = 0;
+    };
+
     Improver(const std::vector<std::string>& words, const Expert::Tuning& tuning,
              const Expert::Tuning& strictTuning, bool hasStrict, int workers, int width, int strictWidth,
-             int from, double seconds)
+             int from, double seconds, Wider top, Wider deep, Wider wideDeep)
         : hasStrict_(hasStrict),
           strictWidth_(strictWidth),
           longest_(tuning.longest),
           width_(width),
           from_(from),
           seconds_(seconds),
+          top_(top),
+          deep_(deep),
+          wideDeep_(wideDeep),
           start_(Now()) {
+        Expert::Tuning rankTuning = tuning;
+        if (top.rank > 0) rankTuning.width = top.rank;
         for (int w = 0; w < workers; ++w)
-            workers_.push_back(std::make_unique<Worker>(words, tuning, strictTuning));
+            workers_.push_back(std::make_unique<Worker>(words, tuning, strictTuning, rankTuning));
         for (const std::string& word : words) {
             std::array<int, 5> letters{};
             for (std::size_t i = 0; i < 5; ++i) letters[i] = word[i] - 'A';
@@ -112,11 +143,18 @@ public:
     // Writes the improved tree for the possible words after `made` guesses.
     // `first`, if not -1, is the first guess; `also` are tried besides at the
     // first guess. Past `seconds` of wall time the rest of the tree is R's.
+    // `shallow` asks for the cost of the tree improved without the deeper
+    // look (the tree written to `data` is then thrown away), and remembers it.
     Result Improve(const std::vector<int>& possible, int made, std::vector<std::uint16_t>& data,
-                   int first = -1, const std::vector<int>& also = {}) {
+                   int first = -1, const std::vector<int>& also = {}, bool shallow = false) {
         if (static_cast<int>(possible.size()) < from_ || OneSet(possible) ||
             (seconds_ > 0 && Now() - start_ > seconds_))
-            return Rule(*workers_[0], possible, made, &data);
+            return Rule(*workers_[0], possible, made, shallow ? nullptr : &data);
+        const std::uint64_t key = Key(possible, made);
+        if (shallow) {
+            const auto found = improved_.find(key);
+            if (found != improved_.end()) return found->second;
+        }
         std::vector<int> tries;
         const auto add = [&](int guess) {
             if (std::find(tries.begin(), tries.end(), guess) == tries.end()) tries.push_back(guess);
@@ -124,8 +162,13 @@ public:
         if (first >= 0) {
             tries.push_back(first);
         } else {
-            for (const auto& [guess, total] : workers_[0]->strategy.Ranked(possible, made))
-                if (static_cast<int>(tries.size()) < width_) add(guess);
+            const bool wide = top_.width > 0 && static_cast<int>(possible.size()) >= top_.from;
+            const int width = wide ? top_.width : width_;
+            // R's own choice first, so that it is among those tried.
+            add(workers_[0]->strategy.SearchChoose(possible, made).word);
+            for (const auto& [guess, total] :
+                 (wide && top_.rank > 0 ? workers_[0]->ranker : workers_[0]->strategy).Ranked(possible, made))
+                if (static_cast<int>(tries.size()) < width) add(guess);
             // The strict strategy's cheapest, its own choice first: they
             // keep the games short where the others cannot.
             if (hasStrict_) {
@@ -136,19 +179,49 @@ public:
             for (int guess : also) add(guess);
         }
         // Each worker takes the next guess to try.
-        std::vector<Result> results(tries.size());
-        std::atomic<std::size_t> next{0};
-        const auto work = [&](Worker& worker) {
-            for (std::size_t i = next++; i < tries.size(); i = next++)
-                results[i] = Below(worker, possible, tries[i], made, nullptr);
+        std::vector<Result> results;
+        const auto evaluate = [&] {
+            std::atomic<std::size_t> next{results.size()};
+            results.resize(tries.size());
+            const auto work = [&](Worker& worker) {
+                for (std::size_t i = next++; i < tries.size(); i = next++)
+                    results[i] = Below(worker, possible, tries[i], made, nullptr);
+            };
+            std::vector<std::thread> threads;
+            for (std::size_t w = 1; w < workers_.size(); ++w)
+                threads.emplace_back(work, std::ref(*workers_[w]));
+            work(*workers_[0]);
+            for (std::thread& thread : threads) thread.join();
         };
-        std::vector<std::thread> threads;
-        for (std::size_t w = 1; w < workers_.size(); ++w) threads.emplace_back(work, std::ref(*workers_[w]));
-        work(*workers_[0]);
-        for (std::thread& thread : threads) thread.join();
-        std::size_t best = 0;
-        for (std::size_t i = 1; i < tries.size(); ++i)
-            if (Better(results[i], results[best])) best = i;
+        evaluate();
+        const auto fits = [&] {
+            return std::any_of(results.begin(), results.end(),
+                               [&](const Result& r) { return r.last <= longest_; });
+        };
+        if (first < 0 && !fits()) {
+            // No game kept within `longest`: try every guess either rule
+            // ranks, and naming each word of the largest set of anagrams,
+            // whose last word is what comes late.
+            for (const auto& [guess, total] : workers_[0]->strict.Ranked(possible, made)) add(guess);
+            for (const auto& [guess, total] : workers_[0]->strategy.Ranked(possible, made)) add(guess);
+            std::map<Mask, std::vector<int>> sets;
+            for (int w : possible) sets[masks_[static_cast<std::size_t>(w)]].push_back(w);
+            const auto largest = std::max_element(sets.begin(), sets.end(), [](const auto& a, const auto& b) {
+                return a.second.size() < b.second.size();
+            });
+            for (int w : largest->second) add(w);
+            evaluate();
+        }
+        std::vector<std::size_t> order(tries.size());
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return Better(results[a], results[b]); });
+        const std::size_t best = order.front();
+        if (shallow) {
+            const Result result = Expand(possible, tries[best], made, data, true);
+            improved_.emplace(key, result);
+            return result;
+        }
         std::printf("%7.0f s  guess %d, %zu words: %s %ld/%d, R's %s %ld/%d\n", Now() - start_, made + 1,
                     possible.size(), Words()[static_cast<std::size_t>(tries[best])].c_str(),
                     results[best].cost, results[best].last,
@@ -158,7 +231,43 @@ public:
                         results[i].last);
         std::printf("\n");
         std::fflush(stdout);
-        const int guess = tries[best];
+        if (deep_.width > 1 && static_cast<int>(possible.size()) >= deep_.from && first < 0) {
+            // The cheapest few by R's subtrees, whatever their longest game
+            // (the improvement below may shorten it), and the guess kept
+            // above, each weighed again by its subtrees improved without the
+            // deeper look; the one kept gets the deeper look below it.
+            std::vector<std::size_t> cheapest = order;
+            std::stable_sort(cheapest.begin(), cheapest.end(),
+                             [&](std::size_t a, std::size_t b) { return results[a].cost < results[b].cost; });
+            const int width = wideDeep_.width > 0 && static_cast<int>(possible.size()) >= wideDeep_.from
+                                  ? wideDeep_.width
+                                  : deep_.width;
+            cheapest.resize(std::min(cheapest.size(), static_cast<std::size_t>(width)));
+            if (std::find(cheapest.begin(), cheapest.end(), best) == cheapest.end()) cheapest.push_back(best);
+            Result kept{};
+            int keptGuess = tries[best];
+            for (std::size_t k = 0; k < cheapest.size(); ++k) {
+                std::vector<std::uint16_t> scratch;
+                const int guess = tries[cheapest[k]];
+                const Result tried = Expand(possible, guess, made, scratch, true);
+                std::printf("%7.0f s  guess %d, %zu words: %s improved %ld/%d\n", Now() - start_, made + 1,
+                            possible.size(), Words()[static_cast<std::size_t>(guess)].c_str(), tried.cost,
+                            tried.last);
+                std::fflush(stdout);
+                if (k == 0 || Better(tried, kept)) {
+                    kept = tried;
+                    keptGuess = guess;
+                }
+            }
+            return Expand(possible, keptGuess, made, data);
+        }
+        return Expand(possible, tries[best], made, data);
+    }
+
+private:
+    // The guess's node and the improved subtrees below it.
+    Result Expand(const std::vector<int>& possible, int guess, int made, std::vector<std::uint16_t>& data,
+                  bool shallow = false) {
         Result result{Contains(possible, guess) ? made + 1 : 0, made + 1};
         const std::size_t start = data.size();
         data.push_back(static_cast<std::uint16_t>(guess));
@@ -167,21 +276,22 @@ public:
         for (int count = 0; count < 6; ++count) {
             if (outcomes[static_cast<std::size_t>(count)].empty()) continue;
             data[start + 1] = static_cast<std::uint16_t>(data[start + 1] | 1 << count);
-            const Result below = Improve(outcomes[static_cast<std::size_t>(count)], made + 1, data);
+            const Result below =
+                Improve(outcomes[static_cast<std::size_t>(count)], made + 1, data, -1, {}, shallow);
             result.cost += below.cost;
             result.last = std::max(result.last, below.last);
         }
         return result;
     }
 
-private:
     using Mask = std::uint32_t;
     struct Worker {
         Worker(const std::vector<std::string>& words, const Expert::Tuning& tuning,
-               const Expert::Tuning& strictTuning)
-            : strategy(words, tuning), strict(words, strictTuning) {}
+               const Expert::Tuning& strictTuning, const Expert::Tuning& rankTuning)
+            : strategy(words, tuning), strict(words, strictTuning), ranker(words, rankTuning) {}
         Expert::Guesser strategy;
         Expert::Guesser strict;
+        Expert::Guesser ranker;
     };
 
     static double Now() {
@@ -247,17 +357,21 @@ private:
         return result;
     }
 
+    // The turn is mixed in after the words, as in the guesser's own memory
+    // of costs, so that no two sets share a key by design.
+    static std::uint64_t Key(const std::vector<int>& possible, int made) {
+        std::uint64_t key = 1469598103934665603ull;
+        for (int w : possible) key = (key ^ static_cast<std::uint64_t>(w)) * 1099511628211ull;
+        return (key ^ static_cast<std::uint64_t>(made + 1) * 0x9E3779B97F4A7C15ull) * 1099511628211ull;
+    }
+
     // R's subtree for the possible words, written to `data` if not null.
     Result Rule(Worker& worker, const std::vector<int>& possible, int made,
                 std::vector<std::uint16_t>* data) {
         if (possible.size() == 1 && data == nullptr) return {made + 1, made + 1};
         std::uint64_t key = 0;
         if (data == nullptr) {
-            // The turn is mixed in after the words, as in the guesser's own
-            // memory of costs, so that no two sets share a key by design.
-            key = 1469598103934665603ull;
-            for (int w : possible) key = (key ^ static_cast<std::uint64_t>(w)) * 1099511628211ull;
-            key = (key ^ static_cast<std::uint64_t>(made + 1) * 0x9E3779B97F4A7C15ull) * 1099511628211ull;
+            key = Key(possible, made);
             const std::lock_guard<std::mutex> lock(mutex_);
             const auto found = known_.find(key);
             if (found != known_.end()) return found->second;
@@ -294,12 +408,16 @@ private:
     int width_;
     int from_;
     double seconds_;
+    Wider top_;
+    Wider deep_;
+    Wider wideDeep_;  // a wider deeper look where at least its `from` words are possible
     double start_;
     std::vector<std::unique_ptr<Worker>> workers_;
     std::vector<std::array<int, 5>> letters_;
     std::vector<Mask> masks_;
     std::mutex mutex_;
     std::unordered_map<std::uint64_t, Result> known_;
+    std::unordered_map<std::uint64_t, Result> improved_;  // only the main thread improves
 };
 
 }  // namespace
@@ -317,6 +435,7 @@ int main(int argc, char** argv) {
     int improveSeconds = 0;
     int improveStrictWidth = 1;
     std::vector<std::string> also;
+    Improver::Wider top, deep, wideDeep;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto next = [&]() -> int { return i + 1 < argc ? std::atoi(argv[++i]) : 0; };
@@ -358,6 +477,20 @@ int main(int argc, char** argv) {
             improveFrom = next();
         else if (arg == "--improve-seconds")
             improveSeconds = next();
+        else if (arg == "--improve-top-width")
+            top.width = next();
+        else if (arg == "--improve-top-from")
+            top.from = next();
+        else if (arg == "--improve-rank-width")
+            top.rank = next();
+        else if (arg == "--improve-deep-width")
+            deep.width = next();
+        else if (arg == "--improve-deep-from")
+            deep.from = next();
+        else if (arg == "--improve-deep-wide-width")
+            wideDeep.width = next();
+        else if (arg == "--improve-deep-wide-from")
+            wideDeep.from = next();
         else if (arg == "--try")
             also.push_back(i + 1 < argc ? argv[++i] : "");
         else if (arg == "--workers")
@@ -386,7 +519,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         Improver improver(words, tuning, strictTuning, strictOvertime > 0, workers, improveWidth,
-                          std::max(improveStrictWidth, 1), std::max(improveFrom, 2), improveSeconds);
+                          std::max(improveStrictWidth, 1), std::max(improveFrom, 2), improveSeconds, top,
+                          deep, wideDeep);
         std::vector<int> alsoIndex;
         for (const std::string& word : also) {
             const auto at = std::find(words.begin(), words.end(), word);
@@ -430,6 +564,14 @@ int main(int argc, char** argv) {
          << (improveSeconds > 0 ? " --improve-seconds " + std::to_string(improveSeconds) : "")
          << (improveStrictWidth > 1 ? " --improve-strict-width " + std::to_string(improveStrictWidth) : "");
     for (const std::string& word : also) file << " --try " << word;
+    if (top.width > 0)
+        file << " --improve-top-width " << top.width << " --improve-top-from " << top.from
+             << (top.rank > 0 ? " --improve-rank-width " + std::to_string(top.rank) : "");
+    if (deep.width > 0)
+        file << " --improve-deep-width " << deep.width << " --improve-deep-from " << deep.from;
+    if (wideDeep.width > 0)
+        file << " --improve-deep-wide-width " << wideDeep.width << " --improve-deep-wide-from "
+             << wideDeep.from;
     file << ")\n// from the dictionary; do not edit.\n"
          << "constexpr std::uint64_t TreeFingerprint = " << Expert::Guesser::Fingerprint(words) << "u;\n"
          << "constexpr std::uint16_t TreeData[] = {";
