@@ -194,11 +194,8 @@ public:
             for (std::thread& thread : threads) thread.join();
         };
         evaluate();
-        const auto fits = [&] {
-            return std::any_of(results.begin(), results.end(),
-                               [&](const Result& r) { return r.last <= longest_; });
-        };
-        if (first < 0 && !fits()) {
+        if (first < 0 && std::none_of(results.begin(), results.end(),
+                                      [&](const Result& r) { return r.last <= longest_; })) {
             // No game kept within `longest`: try every guess either rule
             // ranks, and naming each word of the largest set of anagrams,
             // whose last word is what comes late.
@@ -268,18 +265,32 @@ private:
     // The guess's node and the improved subtrees below it.
     Result Expand(const std::vector<int>& possible, int guess, int made, std::vector<std::uint16_t>& data,
                   bool shallow = false) {
+        return Node(possible, guess, made, &data,
+                    [&](const std::vector<int>& outcome, std::vector<std::uint16_t>* below) {
+                        return Improve(outcome, made + 1, *below, -1, {}, shallow);
+                    });
+    }
+
+    // The guess's node, written to `data` if not null, and the subtrees
+    // `below` gives for each count's words, written after it.
+    template <typename Below>
+    Result Node(const std::vector<int>& possible, int guess, int made, std::vector<std::uint16_t>* data,
+                const Below& below) {
         Result result{Contains(possible, guess) ? made + 1 : 0, made + 1};
-        const std::size_t start = data.size();
-        data.push_back(static_cast<std::uint16_t>(guess));
-        data.push_back(0);
+        std::size_t start = 0;
+        if (data != nullptr) {
+            start = data->size();
+            data->push_back(static_cast<std::uint16_t>(guess));
+            data->push_back(0);
+        }
         const std::vector<std::vector<int>> outcomes = Outcomes(possible, guess);
         for (int count = 0; count < 6; ++count) {
             if (outcomes[static_cast<std::size_t>(count)].empty()) continue;
-            data[start + 1] = static_cast<std::uint16_t>(data[start + 1] | 1 << count);
-            const Result below =
-                Improve(outcomes[static_cast<std::size_t>(count)], made + 1, data, -1, {}, shallow);
-            result.cost += below.cost;
-            result.last = std::max(result.last, below.last);
+            if (data != nullptr)
+                (*data)[start + 1] = static_cast<std::uint16_t>((*data)[start + 1] | 1 << count);
+            const Result subtree = below(outcomes[static_cast<std::size_t>(count)], data);
+            result.cost += subtree.cost;
+            result.last = std::max(result.last, subtree.last);
         }
         return result;
     }
@@ -338,23 +349,10 @@ private:
     // The subtrees of R below a guess, and the guess itself.
     Result Below(Worker& worker, const std::vector<int>& possible, int guess, int made,
                  std::vector<std::uint16_t>* data) {
-        Result result{Contains(possible, guess) ? made + 1 : 0, made + 1};
-        std::size_t start = 0;
-        if (data != nullptr) {
-            start = data->size();
-            data->push_back(static_cast<std::uint16_t>(guess));
-            data->push_back(0);
-        }
-        const std::vector<std::vector<int>> outcomes = Outcomes(possible, guess);
-        for (int count = 0; count < 6; ++count) {
-            if (outcomes[static_cast<std::size_t>(count)].empty()) continue;
-            if (data != nullptr)
-                (*data)[start + 1] = static_cast<std::uint16_t>((*data)[start + 1] | 1 << count);
-            const Result below = Rule(worker, outcomes[static_cast<std::size_t>(count)], made + 1, data);
-            result.cost += below.cost;
-            result.last = std::max(result.last, below.last);
-        }
-        return result;
+        return Node(possible, guess, made, data,
+                    [&](const std::vector<int>& outcome, std::vector<std::uint16_t>* subtree) {
+                        return Rule(worker, outcome, made + 1, subtree);
+                    });
     }
 
     // The turn is mixed in after the words, as in the guesser's own memory
