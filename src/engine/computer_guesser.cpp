@@ -3,6 +3,7 @@
 // letter, learns from the counts which letters are in the player's word, and
 // guesses dictionary words once it knows more than LetterThreshold of them.
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "engine/functions.h"
@@ -159,8 +160,16 @@ void ShowMyGuess(const std::string& guess) {
 }
 
 void ResumeMyTurn() {
+    // A kept game brings the turn's journal, still waiting for its count:
+    // the turn begins again in its place.
+    std::optional<Journal::Turn> waiting;
+    if (!MyJournal.empty() && MyJournal.back().count < 0) {
+        waiting = std::move(MyJournal.back());
+        MyJournal.pop_back();
+    }
     if (ExpertChecked()) {
-        // The Expert's guess follows from the counts alone: the same again.
+        // The Expert's guess follows from the counts alone: the same again,
+        // and so are its notes.
         ExpertTurn();
         return;
     }
@@ -177,6 +186,9 @@ void ResumeMyTurn() {
     }
     BeginMyTurn();
     ShowMyGuess(FirstFive(entry));
+    // The notes of the search that found this guess, made before the game
+    // was kept.
+    if (waiting && waiting->guess == MyJournal.back().guess) MyJournal.back() = std::move(*waiting);
     KeptGame::Keep();
 }
 

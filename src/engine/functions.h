@@ -101,6 +101,10 @@ void PlayerGuess();                 // the Guess button
 void TakeYourCount(Integer count);  // 0 to 5, or 10 from Correct Word
 void CorrectWord();                 // the Correct Word button
 void QuitGame();                    // File > Quit Game
+// Before New Game or a load clears the board: a game under way with a guess
+// made is given up as Quit Game gives it up, when the player says Yes to the
+// question titled title. False when the player keeps the game.
+bool GiveUpToLeave(const std::string& title);
 // The game has ended (a win on either side, or Quit): Over, with Pause and
 // Resume closed and the kept game in progress removed.
 void EndGame();

@@ -62,11 +62,12 @@ void ResetModuleState() {
     ReportedWordFiles.clear();
     ForgetWinners();
     GameUnrecorded = false;
+    GameId.clear();
+    GameReplay = false;
     StartJournal(1);
     PlayState = Play::Idle;
     KeptGame::Release();
     TodaysWord::BoardDate.clear();
-    TodaysWord::BoardCounted = false;
 }
 
 std::string CheckedLevel() {
@@ -98,12 +99,13 @@ void ResetGame() {
     QuibblyForm& form = QuibblyForm::Instance();
     DisableGameControls();
     GameOn = true;
-    GameUnrecorded = false;  // a game cleared away unfinished leaves no record
+    GameUnrecorded = false;  // a game cleared away before its first guess leaves no record
+    GameId.clear();
+    GameReplay = false;
     PlayState = Play::Idle;
     KeptGame::Drop();
     TodaysWord::BoardDate.clear();
-    TodaysWord::BoardCounted = false;
-    form.ShowTodaysWord();
+    form.ShowCaption();
     form.UpdateReviewItem();
     form.YourGuessList.Clear();
     form.MyGuessList.Clear();
@@ -224,6 +226,8 @@ void ChooseFirstTurn() {
     GameOn = true;
     CandidateIndex = "0";
     GameUnrecorded = true;
+    GameId = Services().NewGameId();
+    GameReplay = false;
     StartJournal(1);
     if (r > 0.5)
         YourTurn();

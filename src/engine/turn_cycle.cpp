@@ -139,6 +139,12 @@ void PlayerGuess() {
 }
 
 void PlayerWon() {
+    // A replay's win was ranked, if at all, when the game first ended.
+    if (GameReplay) {
+        WinAwaitingRow = false;
+        AskPlayAgain();
+        return;
+    }
     const int score = static_cast<int>(TurnNumber);
     // A score the row's three columns cannot hold would be ranked by its
     // first three digits: such a win is not kept.
@@ -225,6 +231,21 @@ void AskPlayAgain() {
     } else {
         LeaveBoardAfterGame();
     }
+}
+
+bool GiveUpToLeave(const std::string& title) {
+    const QuibblyForm& form = QuibblyForm::Instance();
+    // Between games, before the first guess and in a replay there is nothing
+    // to give up: nothing is asked.
+    if (!GameUnrecorded || GameReplay ||
+        (form.YourGuessList.ListCount() == 0 && form.MyGuessList.ListCount() == 0))
+        return true;
+    if (Services().MsgBox("This game is under way. If you leave it now, it counts as given up, as Quit Game "
+                          "does. Do you want to give it up?",
+                          MsgButtons::YesNoDefaultNo, MsgIcon::Exclamation, title) != MsgAnswer::Yes)
+        return false;
+    QuitGame();
+    return true;
 }
 
 void QuitGame() {

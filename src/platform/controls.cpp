@@ -48,6 +48,7 @@ void TextBox::SetText(const std::string& text) {
     text_ = text;
     selected_ = false;
     Changed();
+    if (Change) Change();
 }
 
 void TextBox::SetSelected(bool selected) {

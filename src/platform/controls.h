@@ -136,6 +136,8 @@ public:
     // Receives every typed character code before it is inserted; the handler
     // may replace the code, and a code of 0 inserts nothing.
     std::function<void(Integer& keyAscii)> KeyPress;
+    // Runs after every change of the text, typed or set.
+    std::function<void()> Change;
 
     // Typing as a player would: each character goes through KeyPress and is
     // then inserted at the end, or in place of the selected text, within the

@@ -39,6 +39,9 @@ public:
     double Rnd() override;
     std::vector<std::string> Drives() override { return drives.empty() ? Platform::Drives() : drives; }
     std::string DateTimeNow() override { return dateTime; }
+    // gameId when a test sets one (a game replayed in another process must
+    // be the same game), else a fresh one.
+    std::string NewGameId() override { return gameId.empty() ? Platform::NewGameId() : gameId; }
     void SetClipboard(const std::string& text) override { clipboard = text; }
 
     // Answers for the next Yes/No questions, oldest first. A question with no
@@ -63,6 +66,7 @@ public:
     bool ended = false;
     std::vector<std::string> drives;  // empty: the current folder's root alone
     std::string dateTime = "2026-05-12 12:00";
+    std::string gameId;
     std::string clipboard;
 
 private:

@@ -2,6 +2,8 @@
 #include "platform/services.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <stdexcept>
@@ -29,6 +31,14 @@ std::vector<std::string> Platform::Drives() {
 
 std::string Platform::DateTimeNow() {
     return LocalDateTime(std::time(nullptr));
+}
+
+std::string Platform::NewGameId() {
+    std::random_device entropy;
+    const std::uint64_t bits = (static_cast<std::uint64_t>(entropy()) << 32) ^ entropy();
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(bits));
+    return text;
 }
 
 std::string LocalDateTime(std::time_t moment) {

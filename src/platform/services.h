@@ -57,6 +57,9 @@ public:
     virtual std::string DateTimeNow();
     // The local date as "YYYY-MM-DD", which decides today's word.
     virtual std::string LocalDate() { return DateTimeNow().substr(0, 10); }
+    // A new game's identity: 16 hexadecimal digits from the system's entropy,
+    // apart from Rnd, so that drawing it never moves the game's own draws.
+    virtual std::string NewGameId();
     // Puts a text (UTF-8) on the desktop's clipboard.
     virtual void SetClipboard(const std::string& text) { (void)text; }
 

@@ -12,6 +12,7 @@
 #include "platform/atomic_file.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
+#include "records/saved_game.h"
 #include "records/todays_word.h"
 #include "windows/main/quibbly_form.h"
 
@@ -25,8 +26,8 @@ constexpr long MaxFileBytes = 64L << 20;
 constexpr const char* GameKey = "Game";
 
 // The keys besides Game that a record holds at most once.
-constexpr std::string_view OnceKeys[] = {"Level",       "End",       "Score",       "YourWord", "MyWord",
-                                         "YourGuesses", "MyGuesses", "JournalFrom", "Daily"};
+constexpr std::string_view OnceKeys[] = {"Id",     "Level",       "End",       "Score",       "YourWord",
+                                         "MyWord", "YourGuesses", "MyGuesses", "JournalFrom", "Daily"};
 
 bool StartsRecord(std::string_view line) {
     return line.starts_with("Game=");
@@ -81,6 +82,7 @@ std::optional<Game> ReadRecord(const std::vector<std::string>& lines) {
     Game game;
     enum Seen {
         When,
+        Id,
         Level,
         End,
         Score,
@@ -93,9 +95,9 @@ std::optional<Game> ReadRecord(const std::vector<std::string>& lines) {
         Daily,
         Known
     };
-    static constexpr std::string_view names[Known] = {GameKey,       "Level",   "End",         "Score",
-                                                      "YourWord",    "MyWord",  "YourGuesses", "MyGuesses",
-                                                      "JournalFrom", "Journal", "Daily"};
+    static constexpr std::string_view names[Known] = {GameKey,     "Id",          "Level",   "End",
+                                                      "Score",     "YourWord",    "MyWord",  "YourGuesses",
+                                                      "MyGuesses", "JournalFrom", "Journal", "Daily"};
     bool seen[Known] = {};
     for (const std::string& line : lines) {
         const std::size_t equals = line.find('=');
@@ -119,6 +121,10 @@ std::optional<Game> ReadRecord(const std::vector<std::string>& lines) {
         switch (known) {
             case When:
                 game.when = std::string(value);
+                break;
+            case Id:
+                if (!IsGameId(value)) return std::nullopt;
+                game.id = std::string(value);
                 break;
             case Level:
                 // A level the game does not play would be counted nowhere
@@ -258,14 +264,13 @@ std::string Format(const History& history) {
 }
 
 std::vector<std::string> RecordLines(const Game& game) {
-    std::vector<std::string> lines{std::string(GameKey) + "=" + game.when,
-                                   "Level=" + game.level,
-                                   std::string("End=") + EndingName(game.ending),
-                                   "Score=" + std::to_string(game.score),
-                                   "YourWord=" + game.yourWord,
-                                   "MyWord=" + game.myWord,
-                                   "YourGuesses=" + WriteGuesses(game.yourGuesses),
-                                   "MyGuesses=" + WriteGuesses(game.myGuesses)};
+    std::vector<std::string> lines{std::string(GameKey) + "=" + game.when};
+    if (!game.id.empty()) lines.push_back("Id=" + game.id);
+    for (std::string line :
+         {"Level=" + game.level, std::string("End=") + EndingName(game.ending),
+          "Score=" + std::to_string(game.score), "YourWord=" + game.yourWord, "MyWord=" + game.myWord,
+          "YourGuesses=" + WriteGuesses(game.yourGuesses), "MyGuesses=" + WriteGuesses(game.myGuesses)})
+        lines.push_back(std::move(line));
     if (game.journalFrom != 1) lines.push_back("JournalFrom=" + std::to_string(game.journalFrom));
     for (const Journal::Turn& turn : game.journal) lines.push_back("Journal=" + Journal::Format(turn));
     if (!game.daily.empty()) lines.push_back("Daily=" + game.daily);
@@ -298,20 +303,21 @@ std::string Save(const History& history) {
     return ReplaceFile(HistoryFile, Format(history));
 }
 
-bool Holds(const History& history, const Game& game) {
-    // The first two guesses of a side agree as far as both lists go.
-    auto sameStart = [](const std::vector<Guess>& a, const std::vector<Guess>& b) {
-        const std::size_t n = std::min<std::size_t>({a.size(), b.size(), 2});
-        return std::equal(a.begin(), a.begin() + static_cast<long>(n), b.begin());
-    };
-    return std::any_of(history.entries.begin(), history.entries.end(), [&](const Entry& entry) {
-        const std::optional<Game>& held = entry.game;
-        // The day's game of today's word is never taken for a practice game
-        // of the same word; a practice replay of the day's game is that game.
-        return held && held->level == game.level && (game.daily.empty() || held->daily == game.daily) &&
-               held->yourWord == game.yourWord && held->myWord == game.myWord &&
-               sameStart(held->yourGuesses, game.yourGuesses) && sameStart(held->myGuesses, game.myGuesses);
+bool IsGameId(std::string_view id) {
+    return !id.empty() && id.size() <= 32 && std::all_of(id.begin(), id.end(), [](char ch) {
+        return (ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'z');
     });
+}
+
+bool Holds(const History& history, const std::string& id) {
+    return !id.empty() && std::any_of(history.entries.begin(), history.entries.end(),
+                                      [&](const Entry& entry) { return entry.game && entry.game->id == id; });
+}
+
+bool HistoryHolds(const std::string& id) {
+    History history;
+    std::string fault;
+    return Load(history, fault) && Holds(history, id);
 }
 
 Summary Summarise(const History& history, const std::string& level) {
@@ -422,6 +428,8 @@ std::string ShareLine(const Game& game) {
 namespace quibbly::Functions {
 
 bool GameUnrecorded = false;
+std::string GameId;
+bool GameReplay = false;
 
 namespace {
 
@@ -442,59 +450,62 @@ std::string OneLine(std::string text) {
 // The rows of an old-guess list: the guess and, as the last character, its
 // count. Rows of another form (only a damaged saved game can bring them) are
 // left out, so that every record the game writes reads back.
-std::vector<Guess> GuessesOf(const ListBox& list) {
+std::vector<Guess> GuessesOf(const std::vector<std::string>& rows) {
     std::vector<Guess> guesses;
-    for (const std::string& row : list.Rows()) {
+    for (const std::string& row : rows) {
         const std::string word = row.substr(0, 5);
         const char count = row.empty() ? ' ' : row.back();
-        if (word.size() == 5 &&
-            std::all_of(word.begin(), word.end(), [](char ch) { return ch >= 'A' && ch <= 'Z'; }) &&
-            count >= '0' && count <= '5')
-            guesses.push_back({word, count - '0'});
+        if (IsWord(word) && count >= '0' && count <= '5') guesses.push_back({word, count - '0'});
     }
     return guesses;
 }
 
 void AddWinningGuess(std::vector<Guess>& guesses, const std::string& word) {
-    if (word.size() == 5 &&
-        std::all_of(word.begin(), word.end(), [](char ch) { return ch >= 'A' && ch <= 'Z'; }))
-        guesses.push_back({word, 5});
+    if (IsWord(word)) guesses.push_back({word, 5});
 }
 
-Game GameOnTheBoard(Ending ending) {
-    QuibblyForm& form = QuibblyForm::Instance();
+// The record of a game as it ends; winner is the word that ended it, when
+// one side named the other's.
+Game GameOf(const SavedGame::Contents& contents, Ending ending, const std::string& winner) {
     Game game;
     game.when = OneLine(Services().DateTimeNow());
-    game.level = OneLine(form.GameLabel.Caption());
+    game.id = contents.id;
+    game.level = OneLine(contents.level);
     game.ending = ending;
     // A loaded game may carry any counter; the score stays a plain number.
-    const double turn = std::floor(static_cast<double>(TurnNumber));
+    const double turn = std::floor(static_cast<double>(contents.turnNumber));
     game.score = turn >= 0 && turn < 1e9 ? static_cast<long>(turn) : 0;
-    game.yourWord = OneLine(form.YourWordText.Text());
-    game.myWord = OneLine(MyWord);
-    game.yourGuesses = GuessesOf(form.YourGuessList);
-    game.myGuesses = GuessesOf(form.MyGuessList);
-    if (ending == Ending::Won) AddWinningGuess(game.yourGuesses, MyWord);
-    if (ending == Ending::Lost) AddWinningGuess(game.myGuesses, form.MyGuessText.Text());
-    game.journalFrom = std::clamp(JournalFrom, 1, 9999);
-    game.journal = MyJournal;
-    if (TodaysWord::BoardCounted) game.daily = TodaysWord::BoardDate;
+    game.yourWord = OneLine(contents.yourWord);
+    game.myWord = OneLine(contents.myWord);
+    game.yourGuesses = GuessesOf(contents.yourGuesses);
+    game.myGuesses = GuessesOf(contents.myGuesses);
+    if (ending == Ending::Won) AddWinningGuess(game.yourGuesses, winner);
+    if (ending == Ending::Lost) AddWinningGuess(game.myGuesses, winner);
+    if (contents.kept) {
+        game.journalFrom = std::clamp(contents.kept->journalFrom, 1, 9999);
+        game.journal = contents.kept->journal;
+    } else {
+        game.journalFrom = static_cast<int>(contents.myGuesses.size()) + 1;
+    }
+    game.daily = contents.daily;
     return game;
 }
 
-void AddToHistory(const Game& game) {
+// False when the history holds the game already: it is a replay.
+bool AddToHistory(const Game& game) {
     History history;
     std::string fault;
     if (!Load(history, fault)) {
         ReportHistoryFault("cannot be read: " + fault +
                            ". This game is not recorded, and the file is left as it was.");
-        return;
+        return true;
     }
-    if (Holds(history, game)) return;
+    if (Holds(history, game.id)) return false;
     history.entries.push_back(MakeEntry(game));
     fault = Save(history);
     if (!fault.empty())
         ReportHistoryFault("was not saved: " + fault + ". The history on the disk is left as it was.");
+    return true;
 }
 
 }  // namespace
@@ -502,8 +513,16 @@ void AddToHistory(const Game& game) {
 void RecordGameEnd(Ending ending) {
     if (!GameUnrecorded) return;
     GameUnrecorded = false;
-    AddToHistory(GameOnTheBoard(ending));
+    if (!GameReplay) {
+        const std::string winner =
+            ending == Ending::Won ? MyWord : QuibblyForm::Instance().MyGuessText.Text();
+        GameReplay = !AddToHistory(GameOf(SavedGame::Capture(), ending, winner));
+    }
     QuibblyForm::Instance().UpdateReviewItem();  // the game just ended can be reviewed
+}
+
+void RecordGivenUp(const SavedGame::Contents& contents) {
+    AddToHistory(GameOf(contents, Ending::Quit, ""));
 }
 
 }  // namespace quibbly::Functions

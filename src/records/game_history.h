@@ -8,6 +8,8 @@
 // lines "Key=Value" that begins with its "Game=" line:
 //
 //   Game=2026-05-12 14:03        when the game ended, local time
+//   Id=3f09c2a1b7d4e655          the game's identity, drawn at its Start;
+//                                absent in a record of an earlier version
 //   Level=Easy
 //   End=Won                      Won, Lost (the computer found the word) or Quit
 //   Score=7                      the turn number at the end; a win's score
@@ -54,6 +56,7 @@ struct Guess {
 
 struct Game {
     std::string when;  // "YYYY-MM-DD HH:MM"
+    std::string id;    // the identity drawn at the game's Start
     std::string level;
     Ending ending = Ending::Quit;
     long score = 0;
@@ -102,11 +105,13 @@ Entry MakeEntry(const Game& game);
 bool Load(History& history, std::string& fault);
 // Writes the history over "History.Lst", atomically; the fault, or empty.
 std::string Save(const History& history);
-// True when the history already holds this game: the same level and words
-// and the same first guess on each side. A loaded game that had ended, or
-// one played on from a save after it had ended, is the same game; the day's
-// game of today's word is held only by a record of that day.
-bool Holds(const History& history, const Game& game);
+// A game's identity as the files hold it: 1 to 32 digits and small letters.
+bool IsGameId(std::string_view id);
+// True when the history holds a record of the game with this identity: the
+// game has ended, and a copy of it (a save, a kept game) is a replay.
+bool Holds(const History& history, const std::string& id);
+// The same, read from "History.Lst"; false when it cannot be read.
+bool HistoryHolds(const std::string& id);
 
 // What the statistics window shows for one level.
 struct Bar {
@@ -156,14 +161,29 @@ const char* EndingName(Ending ending);
 
 }  // namespace quibbly::GameHistory
 
+namespace quibbly::SavedGame {
+struct Contents;
+}
+
 namespace quibbly::Functions {
 
 // True from the start of a game (or the load of a saved one) until the game
 // is recorded: a game ends once.
 extern bool GameUnrecorded;
+// The identity of the game on the board, drawn at its Start and carried by
+// its saves, its kept copy and its record; empty between games.
+extern std::string GameId;
+// The game on the board is a copy of one that has ended: it plays, but it
+// adds no record and no winners row.
+extern bool GameReplay;
 // Adds the game on the board to the history as it ends: called when either
 // side finds the other's word and when the player quits. A failure is
-// reported in a message box; the history on the disk stays as it was.
+// reported in a message box; the history on the disk stays as it was. A
+// game whose identity the history holds already is a replay: nothing is
+// added, and GameReplay says so.
 void RecordGameEnd(GameHistory::Ending ending);
+// Adds a game that is not on the board as given up (the start-up's kept
+// game the player does not continue).
+void RecordGivenUp(const SavedGame::Contents& contents);
 
 }  // namespace quibbly::Functions

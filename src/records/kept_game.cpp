@@ -110,12 +110,18 @@ void OfferAtStart() {
                           MsgButtons::OK, MsgIcon::Exclamation, Title);
         return;
     }
-    const std::string question =
-        "A game left unfinished on " + WrittenAt(KeptFile) + " is kept. Would you like to continue it?";
-    if (Services().MsgBox(question, MsgButtons::YesNo, MsgIcon::None, Title) == MsgAnswer::Yes)
-        SavedGame::Apply(*contents);
-    else
-        Drop();
+    // A game with a guess made counts: not continuing it is giving it up,
+    // and the question says so.
+    const bool begun = !contents->yourGuesses.empty() || !contents->myGuesses.empty();
+    const std::string question = "A game left unfinished on " + WrittenAt(KeptFile) +
+                                 " is kept. Would you like to continue it?" +
+                                 (begun ? " If not, it counts as given up." : "");
+    if (Services().MsgBox(question, MsgButtons::YesNo, MsgIcon::None, Title) == MsgAnswer::Yes) {
+        SavedGame::Apply(*contents, Title);
+        return;
+    }
+    if (begun) Functions::RecordGivenUp(*contents);
+    Drop();
 }
 
 }  // namespace quibbly::KeptGame

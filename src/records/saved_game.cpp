@@ -68,17 +68,19 @@ std::string TextLine(const std::string& text) {
 // the same line when they differ from a new list's ("4 first 2 master").
 // A reader that takes the number at the start of the line finds the
 // position; a file without them loads as a new list (-1, not dictionary).
-// A game saved after its end says so next ("4 first 2 over"), and the day's
-// counted game of today's word ends the line with its date ("4 over daily
-// 2026-12-07"): a reader that knows only the position still finds it.
+// A game saved after its end says so next ("4 first 2 over"), the day's
+// counted game of today's word gives its date ("4 over daily 2026-12-07"),
+// and the game's identity ends the line ("4 game 3f09c2a1b7d4e655"): a
+// reader that knows only the position still finds it.
 std::string PositionLine(const Contents& c) {
     std::string text = c.candidateIndex;
-    if (text.empty() && !c.over && c.daily.empty()) return text;  // no game has begun: nothing to add
+    if (text.empty() && !c.over && c.daily.empty() && c.id.empty()) return text;  // no game has begun
     if (text.empty()) text = "0";
     if (c.firstCount != -1) text += " first " + std::to_string(c.firstCount);
     if (c.fromMaster) text += " master";
     if (c.over) text += " over";
     if (!c.daily.empty()) text += " daily " + c.daily;
+    if (!c.id.empty()) text += " game " + c.id;
     return text;
 }
 
@@ -113,8 +115,13 @@ void ReadPositionLine(const std::string& line, Contents& c) {
     const bool over = next < words.size() && words[next] == "over";
     if (over) ++next;
     std::string daily;
-    if (next + 2 == words.size() && words[next] == "daily" && TodaysWord::DayNumber(words[next + 1])) {
+    if (next + 2 <= words.size() && words[next] == "daily" && TodaysWord::DayNumber(words[next + 1])) {
         daily = words[next + 1];
+        next += 2;
+    }
+    std::string id;
+    if (next + 2 == words.size() && words[next] == "game" && GameHistory::IsGameId(words[next + 1])) {
+        id = words[next + 1];
         next += 2;
     }
     if (next != words.size()) return;
@@ -122,6 +129,78 @@ void ReadPositionLine(const std::string& line, Contents& c) {
     c.fromMaster = master;
     c.over = over;
     c.daily = daily;
+    c.id = id;
+}
+
+// The board beyond a saved game, after the markers of the game in progress:
+// a header line, then keyed lines. The Scratch Pad is one line, its line
+// ends and backslashes written as \r, \n and \\; the journal is one line a
+// turn, as the history writes it.
+constexpr const char* BoardHeader = "Quibbly Kept 1";
+
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char ch : text) {
+        if (ch == '\\')
+            out += "\\\\";
+        else if (ch == '\r')
+            out += "\\r";
+        else if (ch == '\n')
+            out += "\\n";
+        else
+            out.push_back(ch);
+    }
+    return out;
+}
+
+std::string Unescaped(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out.push_back(text[i]);
+            continue;
+        }
+        const char next = text[++i];
+        out.push_back(next == 'r' ? '\r' : next == 'n' ? '\n' : next);
+    }
+    return out;
+}
+
+std::string BoardLines(const Contents::Board& board) {
+    std::string out = std::string(BoardHeader) + "\r\nPad=" + Escaped(board.scratchPad) +
+                      "\r\nJournalFrom=" + std::to_string(board.journalFrom) + "\r\n";
+    for (const Journal::Turn& turn : board.journal) out += "Journal=" + Journal::Format(turn) + "\r\n";
+    return out;
+}
+
+// The board from the bytes after the markers; nothing when they do not hold
+// one whole: the game then loads as a saved game does.
+std::optional<Contents::Board> ReadBoard(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    while (!bytes.empty()) {
+        const std::size_t end = std::min(bytes.find('\n'), bytes.size());
+        std::string_view line = bytes.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        bytes.remove_prefix(std::min(end + 1, bytes.size()));
+    }
+    if (lines.size() < 3 || lines[0] != BoardHeader || !lines[1].starts_with("Pad=") ||
+        !lines[2].starts_with("JournalFrom="))
+        return std::nullopt;
+    Contents::Board board;
+    board.scratchPad = Unescaped(lines[1].substr(4));
+    const std::string_view from = lines[2].substr(12);
+    const auto [end, error] = std::from_chars(from.data(), from.data() + from.size(), board.journalFrom);
+    if (error != std::errc() || end != from.data() + from.size() || board.journalFrom < 1 ||
+        board.journalFrom > 9999)
+        return std::nullopt;
+    for (std::size_t i = 3; i < lines.size(); ++i) {
+        Journal::Turn turn;
+        if (!lines[i].starts_with("Journal=") || !Journal::Parse(std::string(lines[i].substr(8)), turn))
+            return std::nullopt;
+        board.journal.push_back(std::move(turn));
+    }
+    return board;
 }
 
 // ---- Reading ----
@@ -162,6 +241,8 @@ public:
     }
     // The number of the field read last, counted from 1: its line.
     int Number() const { return number_; }
+    // The bytes after the last field read.
+    std::string_view Rest() const { return std::string_view(bytes_).substr(pos_); }
 
 private:
     static bool IsDelimiter(char ch) { return ch == ',' || ch == '\r' || ch == '\n'; }
@@ -227,6 +308,7 @@ public:
         return static_cast<int>(value);
     }
     std::string Line() const { return std::to_string(fields_.Number()); }
+    std::string_view Rest() const { return fields_.Rest(); }
 
 private:
     Fields fields_;
@@ -240,7 +322,7 @@ void ReportLoadFault(const std::string& path, const std::string& fault) {
 }  // namespace
 
 // Fills the game from checked contents, in the order a load takes.
-void Apply(const Contents& contents) {
+void Apply(const Contents& contents, const std::string& title) {
     using namespace Functions;
     QuibblyForm& form = QuibblyForm::Instance();
     ResetGame();
@@ -280,20 +362,33 @@ void Apply(const Contents& contents) {
     for (const auto& [level, name] : form.Levels()) level->SetEnabled(false);
     for (MenuItem* item : {&form.GameStart, &form.GameResume, &form.GamePause}) item->SetChecked(false);
     for (MenuItem* item : {&form.WordIdea, &form.WordHint, &form.WordSeries}) item->SetEnabled(true);
-    // What the computer thought before the save is not in the file.
-    StartJournal(form.MyGuessList.ListCount() + 1);
+    // The game in progress brings the Scratch Pad and what the computer
+    // thought; a player's saved game leaves them out, so its journal starts
+    // at the turn it was loaded at.
+    if (contents.kept) {
+        form.ScratchPadText.SetText(contents.kept->scratchPad);
+        StartJournal(contents.kept->journalFrom);
+        MyJournal = contents.kept->journal;
+    } else {
+        StartJournal(form.MyGuessList.ListCount() + 1);
+    }
+    // A game is the same game in every copy of it: its identity, drawn at
+    // its Start, goes with its saves and its kept copy into its one record.
+    // A file of the designed format carries none and gets a new one here, so
+    // each load of such a file is a game of its own.
+    GameId = contents.id.empty() ? Services().NewGameId() : contents.id;
     // The day's game stays the day's on its date, unless the history holds
-    // that day's game already; on a later date it is finished as practice.
-    TodaysWord::BoardDate = contents.daily;
-    // A finished one stays what it was, with nothing left to record.
-    TodaysWord::BoardCounted =
+    // that day's game already; on a later date it is an ordinary game. A
+    // finished one stays what it was, with nothing left to record.
+    const bool daily =
         !contents.daily.empty() && (contents.over || (contents.daily == Services().LocalDate() &&
                                                       !TodaysWord::Recorded(contents.level, contents.daily)));
-    if (TodaysWord::BoardCounted && !contents.over) TodaysWord::MarkStarted(contents.level, contents.daily);
-    form.ShowTodaysWord();
+    TodaysWord::BoardDate = daily ? contents.daily : "";
+    if (daily && !contents.over) TodaysWord::MarkStarted(contents.level, contents.daily);
     if (contents.over) {
         // A finished game comes back finished: its board to look at, at the
         // turn it ended, with nothing to play, rank or record.
+        form.ShowCaption();
         TurnNumber = contents.turnNumber;
         form.TurnLabel.SetCaption(std::to_string(static_cast<long>(TurnNumber)));
         ShowFaces();
@@ -302,9 +397,18 @@ void Apply(const Contents& contents) {
         form.UpdateReviewItem();
         return;
     }
-    GameUnrecorded = true;  // the history knows a loaded game that had ended
+    // A copy of a game that has ended plays on as a replay: it adds no
+    // record and enters no winners list, so that one game wins once.
+    GameReplay = GameHistory::HistoryHolds(GameId);
+    GameUnrecorded = true;
+    form.ShowCaption();
     form.UpdateReviewItem();
     EnableGameControls();
+    if (GameReplay)
+        Services().MsgBox(
+            "This game has been played to its end before: it is a replay. You can play it on, but it is "
+            "not recorded and does not enter the winners list.",
+            MsgButtons::OK, MsgIcon::Information, title);
     if (form.WhoLabel.Caption() == "It's My Turn")
         ResumeMyTurn();
     else
@@ -331,11 +435,13 @@ Contents Capture() {
     contents.firstCount = FirstCount;
     contents.fromMaster = FromMaster;
     contents.over = PlayState == Play::Over;
-    if (TodaysWord::BoardCounted) contents.daily = TodaysWord::BoardDate;
+    contents.daily = TodaysWord::BoardDate;
+    contents.id = GameId;
     const int count = std::clamp<int>(CandidateCount, 0, MaxCandidates);
     for (int i = 1; i <= count; ++i) contents.candidates.push_back(Candidates[static_cast<std::size_t>(i)]);
     for (int i = 0; i < 26; ++i)
         contents.markers[static_cast<std::size_t>(i)] = form.LetterButton(i).BackColor();
+    contents.kept = Contents::Board{form.ScratchPadText.Text(), JournalFrom, MyJournal};
     return contents;
 }
 
@@ -357,6 +463,7 @@ std::string Format(const Contents& c) {
     for (const std::string& candidate : c.candidates) line(TextLine(candidate));
     // Stored as the signed 32-bit value the colour's bits make.
     for (Colour colour : c.markers) line(IntegerLine(static_cast<std::int32_t>(colour)));
+    if (c.kept) out += BoardLines(*c.kept);
     return out;
 }
 
@@ -394,6 +501,7 @@ std::optional<Contents> Parse(const std::string& bytes, std::string& fault) {
         for (Colour& colour : c.markers)
             colour = static_cast<Colour>(static_cast<std::int32_t>(in.Whole(
                 std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max())));
+        c.kept = ReadBoard(in.Rest());
     } catch (const Fault& caught) {
         fault = caught.text;
         return std::nullopt;
@@ -402,7 +510,9 @@ std::optional<Contents> Parse(const std::string& bytes, std::string& fault) {
 }
 
 bool SaveGame(const std::string& path) {
-    const std::string fault = ReplaceFile(path, Format(Capture()));
+    Contents contents = Capture();
+    contents.kept.reset();  // a player's saved game keeps what the design keeps
+    const std::string fault = ReplaceFile(path, Format(contents));
     if (fault.empty()) return true;
     Services().MsgBox("The game cannot be saved as \"" + path + "\": " + fault + ".", MsgButtons::OK,
                       MsgIcon::Exclamation, "Save Game");
@@ -440,7 +550,8 @@ bool LoadGame(const std::string& path) {
         ReportLoadFault(path, fault);
         return false;
     }
-    Apply(*contents);
+    if (!Functions::GiveUpToLeave("Load Game")) return false;
+    Apply(*contents, "Load Game");
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/types.h"
+#include "records/journal.h"
 
 namespace quibbly::SavedGame {
 
@@ -31,8 +32,21 @@ struct Contents {
     // The date of the day's counted game of today's word ("YYYY-MM-DD"), or
     // empty for an ordinary game.
     std::string daily;
+    // The game's identity (see GameId); empty in a file of the designed
+    // format, which gets a new one when it loads.
+    std::string id;
     std::vector<std::string> candidates;  // elements 1 to CandidateCount
     std::array<Colour, 26> markers{};     // AButton to ZButton
+    // What the board shows beyond a saved game, kept only by the game in
+    // progress (a player's saved game leaves it out): the Scratch Pad, and
+    // the computer's journal from its turn journalFrom on.
+    struct Board {
+        std::string scratchPad;
+        int journalFrom = 1;
+        std::vector<Journal::Turn> journal;
+        friend bool operator==(const Board&, const Board&) = default;
+    };
+    std::optional<Board> kept;
     friend bool operator==(const Contents&, const Contents&) = default;
 };
 
@@ -40,7 +54,8 @@ struct Contents {
 // rows, the candidate array 200 entries.
 inline constexpr int MaxListRows = 32767;
 
-// The running game, read from the main window and the module state.
+// The running game, read from the main window and the module state, with
+// the board beyond a saved game.
 Contents Capture();
 // The file's bytes for the contents.
 std::string Format(const Contents& contents);
@@ -53,12 +68,15 @@ std::optional<Contents> Parse(const std::string& bytes, std::string& fault);
 // a message box that names the file and the fault. The game is not changed.
 bool SaveGame(const std::string& path);
 // Loads the game in path. The whole file is read and checked first: a file
-// that fails is reported in a message box and the game stays as it was.
+// that fails is reported in a message box and the game stays as it was. A
+// game under way is given up first, when the player agrees; false when the
+// file fails or the player keeps the game on the board.
 bool LoadGame(const std::string& path);
 // Reads and checks the game in path; empty, with the fault, when it cannot
 // be loaded.
 std::optional<Contents> ReadGameFile(const std::string& path, std::string& fault);
-// Puts checked contents on the board, as a load does.
-void Apply(const Contents& contents);
+// Puts checked contents on the board, as a load does; title names the box
+// that tells a replay.
+void Apply(const Contents& contents, const std::string& title);
 
 }  // namespace quibbly::SavedGame

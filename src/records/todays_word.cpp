@@ -11,7 +11,6 @@
 namespace quibbly::TodaysWord {
 
 std::string BoardDate;
-bool BoardCounted = false;
 
 namespace {
 

@@ -57,10 +57,8 @@ Settings LoadSettings();
 // Writes "Settings.Lst" whole, atomically; the fault, or empty.
 std::string SaveSettings(const Settings& settings);
 
-// The day's game on the board: its date, empty for an ordinary game, and
-// whether it is the day's counted game (else practice).
+// The day's game on the board: its date, empty for an ordinary game.
 extern std::string BoardDate;
-extern bool BoardCounted;
 
 // True when the day's counted game at the level has begun on that date: the
 // history holds it, or it was started (and may be kept or saved unfinished).

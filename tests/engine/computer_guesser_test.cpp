@@ -97,6 +97,7 @@ TEST_F(ComputerGuesser, RecheckRulesOutLettersWaitsASecondAndRunsOnTheSeventhTur
     MyTurn();
     EXPECT_EQ(PossibleLetters.find_first_of("PLANT"), std::string::npos);
 
+    platform.Answer(MsgAnswer::Yes);  // the game under way is given up
     form.FileNew.Choose();
     Start("SHOUT", 0, 3, true);
     form.MyGuessList.AddItem("PLANT - 0");
@@ -190,7 +191,9 @@ TEST_F(ComputerGuesser, AFileItCannotUseIsNamedOnceAGameAndItGuessesOn) {
         Warn("The word file \"series.wtf\" is missing or cannot be read.", "Word File Error");
     std::filesystem::remove("series.wtf");
     for (int game = 0; game < 2; ++game) {
+        if (game > 0) platform.Answer(MsgAnswer::Yes);  // the first game is given up
         form.FileNew.Choose();
+        Boxes();
         Start("SHOUT", 0, 2, false);
         EXPECT_EQ(Boxes(), std::vector<ShownBox>{missing});
         for (int turn = 0; turn < 3; ++turn) {

@@ -189,11 +189,14 @@ TEST_F(History, AFinishedGameStaysFinishedWhateverThePlayerDoes) {
     ASSERT_TRUE(SavedGame::LoadGame("ended.swg"));
     EXPECT_EQ(form.YourGuessText.Text() + form.TurnLabel.Caption(), "HOUSE2");
     playAgain();
-    EXPECT_EQ(SavedGame::Format(SavedGame::Capture()), ReadBytes("ended.swg"));
+    EXPECT_EQ(SavedBytes(), ReadBytes("ended.swg"));
     form.FileQuit.Choose();
-    // The copy saved before the end plays on and is given up: the same game, recorded once.
+    // The copy saved before the end is a replay: won again, it is neither ranked nor recorded.
     ASSERT_TRUE(SavedGame::LoadGame("middle.swg"));
-    form.FileQuit.Choose();
+    EXPECT_EQ(form.Caption(), "Quibbly - Replay");
+    Boxes();
+    Guess("HOUSE");
+    EXPECT_EQ(Boxes().back(), PlayAgain);
     EXPECT_EQ(ReadBytes(HistoryFile), history);
     EXPECT_EQ(ReadBytes("Win.Lst"), winners);
 }
@@ -303,63 +306,98 @@ TEST_F(History, EveryFigureOfTheStatisticsIsACountOfTheRecordsOfGeneratedHistori
     }
 }
 
-// The day's game counts once, whatever is started, saved or loaded after it.
-TEST_F(History, TodaysWordCountsTheDaysFirstGameKeepsItsDateThroughASaveAndIsSharedWithoutTheWord) {
-    platform.dateTime = "2026-12-07 20:00";
+// Today's word is played once a date and level, whatever was played before;
+// every game that ends, given up included, leaves one record, and a copy of a
+// game that has ended (a replay) leaves none and is not ranked.
+TEST_F(History, TodaysWordOnceADayAndEveryGameEndsInOneRecord) {
+    using namespace Functions;
+    WriteLines("easy.wtf", {"2", "HOUSE", "PLANT"});
+    auto dayWord = [](const char* date) {
+        return TodaysWord::Position("Easy", date, 2) == 0 ? "HOUSE" : "PLANT";
+    };
+    platform.dateTime = "2026-12-03 20:00";
     Form().GameTodaysWord.Choose();
     Restart();  // the item is kept between runs
     QuibblyForm& form = Form();
-    EXPECT_TRUE(form.GameTodaysWord.Checked() && form.Caption() == "Quibbly - Today's word 2026-12-07");
-    Start("BLIMP", 1, 2, true, {0.0});  // today's word draws nothing: 0.75, the player begins
-    Guess("PLANT");
-    form.ZeroButton.Press();
-    ASSERT_TRUE(SavedGame::SaveGame("today.swg"));
-    const std::string saved = ReadBytes("today.swg");
-    EXPECT_NE(saved.find(" daily 2026-12-07\r\n"), std::string::npos) << saved;
-    form.FileNew.Choose();  // the day's game has begun: a new start is practice
+    auto answerTruly = [&] {
+        form.CountButtons()[static_cast<std::size_t>(MatchCount(form.MyGuessText.Text(), "BLIMP"))]->Press();
+    };
+    auto dayGame = [&](const char* date) {
+        platform.dateTime = std::string(date) + " 20:00";
+        form.FileNew.Choose();
+        Start("BLIMP", 1, 2, true, {0.0});  // today's word draws nothing: 0.75, the player begins
+        EXPECT_EQ(MyWord, dayWord(date));
+        EXPECT_EQ(form.Caption(), std::string("Quibbly - Today's word ") + date);
+    };
+    dayGame("2026-12-03");
+    const std::string first = MyWord;
+    Guess("CRISP");
+    answerTruly();
+    ASSERT_TRUE(SavedGame::SaveGame("d3.swg"));
+    EXPECT_NE(ReadBytes("d3.swg").find(" daily 2026-12-03 game " + GameId + "\r\n"), std::string::npos);
+    const std::string board = SavedBytes();
     Boxes();
-    Start("BLIMP", 1, 2, true, {0.0});
+    // Leaving it is giving it up: No, the default, keeps it.
+    const std::string giveUp =
+        "This game is under way. If you leave it now, it counts as given up, as Quit Game does. Do you want "
+        "to give it up?";
+    form.FileNew.Choose();
+    EXPECT_EQ(Boxes(), (std::vector<ShownBox>{{giveUp, "New Game", MsgIcon::Exclamation, MsgButtons::YesNoDefaultNo}}));
+    EXPECT_EQ(SavedBytes(), board);
+    platform.Answer(MsgAnswer::Yes);
+    UseGameWindow(form.FileLoad, "d3");
+    const std::vector<ShownBox> boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(boxes[0].title + boxes[1].text, "Load GameMy word was " + first);
+    EXPECT_EQ(boxes[3],
+              Info("This game has been played to its end before: it is a replay. You can play it on, but it "
+                   "is not recorded and does not enter the winners list.",
+                   "Load Game"));
+    EXPECT_EQ(form.Caption(), "Quibbly - Replay");
+    const std::string history = ReadBytes(HistoryFile), winners = ReadBytes("Win.Lst");
+    Guess(first);  // the replay won: no name, no winners row, no record
+    EXPECT_EQ(Boxes(), (std::vector<ShownBox>{
+                           Plain("You guessed my word!!  I had these letters: ", "You win!!"), PlayAgain}));
+    EXPECT_EQ(ReadBytes(HistoryFile) + ReadBytes("Win.Lst"), history + winners);
+
+    // The same day again: an ordinary game, its word drawn at random, ranked as any.
+    form.FileNew.Choose();
+    Start("BLIMP", first == std::string("HOUSE") ? 1 : 0, 2, true);
     EXPECT_EQ(Boxes(),
-              std::vector<ShownBox>{Info("You have played today's word at Easy already. This game is "
-                                         "practice: it is recorded as an ordinary game.",
+              std::vector<ShownBox>{Info("You have played today's word at Easy already. This game is an "
+                                         "ordinary game, with a word drawn at random.",
                                          "Today's Word")});
-    EXPECT_EQ(form.Caption(), "Quibbly - Today's word 2026-12-07 (practice)");
+    EXPECT_NE(MyWord, first);
+    Guess(MyWord);
+    ThroughTheWinners(MsgAnswer::No);
+    EXPECT_NE(ReadBytes("Win.Lst"), winners);
+
+    // The next day's game is saved, and the program ends beside it; two days
+    // later the save is an ordinary game, and that day's own game counts.
+    dayGame("2026-12-04");
+    Guess("CRISP");
+    answerTruly();
+    ASSERT_TRUE(SavedGame::SaveGame("d4.swg"));
+    Restart();
+    platform.dateTime = "2026-12-06 20:00";
+    ASSERT_TRUE(SavedGame::LoadGame("d4.swg"));
+    EXPECT_EQ(Form().Caption() + SavedGame::Capture().daily, "Quibbly");
+    Form().FileQuit.Choose();
+    dayGame("2026-12-06");
+    Guess(MyWord);
+    ThroughTheWinners(MsgAnswer::No);
+    dayGame("2026-12-07");
     form.FileQuit.Choose();
     form.FileQuit.Choose();  // a game ends once
-    form.FileNew.Choose();   // no board: the day's word again
-    form.FileQuit.Choose();  // between games: nothing to record
-    EXPECT_EQ(form.Caption(), "Quibbly - Today's word 2026-12-07");
-    ASSERT_TRUE(SavedGame::LoadGame("today.swg"));  // still the day's game, and the same bytes
-    EXPECT_EQ(form.Caption(), "Quibbly - Today's word 2026-12-07");
-    EXPECT_EQ(SavedGame::Format(SavedGame::Capture()), saved);
-    Guess("HOUSE");
-    ThroughTheWinners(MsgAnswer::No);
-    const std::string history = ReadBytes(HistoryFile);  // the practice game, then the day's
+    form.FileNew.Choose();   // between games: nothing to record
+    form.FileQuit.Choose();
 
-    // The next day the saved copy is finished as practice, held as the same game.
-    platform.dateTime = "2026-12-08 09:00";
-    ASSERT_TRUE(SavedGame::LoadGame("today.swg"));
-    EXPECT_EQ(form.Caption(), "Quibbly - Today's word 2026-12-07 (practice)");
-    EXPECT_EQ(SavedGame::Capture().daily, "");
-    Guess("HOUSE");
-    ThroughTheWinners(MsgAnswer::No);
-    EXPECT_EQ(ReadBytes(HistoryFile), history);
-
-    // An ordinary game at Medium the computer wins with its first guess, recorded when it ends.
-    form.FileNew.Choose();
-    form.GameTodaysWord.Choose();
-    form.LevelMedium.Choose();
-    Start("HOUSE", 0, 2, false, {0.0, 0.0});
-    platform.dateTime = "2026-12-08 21:30";
-    platform.Answer(MsgAnswer::Yes);
-    form.ThreeButton.Press();
-    EXPECT_NE(ReadBytes(HistoryFile).find("Game=2026-12-08 21:30\r\nLevel=Medium\r\nEnd=Lost"),
-              std::string::npos);
-    form.GameStatistics.Choose();  // at the main window's level
-    ASSERT_TRUE(StatisticsForm::Instance().MediumOption.Value());
-    ExpectShown(0, {{"Easy", Ending::Quit, 1, 0, {}, "2026-12-07"},     // the practice game given up
-                    {"Easy", Ending::Won, 2, 0, {0}, "2026-12-07", 0},  // the day's game, yesterday
-                    {"Medium", Ending::Lost, 1, 1, {}, "2026-12-08"}});
+    form.GameStatistics.Choose();
+    ExpectShown(0, {{"Easy", Ending::Quit, 2, 0, {1}, "2026-12-03", 4},  // the day's game given up for a load
+                    {"Easy", Ending::Won, 1, 0, {}, "2026-12-03"},       // the ordinary game after it
+                    {"Easy", Ending::Quit, 2, 0, {1}, "2026-12-06"},     // the save of a day before
+                    {"Easy", Ending::Won, 1, 0, {}, "2026-12-06", 1},
+                    {"Easy", Ending::Quit, 1, 0, {}, "2026-12-07", 0}});
 }
 
 // The order of a level's words: the same in every process, each once a round, by the local date.

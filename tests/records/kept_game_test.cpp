@@ -9,6 +9,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "records/game_history.h"
 #include "support/fresh_game.h"
 #include "windows/frame/intro_form.h"
 
@@ -36,13 +37,21 @@ TEST_F(Kept, TheNextStartOffersTheGameAndEveryEndOrClearedBoardRemovesIt) {
     IntroForm::Instance();
     const std::vector<ShownBox> asked = Boxes();
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_TRUE(asked[0].text.starts_with("A game left unfinished on 20") &&
-                asked[0].text.ends_with(" is kept. Would you like to continue it?") &&
-                asked[0].buttons == MsgButtons::YesNo)
+    EXPECT_TRUE(
+        asked[0].text.starts_with("A game left unfinished on 20") &&
+        asked[0].text.ends_with(" is kept. Would you like to continue it? If not, it counts as given up.") &&
+        asked[0].buttons == MsgButtons::YesNo)
         << asked[0].text;
     QuibblyForm& form = Form();
     EXPECT_TRUE(!IsKept() && form.Visible() && form.YourWordText.Enabled() &&
                 form.MyGuessList.ListCount() == 0);
+    // Not continued, it is given up: one record, as Quit Game would have left.
+    const std::string history = ReadBytes(GameHistory::HistoryFile);
+    EXPECT_NE(history.find("\r\nEnd=Quit\r\nScore=1\r\nYourWord=SHOUT\r\nMyWord=HOUSE\r\nYourGuesses="
+                           "\r\nMyGuesses=HOUSE 4\r\nJournal=HOUSE|4|"),
+              std::string::npos)
+        << history;
+    EXPECT_EQ(GameHistory::Parse(history).entries.size(), 1u);
 
     for (MenuItem* end : {&form.FileQuit, &form.FileNew}) {
         Start("SHOUT", 0, 1, true);

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <functional>
 #include <random>
 #include <set>
 #include <thread>
@@ -68,7 +69,7 @@ TEST_F(CrashSafety, AKilledSaveLeavesTheOldGameOrTheNewOneWholeAndLoadable) {
     // Each press of the A marker changes the board: three versions in turn.
     std::set<std::string> versions;
     for (int i = 0; i < 3; ++i) {
-        versions.insert(SavedGame::Format(SavedGame::Capture()));
+        versions.insert(SavedBytes());
         form.LetterButton(0).Press();
     }
     ASSERT_EQ(versions.size(), 3u);
@@ -77,8 +78,10 @@ TEST_F(CrashSafety, AKilledSaveLeavesTheOldGameOrTheNewOneWholeAndLoadable) {
         form.LetterButton(0).Press();
         SavedGame::SaveGame("game.swg");
     });
+    Boxes();
+    platform.Answer(MsgAnswer::Yes);  // the game on the board is given up for its own save
     UseGameWindow(form.FileLoad, "game.swg");
-    EXPECT_TRUE(Boxes().empty() && versions.contains(SavedGame::Format(SavedGame::Capture())));
+    EXPECT_TRUE(versions.contains(SavedBytes()));
 }
 
 // The history is rewritten whole at each game's end and at Clear.
@@ -88,6 +91,7 @@ TEST_F(CrashSafety, AKilledHistoryWriteLeavesTheOldHistoryOrTheNewOneWhole) {
     auto endGamesThenClear = [&](bool remember) {
         for (const char* word : {"PLANT", "CRISP", "HOUSE"}) {
             MyWord = word;
+            GameId = "g" + std::to_string(word[0]);  // a game of its own each
             GameUnrecorded = true;
             RecordGameEnd(GameHistory::Ending::Quit);
             if (remember) versions.insert(ReadBytes(GameHistory::HistoryFile));
@@ -101,10 +105,12 @@ TEST_F(CrashSafety, AKilledHistoryWriteLeavesTheOldHistoryOrTheNewOneWhole) {
     KillRepeatedly(GameHistory::HistoryFile, versions, [&] { endGamesThenClear(false); });
 }
 
-// One move of a player who answers truly and guesses a few words in turn:
-// a function of the board alone, at the same time of
-// day (the computer seeds its draws from the clock). False once the game is over.
-bool PlayOneMove(QuibblyForm& form, ScriptedPlatform& platform) {
+// One move of a player who answers truly and guesses a few words in turn,
+// marking a letter and writing a note before each guess: a function of the
+// board alone, at the same time of day (the computer seeds its draws from
+// the clock). seen runs after every change of the board. False once the
+// game is over.
+bool PlayOneMove(QuibblyForm& form, ScriptedPlatform& platform, const std::function<void()>& seen) {
     platform.clock = 12 * 3600.0;
     if (PlayState == Play::MyTurn) {
         const std::string guess = form.MyGuessText.Text(), mine = form.YourWordText.Text();
@@ -114,28 +120,43 @@ bool PlayOneMove(QuibblyForm& form, ScriptedPlatform& platform) {
             form.CountButtons()[static_cast<std::size_t>(MatchCount(guess, mine))]->Press();
     } else if (PlayState == Play::YourTurn) {
         const char* words[] = {"CRANE", "PLOTS", "MIGHT", "BUMPY", "FJORD", "WHACK", "GUSTY", "LEMON"};
-        form.YourGuessText.SetText(words[form.YourGuessList.ListCount() % 8]);
+        const std::string word = words[form.YourGuessList.ListCount() % 8];
+        form.LetterButton(word[0] - 'A').Press();
+        seen();
+        form.ScratchPadText.SetText(form.ScratchPadText.Text() + word + ",\r\n");
+        seen();
+        form.YourGuessText.SetText(word);
         form.GuessButton.Press();
     }
+    seen();
     return PlayState == Play::YourTurn || PlayState == Play::MyTurn;
 }
 
+// The kept game holds the whole board: the markers and the notes as they
+// change, and the computer's journal, so that a game continued after a kill
+// goes on, and is reviewed, as if nothing had happened.
 TEST_F(CrashSafety, AGameKilledAtAnyMoveComesBackWholeAtTheNextStart) {
     CopyShippedWordFiles();
+    Form().FileQuit.Choose();  // the set-up's game, out of the way
+    std::filesystem::remove(GameHistory::HistoryFile);
+    platform.gameId = "5eed";  // the same game in every process
     auto newGame = [&] {
         Form().FileNew.Choose();
         platform.clock = 12 * 3600.0;
         Start("SHOUT", 137, 1000, false);
     };
-    // The game played without a kill, the board after every move.
+    // The game played without a kill, the board after every change.
     ASSERT_TRUE(KeptGame::Claim());
     std::vector<std::string> boards;
+    auto seen = [&] { boards.push_back(SavedGame::Format(SavedGame::Capture())); };
     const auto began = std::chrono::steady_clock::now();
     newGame();
-    do boards.push_back(SavedGame::Format(SavedGame::Capture()));
-    while (PlayOneMove(Form(), platform) && boards.size() < 60);
+    seen();
+    while (PlayOneMove(Form(), platform, seen) && boards.size() < 150) {
+    }
     const auto game = std::chrono::steady_clock::now() - began;
     ASSERT_GT(boards.size(), 10u);
+    const std::string record = ReadBytes(GameHistory::HistoryFile);
     KeptGame::Release();
 
     std::mt19937 random(std::random_device{}());
@@ -147,7 +168,7 @@ TEST_F(CrashSafety, AGameKilledAtAnyMoveComesBackWholeAtTheNextStart) {
             KeptGame::Claim();
             for (;;) {
                 newGame();
-                while (PlayOneMove(Form(), platform)) {
+                while (PlayOneMove(Form(), platform, [] {})) {
                 }
             }
         }
@@ -159,10 +180,15 @@ TEST_F(CrashSafety, AGameKilledAtAnyMoveComesBackWholeAtTheNextStart) {
         const std::string kept = ReadBytes(KeptGame::KeptFile);
         const auto at = std::find(boards.begin(), boards.end(), kept);
         ASSERT_NE(at, boards.end()) << "kill " << kill << ": a board the game never showed";
+        std::filesystem::remove(GameHistory::HistoryFile);
         Restart();
         platform.Answer(MsgAnswer::Yes);
         KeptGame::OfferAtStart();
         ASSERT_EQ(SavedGame::Format(SavedGame::Capture()), kept);  // played on as any loaded game
+        // Played to its end, it leaves the record the game left unbroken.
+        while (PlayOneMove(Form(), platform, [] {})) {
+        }
+        ASSERT_EQ(ReadBytes(GameHistory::HistoryFile), record) << "kill " << kill;
         ++continued;
         Boxes();
     }

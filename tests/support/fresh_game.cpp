@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/fresh_game.h"
 
+#include "records/saved_game.h"
+
 #include <signal.h>
 #include <sys/resource.h>
 
@@ -70,6 +72,12 @@ void FreshGame::Restart() {
     Forms::DropAll();
     Functions::ResetModuleState();
     QuibblyForm::Instance();
+}
+
+std::string SavedBytes() {
+    SavedGame::Contents contents = SavedGame::Capture();
+    contents.kept.reset();
+    return SavedGame::Format(contents);
 }
 
 void WithFileSizeLimit(unsigned long maxBytes, const std::function<void()>& action) {

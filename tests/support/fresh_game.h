@@ -61,6 +61,9 @@ protected:
 // Runs action with files limited to maxBytes, as on a disk that fills up.
 void WithFileSizeLimit(unsigned long maxBytes, const std::function<void()>& action);
 
+// The game on the board as a player's saved game holds it.
+std::string SavedBytes();
+
 ShownBox Info(const std::string& text, const std::string& title);
 ShownBox Warn(const std::string& text, const std::string& title);
 ShownBox Plain(const std::string& text, const std::string& title);

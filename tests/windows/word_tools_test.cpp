@@ -198,6 +198,7 @@ TEST_F(WordTools, MatchShowsTheComputersLettersOncePerEasyTurn) {
     hint.NumberText.SetText("7");
     hint.LettersText.SetText("AB");
     hint.HintList.AddItem("ABBEY");
+    platform.Answer(MsgAnswer::Yes);  // the game under way is given up
     form.FileNew.Choose();
     EXPECT_TRUE(match.MatchLabel.Caption() == "- - - - -" && match.MatchText.Text().empty());
     EXPECT_TRUE(hint.AllOption.Value() && hint.NumberText.Text() == "10" && hint.LettersText.Text().empty() &&

@@ -4,6 +4,7 @@
 #include "engine/functions.h"
 #include "platform/services.h"
 #include "records/game_history.h"
+#include "records/kept_game.h"
 #include "records/todays_word.h"
 #include "records/winners_list.h"
 #include "windows/frame/about_form.h"
@@ -197,6 +198,8 @@ QuibblyForm::QuibblyForm()
     LevelExpert.Click = [this] { LevelExpert_Click(); };
     YourWordText.KeyPress = [this](Integer& key) { YourWordText_KeyPress(key); };
     YourGuessText.KeyPress = [this](Integer& key) { YourGuessText_KeyPress(key); };
+    // The game in progress keeps the notes as they are written.
+    ScratchPadText.Change = [] { KeptGame::Keep(); };
     GuessButton.Click = [this] { GuessButton_Click(); };
     auto counts = CountButtons();
     for (int count = 0; count < 6; ++count)
@@ -219,7 +222,7 @@ void QuibblyForm::Form_Load() {
     FaceHappy.SetVisible(false);
     Functions::GameOn = true;
     GameTodaysWord.SetChecked(TodaysWord::LoadSettings().on);
-    ShowTodaysWord();
+    ShowCaption();
     UpdateReviewItem();
 }
 
@@ -265,6 +268,7 @@ void QuibblyForm::LevelExpert_Click() {
 }
 
 void QuibblyForm::FileNew_Click() {
+    if (!Functions::GiveUpToLeave("New Game")) return;
     Functions::ResetGame();
     ResetButton_Click();
 }
@@ -316,15 +320,18 @@ void QuibblyForm::GameStart_Click() {
     for (MenuItem* item : {&WordIdea, &WordHint, &WordSeries, &WordMatch}) item->SetEnabled(true);
     WordMatch.SetEnabled(LevelEasy.Checked());
     EnableGameControls();
-    // Today's word: the first game of a date at a level is the day's; any
-    // later one that day is practice, an ordinary game with the same word.
+    // Today's word is played once a date and level: the first game of a date
+    // at a level is the day's; a later one that day is an ordinary game with
+    // a word drawn at random (the day's word again would be a win known in
+    // advance).
     const std::string level = CheckedLevel();
-    const std::string today = GameTodaysWord.Checked() ? Services().LocalDate() : "";
-    const bool counted = !today.empty() && !TodaysWord::PlayedOn(level, today);
-    if (!today.empty() && !counted)
+    std::string today = GameTodaysWord.Checked() ? Services().LocalDate() : "";
+    if (!today.empty() && TodaysWord::PlayedOn(level, today)) {
         Services().MsgBox("You have played today's word at " + level +
-                              " already. This game is practice: it is recorded as an ordinary game.",
+                              " already. This game is an ordinary game, with a word drawn at random.",
                           MsgButtons::OK, MsgIcon::Information, "Today's Word");
+        today.clear();
+    }
     if (today.empty() ? !ChooseMyWord() : !ChooseTodaysWord(today)) {
         // The level's word file could not be used (the player has been told
         // which file and why): back to the state before a game, with the
@@ -335,11 +342,10 @@ void QuibblyForm::GameStart_Click() {
         return;
     }
     TodaysWord::BoardDate = today;
-    TodaysWord::BoardCounted = counted;
     // Begun is played: a game saved or left unfinished stays the day's one.
-    if (counted) TodaysWord::MarkStarted(level, today);
-    ShowTodaysWord();
+    if (!today.empty()) TodaysWord::MarkStarted(level, today);
     ChooseFirstTurn();
+    ShowCaption();
     UpdateReviewItem();
 }
 
@@ -352,16 +358,17 @@ void QuibblyForm::GameTodaysWord_Click() {
         Services().MsgBox("The setting cannot be kept in \"" + std::string(TodaysWord::SettingsFile) +
                               "\": " + fault + ". It holds until the program ends.",
                           MsgButtons::OK, MsgIcon::Exclamation, "Today's Word");
-    ShowTodaysWord();
+    ShowCaption();
 }
 
-void QuibblyForm::ShowTodaysWord() {
+void QuibblyForm::ShowCaption() {
     const std::string& date = TodaysWord::BoardDate;
     std::string caption = "Quibbly";
     if (!date.empty())
-        caption += " - Today's word " + date + (TodaysWord::BoardCounted ? "" : " (practice)");
-    else if (GameTodaysWord.Checked())
+        caption += " - Today's word " + date;
+    else if (GameTodaysWord.Checked() && !Functions::GameUnrecorded)  // what Start will play
         caption += " - Today's word " + Services().LocalDate();
+    if (Functions::GameReplay) caption += " - Replay";
     SetCaption(caption);
 }
 
@@ -471,8 +478,10 @@ bool QuibblyForm::Form_KeyPreview(Integer key) {
     return false;
 }
 
+// The markers are part of the game in progress, kept as they change.
 void QuibblyForm::ResetButton_Click() {
     Functions::ResetLetterButtons();
+    KeptGame::Keep();
 }
 
 void QuibblyForm::LetterButton_Click(int index) {
@@ -490,6 +499,7 @@ void QuibblyForm::LetterButton_Click(int index) {
         default:
             break;  // a colour from elsewhere stays until Reset
     }
+    KeptGame::Keep();
 }
 
 // Each opening puts the focus into the name box with the name selected, so

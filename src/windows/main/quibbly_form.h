@@ -81,9 +81,10 @@ public:
     // also closes the review window.
     void UpdateReviewItem();
     // The window's title names the day's game on the board ("Quibbly - Today's
-    // word 2026-12-07", practice said so), or the date Start will play while
-    // Today's Word is checked. The level label keeps the level's name alone.
-    void ShowTodaysWord();
+    // word 2026-12-07"), or the date Start will play while Today's Word is
+    // checked, and a replay says so. The level label keeps the level's name
+    // alone.
+    void ShowCaption();
 
     // The count buttons "0" to "5", in order.
     std::array<Button*, 6> CountButtons() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/records/game_form.h"
 
+#include <filesystem>
+
 #include "platform/services.h"
 #include "records/saved_game.h"
 
@@ -116,13 +118,19 @@ void GameForm::File1_DblClick() {
     LoadButton_Click();
 }
 
+// The window closes once the game is saved or loaded; a save or load that
+// fails, or a game the player keeps on the board, leaves it open as it was.
 void GameForm::LoadButton_Click() {
-    Hide();
-    if (LoadButton.Caption() == "Load")
-        SavedGame::LoadGame(ChosenPath());
-    else
-        SavedGame::SaveGame(ChosenPath());
-    Hide();
+    const bool load = LoadButton.Caption() == "Load";
+    // A name without an extension is a saved game's: a save gets ".swg", so
+    // that the list of "*.swg" files shows it, and a load finds it so too
+    // when no file has the bare name.
+    const std::string name = FileText.Text();
+    std::error_code error;
+    if (!name.empty() && name.find('.') == std::string::npos &&
+        (!load || !std::filesystem::exists(ChosenPath(), error)))
+        FileText.SetText(name + ".swg");
+    if (load ? SavedGame::LoadGame(ChosenPath()) : SavedGame::SaveGame(ChosenPath())) Hide();
 }
 
 void GameForm::CancelButton_Click() {
