@@ -23,15 +23,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Expect(Format(Parse(written)) == written, "a history written twice gives other bytes");
 
     WriteFile(HistoryFile, input);
+    Scripted().gameId = "f022";  // a record of the input may hold it
     Scripted().NextRandom(0.5);  // the computer's word: PLANT
     Scripted().NextRandom(0.9);  // the player begins
     form.YourWordText.Type("SHOUT\r");
     form.FileQuit.Choose();
     ExpectOnlyKnownBoxes(Scripted().TakeBoxes(), {"You quit the game."});
     const History after = Parse(ReadWholeFile(HistoryFile));
-    Game quit{
-        .when = Scripted().dateTime, .level = "Easy", .score = 1, .yourWord = "SHOUT", .myWord = "PLANT"};
-    if (Holds(read, quit)) {
+    Game quit{.when = Scripted().dateTime,
+              .id = "f022",
+              .level = "Easy",
+              .score = 1,
+              .yourWord = "SHOUT",
+              .myWord = "PLANT"};
+    if (Holds(read, quit.id)) {
         Expect(ReadWholeFile(HistoryFile) == input, "a game the history held was recorded again");
     } else {
         History expected = read;

@@ -2,8 +2,8 @@
 // Loading a saved game through the save-and-load window: the input is the
 // file "game.swg". During a game the player chooses File > Load Game, types
 // the name and presses Load. Either the file is refused with a message that
-// names it and the board stays as it was, or the loaded game plays on for a
-// few turns on both sides. The same bytes left behind as the kept game in
+// names it and the board stays as it was, or the game under way is given up
+// and the loaded game plays on for a few turns on both sides. The same bytes left behind as the kept game in
 // progress are offered at the next start: a file that cannot be loaded is
 // named once and moved aside whole, and play goes on.
 #include <filesystem>
@@ -39,8 +39,8 @@ void ExpectKeptGameOffered(std::string_view input) {
     const std::vector<ShownBox> boxes = Scripted().TakeBoxes();
     Expect(!boxes.empty() && boxes.front().title == "Unfinished Game", "a kept game that is not offered");
     if (boxes.front().icon == MsgIcon::Exclamation) {
-        Expect(boxes.size() == 1 && boxes.front().text.find("\"Unfinished.Gam\" cannot be loaded: ") !=
-                                        std::string::npos,
+        Expect(boxes.size() == 1 &&
+                   boxes.front().text.find("\"Unfinished.Gam\" cannot be loaded: ") != std::string::npos,
                "a kept game that cannot be loaded is not named once");
         Expect(!std::filesystem::exists(KeptGame::KeptFile) && ReadWholeFile("Unfinished.Bad") == input,
                "a kept game that cannot be loaded was not moved aside whole");
@@ -70,16 +70,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WriteFile("game.swg", Text(data, size));
     form.FileLoad.Choose();
     GameForm::Instance().FileText.SetText("game.swg");
+    Scripted().Answer(MsgAnswer::Yes);  // the game under way is given up for the load
     GameForm::Instance().LoadButton.Press();
     std::vector<ShownBox> boxes = Scripted().TakeBoxes();
-    if (!boxes.empty() && boxes.front().title == "Load Game") {
+    if (!boxes.empty() && boxes.front().buttons == MsgButtons::OK) {
         Expect(boxes.size() == 1, "more than one box for a refused saved game");
         Expect(boxes.front().text.find("game.swg\"") != std::string::npos,
                "a refusal that does not name the file");
         Expect(Board(form) == before, "a refused saved game changed the board");
         return 0;
     }
-    ExpectOnlyKnownBoxes(boxes, {"Word File Error"});
+    Expect(!boxes.empty() && boxes.front().title == "Load Game", "a game under way left without asking");
+    ExpectOnlyKnownBoxes(boxes, {"Load Game", "You quit the game.", "Word File Error"});
 
     // The loaded game plays on: the player guesses and answers.
     for (int step = 0; step < 4 && Functions::GameOn; ++step) {

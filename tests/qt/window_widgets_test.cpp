@@ -266,6 +266,7 @@ private slots:
             form->Hide();
         }
         CreditsForm::Instance().Hide();
+        platform_->Answer(MsgAnswer::Yes);  // the game under way is given up
         Form().FileNew.Choose();
         // A text box names itself by the label that heads it.
         QAccessibleInterface* word = QAccessible::queryAccessibleInterface(WidgetOf(Form().YourWordText));

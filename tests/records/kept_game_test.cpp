@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "records/game_history.h"
+#include "records/saved_game.h"
 #include "support/fresh_game.h"
 #include "windows/frame/intro_form.h"
 
@@ -32,6 +33,11 @@ TEST_F(Kept, TheNextStartOffersTheGameAndEveryEndOrClearedBoardRemovesIt) {
     Start("SHOUT", 0, 1, false, {0.0, 0.0});  // the computer guesses first
     Form().TwoButton.Press();
     Boxes();
+    // A marker and a note are kept as they change, not only at the next move.
+    Form().LetterButton(4).Press();
+    EXPECT_EQ(ReadBytes(KeptFile), SavedGame::Format(SavedGame::Capture()));
+    Form().ScratchPadText.Type("E out");
+    EXPECT_EQ(ReadBytes(KeptFile), SavedGame::Format(SavedGame::Capture()));
     // A new run through the start-up window: the question, No, and a board for a new word.
     Restart();
     IntroForm::Instance();
