@@ -246,14 +246,19 @@ namespace {
 constexpr std::size_t WordByWordUpTo = 48;
 
 // The sum over counts c of n_c * n_c, where n_c is how many of the fitting
-// words the candidate scores c against, found word by word. It only grows as
-// words are added, so the weighing stops once it passes limit (when limit is
-// not negative): such a candidate cannot be the best.
-long SumWordByWord(const Candidate& candidate, const std::vector<Mask>& fitting, long limit) {
+// words the candidate scores c against, found word by word; the fitting word
+// at the level's place `itself` is the candidate, which leaves no word when
+// it is the computer's word and is no longer possible when it is not, so it
+// is in no group. The sum only grows as words are added, so the weighing
+// stops once it passes limit (when limit is not negative): such a candidate
+// cannot be the best.
+long SumWordByWord(const Candidate& candidate, const std::vector<Mask>& fitting,
+                   const std::vector<int>& fittingAt, int itself, long limit) {
     std::array<long, 6> group{};
     long sum = 0;
-    for (Mask word : fitting) {
-        long& size = group[static_cast<std::size_t>(candidate.layers.Count(word))];
+    for (std::size_t w = 0; w < fitting.size(); ++w) {
+        if (fittingAt[w] == itself) continue;
+        long& size = group[static_cast<std::size_t>(candidate.layers.Count(fitting[w]))];
         sum += 2 * size + 1;
         ++size;
         if (limit >= 0 && sum > limit) return sum;
@@ -264,8 +269,9 @@ long SumWordByWord(const Candidate& candidate, const std::vector<Mask>& fitting,
 // The same sum from holding[t]: how many fitting words hold every letter of
 // the letter set numbered t. Over the subsets of the candidate's letters,
 // inclusion and exclusion turn "holds at least these" into "holds exactly
-// these of the candidate's letters", and each exact subset has its count.
-long SumBySubsets(const Candidate& candidate, const std::vector<int>& holding) {
+// these of the candidate's letters", and each exact subset has its count. A
+// candidate that fits is taken out of its own group, that of all its letters.
+long SumBySubsets(const Candidate& candidate, const std::vector<int>& holding, bool fits) {
     const int subsets = 1 << candidate.letters;
     std::array<long, 32> exact{};
     for (int s = 0; s < subsets; ++s)
@@ -278,6 +284,7 @@ long SumBySubsets(const Candidate& candidate, const std::vector<int>& holding) {
     std::array<long, 6> group{};
     for (int s = 0; s < subsets; ++s)
         group[candidate.subsetCount[static_cast<std::size_t>(s)]] += exact[static_cast<std::size_t>(s)];
+    if (fits) --group[candidate.subsetCount[static_cast<std::size_t>(subsets - 1)]];
     long sum = 0;
     for (long size : group) sum += size * size;
     return sum;
@@ -290,20 +297,23 @@ PlayerReview ReviewPlayer(const Words& words, const std::vector<GameHistory::Gue
     PlayerReview review;
     review.levelWords = static_cast<int>(words.level.size());
 
-    // The level's words that fit every count so far, by their place in the
-    // list and by their letters. A line that is not a word (only a caller
-    // that did not read the file with LoadWords can give one) never fits.
+    // The level's words that can still be the computer's word, by their place
+    // in the list and by their letters: those that fit every count so far and
+    // have not been guessed. A word the list repeats is weighed once. A line
+    // that is not a word (only a caller that did not read the file with
+    // LoadWords can give one) never fits.
     std::vector<int> fitting;
     std::vector<Mask> fittingMasks;
     std::vector<char> isFitting(words.level.size(), 0);
     std::unordered_map<std::string, int> levelIndex;
     for (std::size_t i = 0; i < words.level.size(); ++i) {
-        levelIndex.emplace(words.level[i], static_cast<int>(i));
-        if (!IsWord(words.level[i])) continue;
+        const bool first = levelIndex.emplace(words.level[i], static_cast<int>(i)).second;
+        if (!first || !IsWord(words.level[i])) continue;
         fitting.push_back(static_cast<int>(i));
         fittingMasks.push_back(LettersOf(words.level[i]));
         isFitting[i] = 1;
     }
+    auto fits = [&](int index) { return index >= 0 && isFitting[static_cast<std::size_t>(index)] != 0; };
 
     std::vector<Candidate> candidates;
     std::vector<const std::string*> candidateWords;
@@ -315,6 +325,7 @@ PlayerReview ReviewPlayer(const Words& words, const std::vector<GameHistory::Gue
         candidates.emplace_back(word, found == levelIndex.end() ? -1 : found->second);
         candidateWords.push_back(&word);
     }
+    std::vector<char> guessed(candidates.size(), 0);  // the player has guessed it: no best guess
 
     std::vector<int> holding(LetterSets);
     std::array<int, 32> numbers{};
@@ -325,10 +336,10 @@ PlayerReview ReviewPlayer(const Words& words, const std::vector<GameHistory::Gue
         row.count = guess.count;
 
         // The best guess before this one has the least sum of squares of the
-        // groups it splits the fitting words into: that sum over N is the
-        // words it leaves on average. Ties go to a word that could be the
-        // computer's word (it may end the game at once), then to the
-        // dictionary's order.
+        // groups it splits the possible words into, itself left out: that sum
+        // over N is the words it leaves on average. Ties go to a word that
+        // could be the computer's word (it may end the game at once), then to
+        // the dictionary's order.
         const std::size_t n = fittingMasks.size();
         const bool bySubsets = n > WordByWordUpTo;
         if (bySubsets) {
@@ -344,14 +355,15 @@ PlayerReview ReviewPlayer(const Words& words, const std::vector<GameHistory::Gue
         bool bestFits = false;
         std::size_t bestAt = 0;
         for (std::size_t c = 0; n > 0 && c < candidates.size(); ++c) {
+            if (guessed[c] != 0) continue;
             const Candidate& candidate = candidates[c];
-            const long sum = bySubsets ? SumBySubsets(candidate, holding)
-                                       : SumWordByWord(candidate, fittingMasks, bestSum);
-            const bool fits =
-                candidate.levelIndex >= 0 && isFitting[static_cast<std::size_t>(candidate.levelIndex)] != 0;
-            if (bestSum < 0 || sum < bestSum || (sum == bestSum && fits && !bestFits)) {
+            const bool possible = fits(candidate.levelIndex);
+            const long sum = bySubsets ? SumBySubsets(candidate, holding, possible)
+                                       : SumWordByWord(candidate, fittingMasks, fitting,
+                                                       possible ? candidate.levelIndex : -1, bestSum);
+            if (bestSum < 0 || sum < bestSum || (sum == bestSum && possible && !bestFits)) {
                 bestSum = sum;
-                bestFits = fits;
+                bestFits = possible;
                 bestAt = c;
             }
         }
@@ -361,14 +373,17 @@ PlayerReview ReviewPlayer(const Words& words, const std::vector<GameHistory::Gue
         }
 
         // This guess weighed the same way, then the words on which it scores
-        // the count it got are kept.
+        // the count it got are kept, but for the guess itself.
+        const auto level = levelIndex.find(guess.word);
+        const int itself = level != levelIndex.end() && fits(level->second) ? level->second : -1;
         const GuessLayers layers(guess.word);
         if (n > 0)
-            row.leaves = static_cast<double>(SumWordByWord(Candidate(guess.word, -1), fittingMasks, -1)) /
+            row.leaves = static_cast<double>(
+                             SumWordByWord(Candidate(guess.word, -1), fittingMasks, fitting, itself, -1)) /
                          static_cast<double>(n);
         std::size_t kept = 0;
         for (std::size_t w = 0; w < n; ++w) {
-            if (layers.Count(fittingMasks[w]) == guess.count) {
+            if (fitting[w] != itself && layers.Count(fittingMasks[w]) == guess.count) {
                 fittingMasks[kept] = fittingMasks[w];
                 fitting[kept] = fitting[w];
                 ++kept;
@@ -378,6 +393,8 @@ PlayerReview ReviewPlayer(const Words& words, const std::vector<GameHistory::Gue
         }
         fittingMasks.resize(kept);
         fitting.resize(kept);
+        for (std::size_t c = 0; c < candidates.size(); ++c)
+            if (*candidateWords[c] == guess.word) guessed[c] = 1;
         row.found = guess.word == myWord;
         row.possible = row.found ? 0 : static_cast<int>(kept);
         const double left = row.possible;

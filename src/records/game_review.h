@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The review of the player's side of a finished game: after each guess, how
 // many of the level's words could still be the computer's word, and the
-// guess that would have narrowed them most at that point.
+// guess not made yet that would have narrowed them most at that point.
 #pragma once
 
 #include <string>
@@ -24,22 +24,25 @@ constexpr double LuckyBy = 3;
 struct PlayerRow {
     std::string guess;
     int count = 0;
-    // Level words that fit every count up to and including this guess (a
-    // word fits when each guess would have scored the same count against
-    // it); 0 once the guess is the computer's word: it leaves nothing.
+    // Level words that can still be the computer's word after this guess:
+    // those that fit every count up to and including it (a word fits when
+    // each guess would have scored the same count against it), the words
+    // guessed so far aside; 0 once the guess is the computer's word.
     int possible = 0;
     bool found = false;  // the guess is the computer's word
-    // The words this guess leaves on average over the counts it may get,
-    // by the same measure as bestLeaves, so that the two compare.
+    // The words this guess leaves on average over the words possible before
+    // it, each as likely to be the computer's word: none if the guess is the
+    // word, else the possible words other than the guess that score the same
+    // count. By the same measure as bestLeaves, so that the two compare.
     double leaves = 0;
     // How the words left compare with that average: lucky or unlucky when
     // they differ by a factor of 2 or more and by LuckyBy words or more.
     Luck luck = Luck::Even;
     // The best guess before this one, given the counts so far: a dictionary
-    // word the level accepts as a guess that leaves the fewest words on
-    // average over the counts it may get; ties go to a word that could be
-    // the computer's word (it may win at once), then to the dictionary's
-    // order. Empty when no level word fits the counts so far.
+    // word the level accepts as a guess, and not guessed yet, that leaves the
+    // fewest words on average; ties go to a word that could be the
+    // computer's word (it may win at once), then to the dictionary's order.
+    // Empty when no level word is possible before the guess.
     std::string best;
     double bestLeaves = 0;  // the words it would have left, on average
 };

@@ -161,9 +161,14 @@ std::vector<std::string> Reasons(const Turn& turn) {
                                                     : "started a new series of words from " + note.word);
                 break;
             case Note::Kind::FromWords:
-                reasons.push_back(note.number == 1 ? "only 1 dictionary word fit, so it guessed that one"
-                                                   : "only " + std::to_string(note.number) +
-                                                         " dictionary words fit, so it guessed from those");
+                // The count is of the list it guesses from, which holds the
+                // words it has tried too: it passes over those.
+                reasons.push_back(note.number == 1
+                                      ? "only 1 dictionary word fit what it knew of your letters, so it "
+                                        "guessed that one unless it had tried it"
+                                      : "only " + std::to_string(note.number) +
+                                            " dictionary words fit what it knew of your letters, so it "
+                                            "guessed from those it had not tried");
                 break;
             case Note::Kind::LastResort:
                 reasons.push_back(

@@ -14,7 +14,7 @@ namespace quibbly::Journal {
 struct Note {
     enum class Kind {
         NewSeries,   // word: the base of a new series of probes
-        FromWords,   // number: only that many dictionary words fit; it guesses from those
+        FromWords,   // number: only that many dictionary words fit, tried ones among them
         LastResort,  // no list gave a guess: it took the first dictionary word not guessed
         StartOver,   // its deductions did not fit, so it started over
         Recheck,     // word: letters ruled out; other: letters established
