@@ -219,6 +219,18 @@ private slots:
                     QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <=
                                  label->contentsRect().width(),
                              where);
+                // The review's rows read whole: a row that would take more lines than it has is cut short.
+                auto* rows = qobject_cast<QListWidget*>(widget);
+                for (int r = 0; rows && form == &ReviewForm::Instance() && r < rows->count(); ++r) {
+                    const QString text = rows->item(r)->text(), words = text.trimmed();
+                    const int room = rows->viewport()->width() - 6 -  // Fusion's margins
+                                     rows->fontMetrics().horizontalAdvance(text.left(text.indexOf(words)));
+                    const QRect needed =
+                        rows->fontMetrics().boundingRect(QRect(0, 0, room, 1 << 20), Qt::TextWordWrap, words);
+                    QVERIFY2(needed.width() <= room &&
+                                 needed.height() <= rows->visualItemRect(rows->item(r)).height(),
+                             where + ' ' + text.toLatin1());
+                }
                 const auto* caption = dynamic_cast<const Label*>(control);
                 if (control->Kind() == ControlKind::Frame ||
                     (caption != nullptr && caption->Caption().empty()))

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
@@ -237,11 +238,64 @@ QWidget* BuildTextArea(TextBox& box, QWidget* parent) {
     return widget;
 }
 
+// The rows of a list whose design lets them take more than one line: a row
+// wider than the list wraps at its blanks to the list's width, never cut
+// short, and every line of a row that starts with blanks stands as far in as
+// its first word, so that a sentence indented under a row reads as one
+// block. Each row stays one item, read whole by assistive tools.
+class WrappedRows : public QStyledItemDelegate {
+public:
+    explicit WrappedRows(QListWidget* list) : QStyledItemDelegate(list), list_(list) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem shifted(option);
+        shifted.rect.setLeft(option.rect.left() + Indent(option, index));
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        // The style wraps the text to the width of the option's rectangle.
+        QStyleOptionViewItem room(option);
+        const int indent = Indent(option, index);
+        room.rect = QRect(0, 0, std::max(1, list_->viewport()->width() - indent), 1);
+        const QSize size = QStyledItemDelegate::sizeHint(room, index);
+        return {size.width() + indent, size.height()};
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->text = option->text.mid(Blanks(index));
+        option->features |= QStyleOptionViewItem::WrapText;
+    }
+
+private:
+    static int Blanks(const QModelIndex& index) {
+        const QString text = index.data(Qt::DisplayRole).toString();
+        int blanks = 0;
+        while (blanks < text.size() && text[blanks] == QLatin1Char(' ')) ++blanks;
+        return blanks;
+    }
+    static int Indent(const QStyleOptionViewItem& option, const QModelIndex& index) {
+        return Blanks(index) * option.fontMetrics.horizontalAdvance(QLatin1Char(' '));
+    }
+
+    QListWidget* list_;
+};
+
 QWidget* BuildListBox(ListBox& list, QWidget* parent) {
     auto* widget = new QListWidget(parent);
     Style(widget, list.Design(), QPalette::Base);
     widget->setSelectionMode(QAbstractItemView::SingleSelection);
-    widget->setUniformItemSizes(true);
+    const bool wrapped = list.Design().multiLine;
+    widget->setUniformItemSizes(!wrapped);
+    if (wrapped) {
+        widget->setWordWrap(true);
+        widget->setItemDelegate(new WrappedRows(widget));
+        widget->setResizeMode(QListView::Adjust);  // the rows wrap anew to a new width
+        widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
     widget->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     // The widget holds the rows as last pushed; while the model was only
     // appended to since, the new rows are added instead of all rows again.
@@ -260,7 +314,8 @@ QWidget* BuildListBox(ListBox& list, QWidget* parent) {
     // A row appended out of sight changes nothing the list shows yet (its
     // scroll bar follows when the list lays itself out at the next yield), so
     // a repaint draws only a new row that is in view.
-    binding->SetRepaint([widget] {
+    binding->SetRepaint([widget, wrapped] {
+        if (wrapped) return widget->viewport()->repaint();  // rows of their own heights
         const int row = widget->count() - 1;
         const int rowHeight = row >= 0 ? widget->sizeHintForRow(0) : 0;
         if (rowHeight <= 0) return;

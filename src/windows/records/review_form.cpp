@@ -29,18 +29,17 @@ Look ColumnHeads(Place place) {
     return Look{.place = place, .font = Columns, .back = Window, .centred = false};
 }
 
-Look Rows(Place place) {
-    return Look{.place = place, .font = Columns, .back = Page};
+// Rows of a list that wraps (multiLine) take as many lines as they need.
+Look Rows(Place place, bool wrapped = false) {
+    return Look{.place = place, .font = Columns, .back = Page, .multiLine = wrapped};
 }
 
 Look Note(Place place) {
     return Look{.place = place, .font = Font{.points = 11}, .back = Window, .centred = false};
 }
 
-// The widest row the computer's list shows whole: the columns of a turn at
-// their widest (every letter either found or ruled out), and the reasons
-// wrapped to it.
-constexpr std::size_t MyRowWidth = 46;
+// A reason is one row under its turn, indented, so that a screen reader
+// reads it whole; a reason wider than the list wraps within it.
 constexpr const char* ReasonIndent = "    ";
 
 std::string Right(const std::string& text, std::size_t width) {
@@ -85,28 +84,6 @@ std::string MyRow(const std::string& number, const std::string& guess, const std
                       Left(found, 5) + "  " + ruledOut;
     while (!row.empty() && row.back() == ' ') row.pop_back();
     return row;
-}
-
-// Breaks a sentence into lines of at most width characters at its blanks;
-// a word longer than a line stands alone on its line.
-std::vector<std::string> Wrap(const std::string& text, std::size_t width) {
-    std::vector<std::string> lines;
-    std::string line;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t blank = text.find(' ', at);
-        const std::size_t end = blank == std::string::npos ? text.size() : blank;
-        const std::string word = text.substr(at, end - at);
-        at = end + 1;
-        if (word.empty()) continue;
-        if (!line.empty() && line.size() + 1 + word.size() > width) {
-            lines.push_back(line);
-            line.clear();
-        }
-        line += (line.empty() ? "" : " ") + word;
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
 }
 
 // A bar's height on a logarithmic scale: the level's whole list at the top,
@@ -167,7 +144,7 @@ ReviewForm::ReviewForm()
                 "The Computer's Guesses and Reasons"),
       MyColumns(*this, "MyColumns", nullptr, ColumnHeads({5280, 1095, 5280, 270}),
                 MyRow("#", "Guess", "Count", "Found", "Ruled out")),
-      MyList(*this, "MyList", nullptr, Rows({5280, 1365, 5280, 2880})),
+      MyList(*this, "MyList", nullptr, Rows({5280, 1365, 5280, 2880}, true)),
       MyNote(*this, "MyNote", nullptr, Note({5280, 4290, 5280, 555})),
       ChartHeading(*this, "ChartHeading", nullptr, Text({240, 4890, 4200, 375}), "Words Still Possible"),
       LegendLabel(*this, "LegendLabel", nullptr,
@@ -301,8 +278,7 @@ void ReviewForm::FillMySide(const Game& game) {
             // Each reason a sentence of its own under the turn.
             if (!reason.empty() && reason[0] >= 'a' && reason[0] <= 'z')
                 reason[0] = static_cast<char>(reason[0] - 'a' + 'A');
-            for (const std::string& line : Wrap(reason, MyRowWidth - std::string(ReasonIndent).size()))
-                MyList.AddItem(ReasonIndent + line);
+            MyList.AddItem(ReasonIndent + reason);
         }
     }
     std::string note;
