@@ -50,7 +50,7 @@ struct Look {
     std::optional<Colour> fore;
     bool border = false;     // a single-line border
     bool centred = true;     // text alignment of labels and text boxes
-    bool multiLine = false;  // text boxes
+    bool multiLine = false;  // text boxes; lists: rows wrap
     bool graphical = false;  // buttons that show their background colour
     std::string picture;     // picture boxes: the image's resource name
 

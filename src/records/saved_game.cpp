@@ -543,16 +543,21 @@ std::optional<Contents> ReadGameFile(const std::string& path, std::string& fault
     return Parse(bytes, fault);
 }
 
-bool LoadGame(const std::string& path) {
+std::optional<Contents> ReadForLoad(const std::string& path) {
     std::string fault;
-    const std::optional<Contents> contents = ReadGameFile(path, fault);
+    std::optional<Contents> contents = ReadGameFile(path, fault);
     if (!contents) {
         ReportLoadFault(path, fault);
-        return false;
+        return std::nullopt;
     }
-    if (!Functions::GiveUpToLeave("Load Game")) return false;
-    Apply(*contents, "Load Game");
-    return true;
+    if (!Functions::GiveUpToLeave("Load Game")) return std::nullopt;
+    return contents;
+}
+
+bool LoadGame(const std::string& path) {
+    const std::optional<Contents> contents = ReadForLoad(path);
+    if (contents) Apply(*contents, "Load Game");
+    return contents.has_value();
 }
 
 }  // namespace quibbly::SavedGame

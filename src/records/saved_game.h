@@ -72,6 +72,10 @@ bool SaveGame(const std::string& path);
 // game under way is given up first, when the player agrees; false when the
 // file fails or the player keeps the game on the board.
 bool LoadGame(const std::string& path);
+// The first half of a load: the file read and checked (a fault reported),
+// then the game under way given up if the player agrees; empty when the
+// load goes no further.
+std::optional<Contents> ReadForLoad(const std::string& path);
 // Reads and checks the game in path; empty, with the fault, when it cannot
 // be loaded.
 std::optional<Contents> ReadGameFile(const std::string& path, std::string& fault);

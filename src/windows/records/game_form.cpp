@@ -130,7 +130,14 @@ void GameForm::LoadButton_Click() {
     if (!name.empty() && name.find('.') == std::string::npos &&
         (!load || !std::filesystem::exists(ChosenPath(), error)))
         FileText.SetText(name + ".swg");
-    if (load ? SavedGame::LoadGame(ChosenPath()) : SavedGame::SaveGame(ChosenPath())) Hide();
+    if (!load) {
+        if (SavedGame::SaveGame(ChosenPath())) Hide();
+        return;
+    }
+    const std::optional<SavedGame::Contents> contents = SavedGame::ReadForLoad(ChosenPath());
+    if (!contents) return;
+    Hide();  // before the game goes on: a replay's box and the turn stand alone
+    SavedGame::Apply(*contents, "Load Game");
 }
 
 void GameForm::CancelButton_Click() {
