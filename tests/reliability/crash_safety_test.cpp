@@ -105,11 +105,10 @@ TEST_F(CrashSafety, AKilledHistoryWriteLeavesTheOldHistoryOrTheNewOneWhole) {
     KillRepeatedly(GameHistory::HistoryFile, versions, [&] { endGamesThenClear(false); });
 }
 
-// One move of a player who answers truly and guesses a few words in turn,
-// marking a letter and writing a note before each guess: a function of the
-// board alone, at the same time of day (the computer seeds its draws from
-// the clock). seen runs after every change of the board. False once the
-// game is over.
+// One move of a player who answers truly and guesses a few words in turn, each
+// after a marker and a note: a function of the board alone, at the same time of day
+// (the computer seeds its draws from the clock); seen runs after every change of
+// the board. False once the game is over.
 bool PlayOneMove(QuibblyForm& form, ScriptedPlatform& platform, const std::function<void()>& seen) {
     platform.clock = 12 * 3600.0;
     if (PlayState == Play::MyTurn) {
@@ -132,9 +131,8 @@ bool PlayOneMove(QuibblyForm& form, ScriptedPlatform& platform, const std::funct
     return PlayState == Play::YourTurn || PlayState == Play::MyTurn;
 }
 
-// The kept game holds the whole board: the markers and the notes as they
-// change, and the computer's journal, so that a game continued after a kill
-// goes on, and is reviewed, as if nothing had happened.
+// The kept game holds the whole board (markers, notes, the computer's journal): a game
+// continued after a kill goes on, and is reviewed, as if nothing had happened.
 TEST_F(CrashSafety, AGameKilledAtAnyMoveComesBackWholeAtTheNextStart) {
     CopyShippedWordFiles();
     Form().FileQuit.Choose();  // the set-up's game, out of the way
