@@ -22,7 +22,7 @@
 //   Journal=HOUSE 3|EH|AB|...    one line a computer turn: its journal
 //   Daily=2026-12-07             the day's counted game of today's word at
 //                                its level, on that local date; absent: an
-//                                ordinary game (practice included)
+//                                ordinary game
 //
 // A winning guess is the last of its side's list, with the count 5. Keys this
 // version does not know are kept, in order, so that a later version can add
