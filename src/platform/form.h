@@ -49,6 +49,16 @@ struct FormDesign {
     std::string icon;           // resource name of the window icon
     bool controlBox = true;     // the title bar's system menu and close button
     bool standardBack = false;  // the desktop's own dialog colour instead of back
+    // The player may resize the window: its whole layout zooms with it. A
+    // window with minimise and maximise buttons may too.
+    bool sizable = false;
+    bool Sizable() const { return sizable || (border == BorderStyle::FixedSingle && minMaxButtons); }
+};
+
+// A size in twips.
+struct Extent {
+    int width = 0, height = 0;
+    friend bool operator==(const Extent&, const Extent&) = default;
 };
 
 class Form {
@@ -75,6 +85,20 @@ public:
     int Top() const;
     int Left() const;
     void SetTop(int top);
+
+    // The size of the window's layout (its client area) as the player last
+    // made it, for a window the player may resize; none: the design's size
+    // at the zoom that fits the screen. A program sets it before the window
+    // opens (a size kept from an earlier run); the view, as the player
+    // resizes, through Resized, which runs Form_Resize.
+    const std::optional<Extent>& ClientSize() const { return clientSize_; }
+    void SetClientSize(Extent size) { clientSize_ = size; }
+    void Resized(Extent size) {
+        if (clientSize_ == size) return;
+        clientSize_ = size;
+        Form_Resize();
+    }
+    virtual void Form_Resize() {}
 
     Control* Focus() const { return focus_; }
     void SetFocus(Control* control);
@@ -139,6 +163,7 @@ private:
     Button* escapeButton_ = nullptr;
     static inline Form* active_ = nullptr;
     std::optional<std::string> caption_;
+    std::optional<Extent> clientSize_;
 };
 
 // The global instances of all windows. A test drops them all to start from

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/todays_word.h"
 
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 
@@ -121,6 +122,19 @@ Settings ParseSettings(const std::string& bytes) {
             const std::string date = space == std::string::npos ? "" : line.substr(space + 1);
             if (GameHistory::KnownLevel(level) && DayNumber(date)) settings.started[level] = date;
         }
+        if (line.starts_with("MainWindow=")) {
+            // Two whole numbers of twips, each within what any screen holds.
+            const char* at = line.data() + 11;
+            const char* end = line.data() + line.size();
+            Extent size;
+            const auto width = std::from_chars(at, end, size.width);
+            const auto height = width.ptr < end && *width.ptr == ' '
+                                    ? std::from_chars(width.ptr + 1, end, size.height)
+                                    : std::from_chars_result{width.ptr, std::errc::invalid_argument};
+            if (width.ec == std::errc() && height.ec == std::errc() && height.ptr == end && size.width > 0 &&
+                size.height > 0 && size.width <= 999999 && size.height <= 999999)
+                settings.mainWindow = size;
+        }
     }
     return settings;
 }
@@ -128,6 +142,9 @@ Settings ParseSettings(const std::string& bytes) {
 std::string FormatSettings(const Settings& settings) {
     std::string bytes = std::string(Header) + "\r\nTodaysWord=" + (settings.on ? "On" : "Off") + "\r\n";
     for (const auto& [level, date] : settings.started) bytes += "Started=" + level + " " + date + "\r\n";
+    if (settings.mainWindow)
+        bytes += "MainWindow=" + std::to_string(settings.mainWindow->width) + " " +
+                 std::to_string(settings.mainWindow->height) + "\r\n";
     return bytes;
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Today's word: the computer's word of a level drawn from the local date, the
-// same for everyone with the same word files, and the one setting the game
-// keeps between runs (whether Start plays it), in "Settings.Lst".
+// same for everyone with the same word files, and the settings the game keeps
+// between runs (whether Start plays it, the main window's size), in
+// "Settings.Lst".
 //
 // Each level has a fixed order of its word file's words, a shuffle keyed by
 // the level's name alone; the n-th day after the epoch takes the word at
@@ -15,6 +16,8 @@
 //   TodaysWord=On                 the Game menu's item; anything else is off
 //   Started=Easy 2026-12-07       the last date the counted game of a level
 //                                 began, one line a level
+//   MainWindow=15818 11498        the main window's size as the player last
+//                                 made it (its client area, in twips)
 //
 // A missing or damaged file is a game with the item off and no day's game
 // begun; lines this version does not know are dropped when it writes.
@@ -25,6 +28,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/form.h"
 
 namespace quibbly::TodaysWord {
 
@@ -48,6 +53,7 @@ int Position(const std::string& level, const std::string& date, int count);
 struct Settings {
     bool on = false;
     std::map<std::string, std::string> started;  // level: date
+    std::optional<Extent> mainWindow;
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 Settings ParseSettings(const std::string& bytes);

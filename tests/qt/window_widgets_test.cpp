@@ -10,6 +10,7 @@
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_windows.h"
 #include "platform/scripted_platform.h"
+#include "platform/zoom.h"
 #include "records/game_history.h"
 #include "records/saved_game.h"
 #include "records/todays_word.h"
@@ -45,12 +46,17 @@ bool Dark() {
     return qstrcmp(QTest::currentDataTag(), "dark") == 0;
 }
 
-// Screenshots at a scale other than 1 get the scale in their name, those under a dark palette "dark_".
+// Screenshots at a scale other than 1 get the scale in their name, on a screen other than the
+// everyday one its size, those under a dark palette "dark_".
 QString Shot(const char* name) {
     const qreal ratio = qApp->devicePixelRatio();
+    const QSize screen = QGuiApplication::primaryScreen()->size() * ratio;
     const QString scale = ratio == 1.0 ? QString() : QStringLiteral("@%1x").arg(ratio);
-    return QStringLiteral(QUIBBLY_SCREENSHOT_DIR "/%1%2%3.png")
-        .arg(QLatin1String(Dark() ? "dark_" : ""), QLatin1String(name), scale);
+    const QString size = screen == QSize(1280, 900)
+                             ? QString()
+                             : QStringLiteral("-%1x%2").arg(screen.width()).arg(screen.height());
+    return QStringLiteral(QUIBBLY_SCREENSHOT_DIR "/%1%2%3%4.png")
+        .arg(QLatin1String(Dark() ? "dark_" : ""), QLatin1String(name), size, scale);
 }
 
 // Relative luminance and the contrast ratio of two colours, by WCAG 2.
@@ -194,31 +200,30 @@ private slots:
             FormWindow& window = *platform_->windows.WindowOf(*form);
             if (!form->TabOrder().empty()) window.activateWindow();
             QTRY_VERIFY(form->TabOrder().empty() || QApplication::activeWindow() == &window);
-            QCOMPARE(window.Client()->size(),
-                     QSize(form->Design().clientWidth, form->Design().clientHeight) / 15);
-            QVERIFY2(OnScreen(window), name);
+            // Opened at the largest zoom that fits the screen, at most the desktop's own scale; its
+            // title bar and its first heading in view.
+            const double opened = window.CurrentZoom();
+            const QRect area = window.screen()->availableGeometry();
+            QVERIFY2(OnScreen(window) && opened <= 1 && opened >= Zoom::Least, name);
+            QVERIFY2(opened == 1 || opened == Zoom::Least ||
+                         window.frameGeometry().height() + 2 >= area.height() ||
+                         window.frameGeometry().width() + 2 >= area.width(),
+                     name + QByteArray(" ") + QByteArray::number(opened) + " " +
+                         QByteArray::number(window.frameGeometry().height()) + " " +
+                         QByteArray::number(area.height()) + " " +
+                         QByteArray::number(window.frameGeometry().width()) + " " +
+                         QByteArray::number(area.width()));
+            QWidget* heading = window.WidgetOf(*form->Controls().front());
+            QVERIFY2(area.contains(QRect(heading->mapToGlobal(QPoint(0, 0)), heading->size())), name);
+            for (double zoom : {Zoom::Least, 1.0, 1.5, 2.0, opened}) ExpectLaidOut(window, zoom, name);
             for (Control* control : form->Controls()) {
                 if (control->Kind() == ControlKind::MenuItem) continue;
                 const QByteArray where = QByteArray(name) + ' ' + control->Name().c_str();
-                const Place& place = control->Design().place;
-                const auto* picture = dynamic_cast<const PictureBox*>(control);  // may have moved
-                const QPoint at =
-                    picture ? QPoint(picture->Left(), picture->Top()) : QPoint(place.left, place.top);
                 QWidget* widget = window.WidgetOf(*control);
-                QVERIFY2(
-                    widget != nullptr &&
-                        widget->parentWidget() ==
-                            (control->Container() ? window.WidgetOf(*control->Container()) : window.Client()),
-                    where);
-                QVERIFY2(widget->geometry() == QRect(at / 15, QSize(place.width, place.height) / 15), where);
                 if ((widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && widget->isVisible()) {
                     widget->setFocus(Qt::TabFocusReason);  // a player sees which control has the keyboard
                     QVERIFY2(Ringed(*window.Client(), *widget), where);
                 }
-                if (auto* label = qobject_cast<QLabel*>(widget); label && !label->wordWrap())
-                    QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <=
-                                 label->contentsRect().width(),
-                             where);
                 // The review's rows read whole: a row that would take more lines than it has is cut short.
                 auto* rows = qobject_cast<QListWidget*>(widget);
                 for (int r = 0; rows && form == &ReviewForm::Instance() && r < rows->count(); ++r) {
@@ -229,7 +234,10 @@ private slots:
                         rows->fontMetrics().boundingRect(QRect(0, 0, room, 1 << 20), Qt::TextWordWrap, words);
                     QVERIFY2(needed.width() <= room &&
                                  needed.height() <= rows->visualItemRect(rows->item(r)).height(),
-                             where + ' ' + text.toLatin1());
+                             where + ' ' + text.toLatin1() + " " + QByteArray::number(needed.width()) + " " +
+                                 QByteArray::number(room) + " " + QByteArray::number(needed.height()) + " " +
+                                 QByteArray::number(rows->visualItemRect(rows->item(r)).height()) + " " +
+                                 QByteArray::number(rows->font().pointSizeF()));
                 }
                 const auto* caption = dynamic_cast<const Label*>(control);
                 if (control->Kind() == ControlKind::Frame ||
@@ -292,35 +300,29 @@ private slots:
         for (int time = 0; time < 2; ++time) medium->trigger();
         QVERIFY(medium->isChecked() && !Window().ActionOf(Form().LevelEasy)->isChecked());
 
-        // The main window alone can be maximised, its client area kept in the middle.
+        // The main window alone can be maximised. Made larger by the player, it shows a larger board
+        // in the middle, and the next run opens at the size it was given.
         FormWindow& window = Window();
         QVERIFY(!(platform_->windows.WindowOf(ThinkingForm::Instance())->windowFlags() &
                   Qt::WindowMaximizeButtonHint));
         const QSize designed = window.size();
-        window.showMaximized();
-        const QSize screen = window.screen()->availableSize();
-        auto* scroll = qobject_cast<QScrollArea*>(window.centralWidget());
-        if (scroll == nullptr && screen.width() > designed.width() && screen.height() > designed.height()) {
-            QTRY_VERIFY(window.width() > designed.width() && window.height() > designed.height());
-            const QPoint middle = window.Client()->mapTo(&window, window.Client()->rect().center());
-            QVERIFY(std::abs(middle.x() - window.width() / 2) <= 1);
-        }
-        window.showNormal();
-        QTRY_COMPARE(window.size(), designed);
-        // A main window larger than the screen's area scrolls to every control.
-        QVERIFY(window.menuBar()->isVisible() && window.menuBar()->geometry().top() >= 0);
-        QCOMPARE(scroll != nullptr,
-                 window.Client()->width() > screen.width() || window.Client()->height() > screen.height());
-        if (scroll != nullptr) {
-            scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
-            scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
-            QWidget* corner = WidgetOf(Form().ScratchPadText);
-            QVERIFY(scroll->viewport()->rect().contains(
-                corner->mapTo(scroll->viewport(), corner->rect().bottomRight())));
-        }
+        const double opened = window.CurrentZoom();
+        window.resize(designed * 3 / 2);
+        QTRY_VERIFY(window.CurrentZoom() > opened * 1.4);
+        const QPoint middle = window.Client()->mapTo(&window, window.Client()->rect().center());
+        QVERIFY(std::abs(middle.x() - window.width() / 2) <= 1 &&
+                window.grab().save(Shot("main_window_enlarged")));
+        QTRY_VERIFY(TodaysWord::LoadSettings().mainWindow.has_value());
+        const double grown = window.CurrentZoom();
+        const QSize screen = window.screen()->availableSize(), layout = window.Client()->size();
+        Forms::DropAll();
+        Form().Show();  // the screen's area bounds the kept size
+        QTRY_VERIFY(OnScreen(Window()) && Window().CurrentZoom() >= opened - 0.01);
+        if (screen.width() > layout.width() + 40 && screen.height() > layout.height() + 80)
+            QVERIFY(std::abs(Window().CurrentZoom() - grown) < 0.02);
         // Closing the main window by its frame is File > Exit: the credits.
-        window.close();
-        QVERIFY(window.isVisible() && CreditsForm::Instance().Visible() && !platform_->ended);
+        Window().close();
+        QVERIFY(Window().isVisible() && CreditsForm::Instance().Visible() && !platform_->ended);
     }
 
     // A whole game by keys alone: capitals, five at most, and Enter start and guess; the last guess
@@ -571,6 +573,51 @@ private slots:
     }
 
 private:
+    // The window at a zoom: its client area and every control the design's times the zoom, each
+    // inside its container, each text within its control by the font's metrics.
+    static void ExpectLaidOut(FormWindow& window, double zoom, const char* name) {
+        window.SetZoom(zoom);
+        const quibbly::Form& form = window.Model();
+        const QByteArray at = QByteArray(name) + " at " + QByteArray::number(zoom);
+        QCOMPARE(window.Client()->size(), QSize(Zoom::Pixels(form.Design().clientWidth, zoom),
+                                                Zoom::Pixels(form.Design().clientHeight, zoom)));
+        for (Control* control : form.Controls()) {
+            if (control->Kind() == ControlKind::MenuItem) continue;
+            const QByteArray where = at + ' ' + control->Name().c_str();
+            const Place& place = control->Design().place;
+            const auto* picture = dynamic_cast<const PictureBox*>(control);  // may have moved
+            const QRect designed(Zoom::Pixels(picture ? picture->Left() : place.left, zoom),
+                                 Zoom::Pixels(picture ? picture->Top() : place.top, zoom),
+                                 Zoom::Pixels(place.width, zoom), Zoom::Pixels(place.height, zoom));
+            QWidget* widget = window.WidgetOf(*control);
+            QWidget* container =
+                control->Container() ? window.WidgetOf(*control->Container()) : window.Client();
+            QVERIFY2(widget != nullptr && widget->parentWidget() == container, where);
+            QVERIFY2(widget->geometry() == designed, where);
+            QVERIFY2(QRect(QPoint(0, 0), container->size()).adjusted(-1, -1, 1, 1).contains(designed), where);
+            const QFontMetrics metrics = widget->fontMetrics();
+            QString text;
+            int room = widget->contentsRect().width();
+            if (auto* label = qobject_cast<QLabel*>(widget)) {
+                const QRect needed = metrics.boundingRect(
+                    label->contentsRect(), Qt::TextWordWrap | label->alignment(), label->text());
+                QVERIFY2(needed.height() <= std::max(label->contentsRect().height(), metrics.lineSpacing()),
+                         where + ' ' + label->text().toLatin1());
+                text = label->wordWrap() ? QString() : label->text();
+            } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+                text = button->text().remove(QLatin1Char('&'));
+                if (qobject_cast<QRadioButton*>(widget))
+                    room -=
+                        widget->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, widget) +
+                        widget->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, widget);
+            } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+                text = line->text();
+                room -= 4;
+            }
+            QVERIFY2(metrics.horizontalAdvance(text) <= room, where + ' ' + text.toLatin1());
+        }
+    }
+
     // A real game at Hard on the shipped files for the review window, then a fresh program.
     void PlayAGameAtHard() {
         for (const testing::StandardFile& file : testing::StandardFiles)

@@ -42,7 +42,7 @@ void ChartWidget::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(QColor(64, 64, 64), 1));
         painter.drawRect(whole);
     }
-    QFont font = ToQFont(look.font);
+    QFont font = ToQFont(look.font, ZoomOf(this));
     painter.setFont(font);
     const QFontMetricsF metrics(font);
     const std::vector<ChartBar>& bars = chart_.Bars();
@@ -103,8 +103,8 @@ void ChartWidget::paintEvent(QPaintEvent*) {
 
 QWidget* BuildChart(Chart& chart, QWidget* parent) {
     auto* widget = new ChartWidget(chart, parent);
-    widget->setGeometry(ToPixels(chart.Design().place));
     new ControlBinding(chart, widget, [widget, &chart] {
+        PlaceWidget(chart, widget);
         widget->setEnabled(chart.Enabled());
         widget->setVisible(chart.Visible());
         // The numbers as text, for a screen reader and under the pointer.

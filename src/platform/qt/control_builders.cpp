@@ -24,6 +24,7 @@
 #include "platform/qt/control_binding.h"
 #include "platform/qt/file_list_builders.h"
 #include "platform/qt/focus_ring.h"
+#include "platform/zoom.h"
 
 // A static library's resources are registered by hand, outside any namespace.
 static void RegisterImages() {
@@ -45,15 +46,49 @@ QColor ToQColor(Colour colour) {
                   static_cast<int>(BlueOf(colour)));
 }
 
-QFont ToQFont(const Font& font) {
+QFont ToQFont(const Font& font, double zoom) {
     // Garamond itself is rarely installed; EB Garamond is the free cut of it.
     static const bool substituted =
         (QFont::insertSubstitution(QStringLiteral("Garamond"), QStringLiteral("EB Garamond")), true);
     (void)substituted;
     QFont result(ToQString(font.family));
-    result.setPointSizeF(font.points);
+    result.setPointSizeF(font.points * zoom);
     result.setBold(font.bold);
+    // Hinting rounds each letter to whole pixels, which at a small zoom makes
+    // a line of text relatively wider than its design: a zoomed text keeps
+    // the design's proportions.
+    if (zoom != 1.0) result.setHintingPreference(QFont::PreferNoHinting);
     return result;
+}
+
+namespace {
+constexpr const char* ZoomProperty = "quibblyZoom";
+constexpr const char* FontZoomProperty = "quibblyFontZoom";
+}  // namespace
+
+double ZoomOf(const QWidget* widget) {
+    const QVariant zoom = widget != nullptr ? widget->window()->property(ZoomProperty) : QVariant();
+    return zoom.isValid() ? zoom.toDouble() : 1.0;
+}
+
+void SetZoomOf(QWidget* window, double zoom) {
+    window->setProperty(ZoomProperty, zoom);
+}
+
+void PlaceWidget(const Control& control, QWidget* widget) {
+    const double zoom = ZoomOf(widget);
+    const Look& look = control.Design();
+    QRect place(Zoom::Pixels(look.place.left, zoom), Zoom::Pixels(look.place.top, zoom),
+                Zoom::Pixels(look.place.width, zoom), Zoom::Pixels(look.place.height, zoom));
+    if (const auto* picture = dynamic_cast<const PictureBox*>(&control))
+        place.moveTopLeft({Zoom::Pixels(picture->Left(), zoom), Zoom::Pixels(picture->Top(), zoom)});
+    if (widget->geometry() != place) widget->setGeometry(place);
+    // Set once a zoom, so that a caption drawn smaller to fit its label
+    // (FitCaption) keeps its size until the zoom changes.
+    if (widget->property(FontZoomProperty).toDouble() != zoom) {
+        widget->setFont(ToQFont(look.font, zoom));
+        widget->setProperty(FontZoomProperty, zoom);
+    }
 }
 
 QString ToQString(const std::string& text) {
@@ -65,11 +100,11 @@ std::string ToModel(const QString& text) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-QPixmap Picture(const std::string& name, QSize size) {
+QPixmap Picture(const std::string& name, QSize size, double zoom) {
     static const bool registered = (RegisterImages(), true);
     (void)registered;
     QSvgRenderer renderer(QStringLiteral(":/images/%1.svg").arg(ToQString(name)));
-    if (size.isEmpty()) size = renderer.defaultSize();
+    if (size.isEmpty()) size = (QSizeF(renderer.defaultSize()) * zoom).toSize();
     const qreal ratio = qApp->devicePixelRatio();
     QPixmap pixmap(size * ratio);
     pixmap.setDevicePixelRatio(ratio);
@@ -138,9 +173,9 @@ namespace {
 // paints the control's background. Where the design fixes the background,
 // the text colour is fixed with it, so that it reads under any palette;
 // elsewhere both follow the palette, and so does a designed text colour.
-void Style(QWidget* widget, const Look& look, QPalette::ColorRole backRole) {
-    widget->setGeometry(ToPixels(look.place));
-    widget->setFont(ToQFont(look.font));
+void Style(QWidget* widget, const Control& control, QPalette::ColorRole backRole) {
+    const Look& look = control.Design();
+    PlaceWidget(control, widget);
     QPalette palette = widget->palette();
     if (look.back) {
         palette.setColor(backRole, ToQColor(*look.back));
@@ -158,7 +193,7 @@ void ShowCommon(QWidget* widget, const Control& control) {
 
 QWidget* BuildFrame(Frame& frame, QWidget* parent) {
     auto* widget = new QFrame(parent);
-    Style(widget, frame.Design(), QPalette::Window);
+    Style(widget, frame, QPalette::Window);
     widget->setFrameStyle(QFrame::Box | QFrame::Sunken);
     new ControlBinding(frame, widget, [widget, &frame] { ShowCommon(widget, frame); });
     return widget;
@@ -168,7 +203,7 @@ QWidget* BuildFrame(Frame& frame, QWidget* parent) {
 // at some sizes: a caption that would not fit its label is drawn slightly
 // smaller rather than clipped.
 void FitCaption(QLabel* widget, const Look& look) {
-    QFont font = ToQFont(look.font);
+    QFont font = ToQFont(look.font, ZoomOf(widget));
     const QRect room = widget->contentsRect();
     for (int step = 0; step < 8; ++step) {
         const QFontMetrics metrics(font);
@@ -185,7 +220,7 @@ void FitCaption(QLabel* widget, const Look& look) {
 
 QWidget* BuildLabel(Label& label, QWidget* parent) {
     auto* widget = new QLabel(parent);
-    Style(widget, label.Design(), QPalette::Window);
+    Style(widget, label, QPalette::Window);
     widget->setTextFormat(Qt::PlainText);
     widget->setWordWrap(true);
     widget->setAlignment((label.Design().centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
@@ -201,7 +236,7 @@ QWidget* BuildLabel(Label& label, QWidget* parent) {
 
 QWidget* BuildTextLine(TextBox& box, QWidget* parent) {
     auto* widget = new QLineEdit(parent);
-    Style(widget, box.Design(), QPalette::Base);
+    Style(widget, box, QPalette::Base);
     widget->setAlignment(box.Design().centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
     if (box.MaxLength() > 0) widget->setMaxLength(box.MaxLength());
     auto* binding = new ControlBinding(box, widget, [widget, &box] {
@@ -223,7 +258,7 @@ QWidget* BuildTextLine(TextBox& box, QWidget* parent) {
 // Multi-line text keeps CR LF line ends in the model.
 QWidget* BuildTextArea(TextBox& box, QWidget* parent) {
     auto* widget = new QPlainTextEdit(parent);
-    Style(widget, box.Design(), QPalette::Base);
+    Style(widget, box, QPalette::Base);
     widget->setTabChangesFocus(true);
     auto* binding = new ControlBinding(box, widget, [widget, &box] {
         ShowCommon(widget, box);
@@ -284,9 +319,33 @@ private:
     QListWidget* list_;
 };
 
+// A list's rows at a zoom where they would not fit its width (the stand-in
+// fonts keep whole pixels for each letter, and the scroll bar does not zoom)
+// are drawn slightly smaller rather than cut short. Only the rows from
+// `from` on are new: the others were measured at this zoom already.
+void FitRows(QListWidget* widget, const Look& look, int from) {
+    const double zoom = ZoomOf(widget);
+    if (widget->property("quibblyRowsZoom").toDouble() != zoom) from = 0;
+    widget->setProperty("quibblyRowsZoom", zoom);
+    const int room = widget->contentsRect().width() - 6 -
+                     widget->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, widget);
+    auto widest = [widget](const QFont& font, int first) {
+        const QFontMetrics metrics(font);
+        int most = 0;
+        for (int row = first; row < widget->count(); ++row)
+            most = std::max(most, metrics.horizontalAdvance(widget->item(row)->text()));
+        return most;
+    };
+    if (from > 0 && widest(widget->font(), from) <= room) return;
+    QFont font = ToQFont(look.font, zoom);
+    for (int step = 0; step < 8 && widest(font, 0) > room; ++step)
+        font.setPointSizeF(font.pointSizeF() * 0.97);
+    if (widget->font() != font) widget->setFont(font);
+}
+
 QWidget* BuildListBox(ListBox& list, QWidget* parent) {
     auto* widget = new QListWidget(parent);
-    Style(widget, list.Design(), QPalette::Base);
+    Style(widget, list, QPalette::Base);
     widget->setSelectionMode(QAbstractItemView::SingleSelection);
     const bool wrapped = list.Design().multiLine;
     widget->setUniformItemSizes(!wrapped);
@@ -306,8 +365,9 @@ QWidget* BuildListBox(ListBox& list, QWidget* parent) {
             widget->clear();
             *rewrites = list.Rewrites();
         }
-        for (int row = widget->count(); row < list.ListCount(); ++row)
-            widget->addItem(ToQString(list.List(row)));
+        const int shown = widget->count();
+        for (int row = shown; row < list.ListCount(); ++row) widget->addItem(ToQString(list.List(row)));
+        if (!list.Design().multiLine) FitRows(widget, list.Design(), shown);
         if (widget->currentRow() != list.ListIndex()) widget->setCurrentRow(list.ListIndex());
         if (list.ListIndex() < 0 && !widget->selectedItems().isEmpty()) widget->clearSelection();
     });
@@ -349,7 +409,7 @@ void PaintButton(QPushButton* widget, Colour colour) {
 
 QWidget* BuildButton(Button& button, QWidget* parent) {
     auto* widget = new QPushButton(parent);
-    Style(widget, button.Design(), QPalette::Button);
+    Style(widget, button, QPalette::Button);
     // Enter on a focused button presses it, as Space does, as on any desktop.
     widget->setAutoDefault(true);
     auto* binding = new ControlBinding(button, widget, [widget, &button] {
@@ -363,12 +423,17 @@ QWidget* BuildButton(Button& button, QWidget* parent) {
 
 QWidget* BuildPicture(PictureBox& picture, QWidget* parent) {
     auto* widget = new QLabel(parent);
-    Style(widget, picture.Design(), QPalette::Window);
+    Style(widget, picture, QPalette::Window);
     widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    widget->setPixmap(Picture(picture.Design().picture));
     new ControlBinding(picture, widget, [widget, &picture] {
         ShowCommon(widget, picture);
-        widget->move(ToPixels(picture.Left()), ToPixels(picture.Top()));
+        PlaceWidget(picture, widget);
+        // Drawn anew from its source at each zoom.
+        const double zoom = ZoomOf(widget);
+        if (widget->property("quibblyPictureZoom").toDouble() != zoom) {
+            widget->setPixmap(Picture(picture.Design().picture, {}, zoom));
+            widget->setProperty("quibblyPictureZoom", zoom);
+        }
     });
     return widget;
 }
@@ -379,7 +444,7 @@ QWidget* BuildOption(OptionButton& option, QWidget* parent) {
     auto* widget = new QRadioButton(parent);
     // A button paints the Button colour behind it unless told otherwise.
     widget->setBackgroundRole(QPalette::Window);
-    Style(widget, option.Design(), QPalette::Window);
+    Style(widget, option, QPalette::Window);
     widget->setAutoExclusive(false);
     auto* binding = new ControlBinding(option, widget, [widget, &option] {
         ShowCommon(widget, option);
@@ -396,7 +461,7 @@ QWidget* BuildOption(OptionButton& option, QWidget* parent) {
 
 QWidget* BuildProgressBar(ProgressBar& bar, QWidget* parent) {
     auto* widget = new QProgressBar(parent);
-    Style(widget, bar.Design(), QPalette::Base);
+    Style(widget, bar, QPalette::Base);
     widget->setTextVisible(false);
     // The value reaches the widget when it moves the bar by a pixel or more,
     // and at every repaint: the bar's own check of each value costs more

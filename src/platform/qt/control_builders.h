@@ -20,16 +20,27 @@ class QWidget;
 
 namespace quibbly {
 
+// A length or place of the design, in twips, in pixels at zoom 1: a place
+// on the screen.
 int ToPixels(int twips);
 QRect ToPixels(const Place& place);
 QColor ToQColor(Colour colour);
-QFont ToQFont(const Font& font);
+// The designed font, its size times the zoom.
+QFont ToQFont(const Font& font, double zoom = 1.0);
+// The zoom of the window a widget lies in (see platform/zoom.h): every
+// place, size and font of its controls is the design's times it.
+double ZoomOf(const QWidget* widget);
+void SetZoomOf(QWidget* window, double zoom);
+// The one place a control's widget takes its place and font from the
+// design, at its window's zoom (a picture at the place it was moved to).
+void PlaceWidget(const Control& control, QWidget* widget);
 // The game's text is single-byte Latin-1.
 QString ToQString(const std::string& text);
 std::string ToModel(const QString& text);
-// The picture resource ":/images/<name>.svg", drawn at its natural size or
-// stretched to the given size.
-QPixmap Picture(const std::string& name, QSize size = {});
+// The picture resource ":/images/<name>.svg", drawn from its source at its
+// natural size times the zoom, or stretched to the given size: sharp at any
+// zoom and any scale of the screen.
+QPixmap Picture(const std::string& name, QSize size = {}, double zoom = 1.0);
 
 // Sets the colour of the text a palette writes on a background the design
 // fixes (backRole paints it): the designed text colour, or black or white,

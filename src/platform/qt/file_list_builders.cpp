@@ -19,8 +19,7 @@ namespace {
 
 void Style(QWidget* widget, const Control& control) {
     const Look& look = control.Design();
-    widget->setGeometry(ToPixels(look.place));
-    widget->setFont(ToQFont(look.font));
+    PlaceWidget(control, widget);
     if (look.back) {
         QPalette palette = widget->palette();
         palette.setColor(QPalette::Base, ToQColor(*look.back));

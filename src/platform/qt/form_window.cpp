@@ -14,13 +14,16 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <cctype>
+#include <functional>
 
 #include "platform/qt/accessible_names.h"
 #include "platform/qt/control_binding.h"
 #include "platform/qt/control_builders.h"
+#include "platform/zoom.h"
 
 namespace quibbly {
 
@@ -49,6 +52,23 @@ int ShortcutKey(char letter) {
 
 }  // namespace
 
+// The central area of a window the player may resize: it tells the window
+// each new size.
+class ZoomArea : public QWidget {
+public:
+    ZoomArea(QWidget* parent, std::function<void()> resized)
+        : QWidget(parent), resized_(std::move(resized)) {}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        resized_();
+    }
+
+private:
+    std::function<void()> resized_;
+};
+
 FormWindow::FormWindow(Form& form, QWidget* parent)
     : QMainWindow(parent, FlagsFor(form.Design())), form_(form), client_(new QWidget(this)) {
     const FormDesign& design = form.Design();
@@ -59,36 +79,89 @@ FormWindow::FormWindow(Form& form, QWidget* parent)
     if (!design.showInTaskbar && form.TabOrder().empty()) setAttribute(Qt::WA_ShowWithoutActivating);
     if (form.TabOrder().empty()) setWindowFlag(Qt::WindowDoesNotAcceptFocus);
 
-    const QSize clientSize(ToPixels(design.clientWidth), ToPixels(design.clientHeight));
-    client_->setFixedSize(clientSize);
+    SetZoomOf(this, zoom_);
     QPalette palette = client_->palette();
     if (!design.standardBack) palette.setColor(QPalette::Window, ToQColor(design.back));
-    if (!design.backPicture.empty())
-        palette.setBrush(QPalette::Window, QBrush(Picture(design.backPicture, clientSize)));
     client_->setPalette(palette);
     client_->setAutoFillBackground(true);
-    const bool maximisable = (windowFlags() & Qt::WindowMaximizeButtonHint) != 0;
-    if (maximisable) {
-        // Desktops offer maximising only to windows that may grow, so this
-        // window may be made larger than its design: the client area keeps
-        // its size in the middle, on the window's own colour.
-        auto* around = new QWidget(this);
+    if (design.Sizable()) {
+        // The player may make the window larger or smaller than its design:
+        // the layout, at the zoom that fits, stays in the middle on the
+        // window's own colour.
+        auto* around = new ZoomArea(this, [this] { FollowTheWindow(); });
         around->setPalette(palette);
         around->setAutoFillBackground(true);
-        auto* centring = new QGridLayout(around);
-        centring->setContentsMargins(0, 0, 0, 0);
-        centring->addWidget(client_, 0, 0, Qt::AlignCenter);
+        client_->setParent(around);
         setCentralWidget(around);
     } else {
         setCentralWidget(client_);
     }
 
+    resized_.setSingleShot(true);
+    resized_.setInterval(300);
+    connect(&resized_, &QTimer::timeout, this, [this] {
+        const QSize room = client_->parentWidget()->size();
+        form_.Resized({room.width() * TwipsPerPixel, room.height() * TwipsPerPixel});
+    });
     BuildControls();
     BuildMenus();
     BuildTabOrder();
-    layout()->setSizeConstraint(maximisable ? QLayout::SetMinimumSize : QLayout::SetFixedSize);
+    SetZoom(zoom_);
+    layout()->setSizeConstraint(design.Sizable() ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
     layout()->activate();
     form_.Attach(this);
+}
+
+QSize FormWindow::DesignSize() const {
+    return {ToPixels(form_.Design().clientWidth), ToPixels(form_.Design().clientHeight)};
+}
+
+int FormWindow::MenuHeight() const {
+    return form_.Menus().empty() ? 0 : menuBar()->sizeHint().height();
+}
+
+void FormWindow::SetZoom(double zoom) {
+    const FormDesign& design = form_.Design();
+    zoom_ = zoom;
+    SetZoomOf(this, zoom);
+    const QSize clientSize(Zoom::Pixels(design.clientWidth, zoom), Zoom::Pixels(design.clientHeight, zoom));
+    if (client_->size() != clientSize || !design.backPicture.empty()) {
+        client_->setFixedSize(clientSize);
+        if (!design.backPicture.empty()) {
+            QPalette palette = client_->palette();
+            palette.setBrush(QPalette::Window, QBrush(Picture(design.backPicture, clientSize)));
+            client_->setPalette(palette);
+        }
+    }
+    for (Control* control : form_.Controls()) {
+        QWidget* widget = WidgetOf(*control);
+        if (widget == nullptr) continue;
+        PlaceWidget(*control, widget);
+        if (auto* binding = dynamic_cast<ControlBinding*>(control->View())) binding->Refresh();
+    }
+    if (design.Sizable()) {
+        centralWidget()->setMinimumSize(Zoom::Pixels(design.clientWidth, Zoom::Least),
+                                        Zoom::Pixels(design.clientHeight, Zoom::Least));
+        CentreClient();
+    }
+}
+
+void FormWindow::CentreClient() {
+    const QWidget* around = client_->parentWidget();
+    client_->move(std::max(0, (around->width() - client_->width()) / 2),
+                  std::max(0, (around->height() - client_->height()) / 2));
+}
+
+// A window the player resizes takes the zoom at which its layout fills the
+// room it has, in either direction, and keeps it in the middle.
+void FormWindow::FollowTheWindow() {
+    const QWidget* around = client_->parentWidget();
+    const QSize design = DesignSize();
+    const double zoom = Zoom::ToFit(design.width(), design.height(), around->width(), around->height(), 1e6);
+    if (zoom != zoom_) SetZoom(zoom);
+    CentreClient();
+    // The size the player gives the window is told once the resizing rests.
+    if (isVisible() && !scrolls_ && around->size() != openedAt_) resized_.start();
 }
 
 FormWindow::~FormWindow() {
@@ -168,19 +241,24 @@ void FormWindow::BuildTabOrder() {
     }
 }
 
-// Centred on the screen when first shown, and always inside its available
-// area: at a large scale on a small screen the window is made as large as
-// the area, with scroll bars over its client area, so that its title bar
-// and menus are in reach and every control can be scrolled to.
+// Shown for the first time, a window takes the largest zoom at which it
+// fits the screen's available area, never above the desktop's own scale
+// (zoom 1 in Qt's device-independent pixels), at the size the player last
+// gave it if it has one, centred. Only a screen too small for it at the
+// least zoom leaves it larger than the area: it is then made as large as the
+// area, with scroll bars over its client area, at the area's top left, so
+// that its title bar, menus and first heading are in view and every control
+// can be scrolled to.
 void FormWindow::ShowWindow() {
-    if (!placed_) {
+    const bool first = !placed_;
+    if (first) {
         placed_ = true;
-        const QRect area = AvailableArea();
-        FitInto(area);
-        const QSize outer = size().grownBy(DesktopFrame(*this));
-        move(Inside(area.center() - QPoint(outer.width() / 2, outer.height() / 2)));
+        Open(AvailableArea());
     }
     show();
+    // Where the desktop frames the window at once, the zoom is worked out
+    // again with the frame it really has rather than the one estimated.
+    if (first && !scrolls_ && frameGeometry() != geometry()) Open(AvailableArea());
     if (!testAttribute(Qt::WA_ShowWithoutActivating)) {
         raise();
         activateWindow();
@@ -190,6 +268,32 @@ void FormWindow::ShowWindow() {
     // control with the focus.
     if (form_.EscapeButton() != nullptr) BringIntoView(*form_.EscapeButton());
     if (form_.Focus() != nullptr) BringIntoView(*form_.Focus());
+}
+
+void FormWindow::Open(const QRect& area) {
+    const QSize room = area.size().shrunkBy(DesktopFrame(*this)) - QSize(0, MenuHeight());
+    const QSize design = DesignSize();
+    QSize wanted = room;
+    if (const std::optional<Extent>& kept = form_.ClientSize(); kept && form_.Design().Sizable())
+        wanted = QSize(ToPixels(kept->width), ToPixels(kept->height)).boundedTo(room);
+    const double zoom = Zoom::ToFit(design.width(), design.height(), wanted.width(), wanted.height(),
+                                    form_.ClientSize() ? 1e6 : 1.0);
+    SetZoom(zoom);
+    if (form_.Design().Sizable()) {
+        const QSize layout(Zoom::Pixels(form_.Design().clientWidth, zoom),
+                           Zoom::Pixels(form_.Design().clientHeight, zoom));
+        resize(layout.expandedTo(form_.ClientSize() ? wanted : layout) + QSize(0, MenuHeight()));
+        openedAt_ = size() - QSize(0, MenuHeight());
+    } else {
+        adjustSize();
+    }
+    if (!Zoom::Fits(design.width(), design.height(), room.width(), room.height(), zoom)) {
+        FitInto(area);
+        move(Inside(area.topLeft()));
+        return;
+    }
+    const QSize outer = size().grownBy(DesktopFrame(*this));
+    move(Inside(area.center() - QPoint(outer.width() / 2, outer.height() / 2)));
 }
 
 void FormWindow::HideWindow() {
@@ -256,7 +360,8 @@ void FormWindow::FitInto(const QRect& area) {
     const QSize room = area.size().shrunkBy(DesktopFrame(*this));
     const QSize whole = size();
     if (whole.width() <= room.width() && whole.height() <= room.height()) return;
-    const bool maximisable = (windowFlags() & Qt::WindowMaximizeButtonHint) != 0;
+    const bool maximisable = form_.Design().Sizable();
+    scrolls_ = true;
     QWidget* content = takeCentralWidget();
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QTimer>
 #include <unordered_map>
 
 #include "platform/form.h"
@@ -77,12 +78,31 @@ private:
     void FitInto(const QRect& area);
     // PlaceInside the available area.
     QPoint Inside(QPoint wanted) const;
+    // The design's client area in pixels at zoom 1, and the menu bar's height.
+    QSize DesignSize() const;
+    int MenuHeight() const;
+    // Zoom and place the window for its first showing in the area.
+    void Open(const QRect& area);
+    void CentreClient();
+    void FollowTheWindow();
 
+public:
+    // Every place, size and font of the window at the zoom (see
+    // platform/zoom.h); the window's own size follows unless the player
+    // may resize it.
+    void SetZoom(double zoom);
+    double CurrentZoom() const { return zoom_; }
+
+private:
     Form& form_;
     QWidget* client_;
     std::unordered_map<const Control*, QWidget*> widgets_;
     std::unordered_map<const QObject*, Control*> controls_;
     std::unordered_map<const MenuItem*, QAction*> actions_;
+    double zoom_ = 1.0;
+    bool scrolls_ = false;
+    QSize openedAt_;
+    QTimer resized_;
     bool placed_ = false;
     bool dragging_ = false;
     QPoint dragOffset_;

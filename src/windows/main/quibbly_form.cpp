@@ -221,7 +221,9 @@ void QuibblyForm::Form_Load() {
     FaceNeutral.SetVisible(false);
     FaceHappy.SetVisible(false);
     Functions::GameOn = true;
-    GameTodaysWord.SetChecked(TodaysWord::LoadSettings().on);
+    const TodaysWord::Settings settings = TodaysWord::LoadSettings();
+    GameTodaysWord.SetChecked(settings.on);
+    if (settings.mainWindow) SetClientSize(*settings.mainWindow);
     ShowCaption();
     UpdateReviewItem();
 }
@@ -347,6 +349,14 @@ void QuibblyForm::GameStart_Click() {
     ChooseFirstTurn();
     ShowCaption();
     UpdateReviewItem();
+}
+
+// The size the player gives the window is kept for the next run; a failure
+// to keep it costs nothing but the size.
+void QuibblyForm::Form_Resize() {
+    TodaysWord::Settings settings = TodaysWord::LoadSettings();
+    settings.mainWindow = ClientSize();
+    TodaysWord::SaveSettings(settings);
 }
 
 void QuibblyForm::GameTodaysWord_Click() {

@@ -85,6 +85,7 @@ public:
     // checked, and a replay says so. The level label keeps the level's name
     // alone.
     void ShowCaption();
+    void Form_Resize() override;
 
     // The count buttons "0" to "5", in order.
     std::array<Button*, 6> CountButtons() {
