@@ -111,8 +111,9 @@ void OfferAtStart() {
         return;
     }
     // A game with a guess made counts: not continuing it is giving it up,
-    // and the question says so.
-    const bool begun = !contents->yourGuesses.empty() || !contents->myGuesses.empty();
+    // and the question says so (a replay counts for nothing).
+    const bool begun = (!contents->yourGuesses.empty() || !contents->myGuesses.empty()) &&
+                       !GameHistory::HistoryHolds(contents->id);
     const std::string question = "A game left unfinished on " + WrittenAt(KeptFile) +
                                  " is kept. Would you like to continue it?" +
                                  (begun ? " If not, it counts as given up." : "");
