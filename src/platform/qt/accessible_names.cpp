@@ -34,7 +34,22 @@ int HeadingGap(const Place& label, const Place& control) {
     return -1;
 }
 
-QString HeadingOf(const Control& control) {
+}  // namespace
+
+const Label* HeadingOf(const Control& control) {
+    switch (control.Kind()) {
+        case ControlKind::TextBox:
+        case ControlKind::ListBox:
+        case ControlKind::ProgressBar:
+        case ControlKind::Chart:
+        case ControlKind::DriveList:
+        case ControlKind::DirList:
+        case ControlKind::FileList:
+        case ControlKind::ComboBox:
+            break;
+        default:
+            return nullptr;
+    }
     const Label* best = nullptr;
     int bestGap = MaxHeadingGap + 1;
     for (const Control* other : control.Owner().Controls()) {
@@ -47,8 +62,10 @@ QString HeadingOf(const Control& control) {
             bestGap = gap;
         }
     }
-    return best != nullptr ? ToQString(best->Caption()) : QString();
+    return best;
 }
+
+namespace {
 
 // "face_sad" reads "Face sad".
 QString PictureWords(const std::string& picture) {
@@ -72,13 +89,14 @@ QString RoleWords(const std::string& name) {
 }
 
 QString HeadingOrRole(const Control& control) {
-    const QString heading = HeadingOf(control);
-    return heading.isEmpty() ? RoleWords(control.Name()) : heading;
+    const Label* heading = HeadingOf(control);
+    return heading == nullptr ? RoleWords(control.Name()) : ToQString(heading->Caption());
 }
 
 }  // namespace
 
 QString AccessibleName(const Control& control) {
+    if (!control.SpokenName().empty()) return ToQString(control.SpokenName());
     switch (control.Kind()) {
         case ControlKind::TextBox:
         case ControlKind::ListBox:

@@ -38,6 +38,10 @@ QPixmap Picture(const std::string& name, QSize size = {});
 void ReadableText(QPalette& palette, QPalette::ColorRole backRole, const QColor& back,
                   const std::optional<Colour>& fore);
 
+// True while a control that has the keyboard is being switched off: its
+// window keeps the keyboard where it is, for the handler to move.
+bool HoldingFocus();
+
 // Makes the widget for a control (any kind but MenuItem) as a child of
 // parent, placed and styled by the control's design and bound to the model.
 QWidget* BuildWidget(Control& control, QWidget* parent);
