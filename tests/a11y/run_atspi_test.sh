@@ -7,6 +7,10 @@
 # usage: run_atspi_test.sh QUIBBLY_PROGRAM DATA_FOLDER
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
+for tool in xvfb-run xauth dbus-run-session openbox /usr/libexec/at-spi-bus-launcher; do
+    command -v "$tool" >/dev/null || { echo "skipped: $tool is missing (scripts/install-deps.sh)"; exit 77; }
+done
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "skipped: python3-pyatspi is missing"; exit 77; }
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
 export XDG_RUNTIME_DIR="$(mktemp -d)"
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
