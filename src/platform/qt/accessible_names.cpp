@@ -34,9 +34,7 @@ int HeadingGap(const Place& label, const Place& control) {
     return -1;
 }
 
-}  // namespace
-
-const Label* HeadingOf(const Control& control) {
+bool Headed(const Control& control) {
     switch (control.Kind()) {
         case ControlKind::TextBox:
         case ControlKind::ListBox:
@@ -46,12 +44,16 @@ const Label* HeadingOf(const Control& control) {
         case ControlKind::DirList:
         case ControlKind::FileList:
         case ControlKind::ComboBox:
-            break;
+            return true;
         default:
-            return nullptr;
+            return false;
     }
+}
+
+// The nearest captioned label that heads the control, at what gap.
+const Label* NearestHeading(const Control& control, int& bestGap) {
     const Label* best = nullptr;
-    int bestGap = MaxHeadingGap + 1;
+    bestGap = MaxHeadingGap + 1;
     for (const Control* other : control.Owner().Controls()) {
         if (other->Kind() != ControlKind::Label || other->Container() != control.Container()) continue;
         const auto& label = static_cast<const Label&>(*other);
@@ -63,6 +65,23 @@ const Label* HeadingOf(const Control& control) {
         }
     }
     return best;
+}
+
+}  // namespace
+
+// A heading is the label of one control alone: of those it heads, the nearest.
+const Label* HeadingOf(const Control& control) {
+    if (!Headed(control)) return nullptr;
+    int gap = 0;
+    const Label* heading = NearestHeading(control, gap);
+    if (heading == nullptr) return nullptr;
+    for (const Control* other : control.Owner().Controls()) {
+        if (other == &control || !Headed(*other) || other->Container() != control.Container()) continue;
+        const int otherGap = HeadingGap(heading->Design().place, other->Design().place);
+        int nearest = 0;
+        if (otherGap >= 0 && otherGap < gap && NearestHeading(*other, nearest) == heading) return nullptr;
+    }
+    return heading;
 }
 
 namespace {

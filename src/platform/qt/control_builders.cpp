@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/control_builders.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -14,7 +15,6 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QSvgRenderer>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -116,6 +116,14 @@ std::optional<QColor> FixedBack(const QWidget* widget, const Look& look, QPalett
 
 }  // namespace
 
+QColor DisabledText(const QColor& text, const QColor& back) {
+    // Drawn part of the way to the background: grey, yet readable.
+    constexpr float toBack = 0.45f;
+    return QColor::fromRgbF(text.redF() + (back.redF() - text.redF()) * toBack,
+                            text.greenF() + (back.greenF() - text.greenF()) * toBack,
+                            text.blueF() + (back.blueF() - text.blueF()) * toBack);
+}
+
 bool HoldingFocus() {
     return holdingFocus;
 }
@@ -126,11 +134,7 @@ void ReadableText(QPalette& palette, QPalette::ColorRole backRole, const QColor&
     const QColor text = fore                      ? ToQColor(*fore)
                         : Luminance(back) > 0.179 ? QColor(Qt::black)
                                                   : QColor(Qt::white);
-    // Disabled text is drawn part of the way to the background: grey, yet readable.
-    constexpr float toBack = 0.45f;
-    const QColor disabled = QColor::fromRgbF(text.redF() + (back.redF() - text.redF()) * toBack,
-                                             text.greenF() + (back.greenF() - text.greenF()) * toBack,
-                                             text.blueF() + (back.blueF() - text.blueF()) * toBack);
+    const QColor disabled = DisabledText(text, back);
     // Only the role that writes on this background: a container's contents
     // that paint their own background keep the palette's text on it.
     const QPalette::ColorRole role = backRole == QPalette::Base     ? QPalette::Text
@@ -157,6 +161,10 @@ void Style(QWidget* widget, const Look& look, QPalette::ColorRole backRole) {
     }
     if (const std::optional<QColor> back = FixedBack(widget, look, backRole))
         ReadableText(palette, backRole, *back, look.fore);
+    else if (backRole == QPalette::Button)  // the desktop's button, with a readable grey while off
+        palette.setColor(QPalette::Disabled, QPalette::ButtonText,
+                         DisabledText(palette.color(QPalette::Active, QPalette::ButtonText),
+                                      palette.color(QPalette::Active, QPalette::Button)));
     widget->setPalette(palette);
 }
 
@@ -174,15 +182,21 @@ void Enable(QWidget* widget, bool enabled) {
     holdingFocus = true;
     widget->setEnabled(false);
     holdingFocus = false;
-    QTimer::singleShot(0, widget, [widget] {
-        if (!widget->hasFocus() || widget->isEnabled()) return;
-        for (QWidget* next = widget->nextInFocusChain(); next != widget; next = next->nextInFocusChain())
-            if (next->window() == widget->window() && next->isEnabled() && next->isVisible() &&
-                (next->focusPolicy() & Qt::TabFocus)) {
-                next->setFocus(Qt::TabFocusReason);
-                return;
-            }
-    });
+    // Done is when the event loop waits for the player again: a handler's
+    // own repaints, which handle pending events, are not the end of it.
+    auto done = std::make_shared<QMetaObject::Connection>();
+    *done = QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                             widget, [widget, done] {
+                                 QObject::disconnect(*done);
+                                 if (!widget->hasFocus() || widget->isEnabled()) return;
+                                 for (QWidget* next = widget->nextInFocusChain(); next != widget;
+                                      next = next->nextInFocusChain())
+                                     if (next->window() == widget->window() && next->isEnabled() &&
+                                         next->isVisible() && (next->focusPolicy() & Qt::TabFocus)) {
+                                         next->setFocus(Qt::TabFocusReason);
+                                         return;
+                                     }
+                             });
 }
 
 void ShowCommon(QWidget* widget, const Control& control) {
@@ -442,14 +456,18 @@ protected:
         painter.setRenderHint(QPainter::Antialiasing);
         const qreal side = std::min(width(), height());
         const QPointF centre = QRectF(rect()).center();
-        // The caption's colours of PaintButton's sheet.
-        painter.setPen(QPen(isEnabled() ? QColor(Qt::black) : QColor(0x70, 0x70, 0x70), side / 12.0,
-                            Qt::SolidLine, Qt::RoundCap));
         const qreal reach = side * 0.36;
-        if (mark_ == ColourMark::Struck)
-            painter.drawLine(centre + QPointF(-reach, reach), centre + QPointF(reach, -reach));
-        else
-            painter.drawEllipse(centre, reach + side / 24.0, reach + side / 24.0);
+        // In the caption's colour of PaintButton's sheet over a white edge,
+        // which keeps it clear of the caption and of a dark background.
+        for (const auto& [colour, width] :
+             {std::pair{QColor(Qt::white), side / 8.0},
+              {isEnabled() ? QColor(Qt::black) : QColor(0x70, 0x70, 0x70), side / 14.0}}) {
+            painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
+            if (mark_ == ColourMark::Struck)
+                painter.drawLine(centre + QPointF(-reach, reach), centre + QPointF(reach, -reach));
+            else
+                painter.drawEllipse(centre, reach + side / 24.0, reach + side / 24.0);
+        }
     }
 
 private:

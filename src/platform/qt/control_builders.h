@@ -31,6 +31,10 @@ std::string ToModel(const QString& text);
 // stretched to the given size.
 QPixmap Picture(const std::string& name, QSize size = {});
 
+// The grey of disabled text on a background: between the two, at least 3
+// to 1 against the background where the text stands out by 4.5 to 1.
+QColor DisabledText(const QColor& text, const QColor& back);
+
 // Sets the colour of the text a palette writes on a background the design
 // fixes (backRole paints it): the designed text colour, or black or white,
 // whichever stands out more, and disabled text a readable grey between it
