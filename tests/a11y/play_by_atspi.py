@@ -26,10 +26,14 @@ import pyatspi  # noqa: E402
 
 PROGRAM, DATA = sys.argv[1], sys.argv[2]
 MY_WORD = "HOUSE"
+# Seconds to wait at each turn, so that a screen reader listening beside the
+# test keeps up with it (docs/accessibility.md); none for the test alone.
+PACE = float(os.environ.get("QUIBBLY_ATSPI_PACE", "0"))
 QUESTION = "How many letters did I get right?"
 failures = []
 focus_log = []  # (role, name, description) of each object that took the focus
 name_changes = []
+notifications = []  # what shows to be said at once
 
 
 def check(ok, what):
@@ -75,6 +79,11 @@ def on_focus(event):
 
 def on_name(event):
     name_changes.append(event.source.name)
+
+
+def on_showing(event):
+    if event.detail1 == 1 and event.source.getRoleName() == "notification":
+        notifications.append(event.source.name)
 
 
 def walk(node):
@@ -202,6 +211,7 @@ def main():
 def play(game):
     pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
     pyatspi.Registry.registerEventListener(on_name, "object:property-change:accessible-name")
+    pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
     wait_for(app, "the program on the bus")
     check(wait_for(lambda: find(app(), "frame", "Quibbly is starting", showing=False) or window("Quibbly"),
                    "the start-up window") is not None, "the start-up window has a name")
@@ -227,7 +237,7 @@ def play(game):
     after_box = False
     for turn in range(40):
         role, name, description = wait_for(lambda: focus_log[-1] if focus_log else None, "the turn's focus")
-        pump(0.3)
+        pump(0.3 + PACE)
         # After a message box the desktop gives the keyboard back where it was
         # before the box; from there it moves once.
         moves = focus_log[1:] if after_box and focus_log[0][1] == "Your Guess" else focus_log
@@ -258,6 +268,9 @@ def play(game):
             if not marked:
                 marked = True
                 mark_a_letter(main_window)
+                your_guess.queryComponent().grabFocus()  # back to the guess, as Tab brings it
+                wait_for(lambda: your_guess.getState().contains(pyatspi.STATE_FOCUSED), "Your Guess again")
+                pump(0.2)
                 focus_log.clear()
             guess = next(guesses)
             box = find(main_window, "text", "Your Guess")
@@ -270,18 +283,23 @@ def play(game):
     check(computer_turns >= 2, "the computer took %d turns" % computer_turns)
 
     look_at_the_records()
+    pump(3 * PACE)
 
 
 def mark_a_letter(main_window):
     """Each press names the marker's new state and tells the screen reader so."""
     letter = find(main_window, "push button", "E, not marked")
     check(letter is not None, "a marker says its state: E, not marked")
+    letter.queryComponent().grabFocus()  # as Tab brings it, so that a screen reader speaks its changes
+    wait_for(lambda: letter.getState().contains(pyatspi.STATE_FOCUSED), "the marker's focus", timeout=5)
     for state in ("E, not in the word", "E, in the word", "E, not marked"):
         name_changes.clear()
+        notifications.clear()
         press(letter)
         wait_for(lambda: letter.name == state, state, timeout=5)
-        pump(0.2)
-        check(state in name_changes, "the change to %r is told (%r)" % (state, name_changes))
+        pump(0.2 + PACE)
+        check(state in name_changes and notifications == [state],
+              "the change to %r is told (%r, said %r)" % (state, name_changes, notifications))
 
 
 def look_at_the_records():

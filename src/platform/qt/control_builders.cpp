@@ -21,6 +21,7 @@
 #include <optional>
 
 #include "platform/chart.h"
+#include "platform/qt/announcer.h"
 #include "platform/qt/chart_widget.h"
 #include "platform/qt/control_binding.h"
 #include "platform/qt/file_list_builders.h"
@@ -490,8 +491,12 @@ QWidget* BuildButton(Button& button, QWidget* parent) {
         // as the click or Space changes it.
         const ColourMeaning* meaning = button.Meaning();
         static_cast<MarkedButton*>(widget)->SetMark(meaning != nullptr ? meaning->mark : ColourMark::None);
-        widget->setAccessibleName(meaning != nullptr ? ToQString(button.Caption() + ", " + meaning->words)
-                                                     : ToQString(button.Caption()));
+        const QString name = meaning != nullptr ? ToQString(button.Caption() + ", " + meaning->words)
+                                                : ToQString(button.Caption());
+        // The player who changed the marker with the keyboard or a click hears its new state.
+        if (widget->hasFocus() && !widget->accessibleName().isEmpty() && widget->accessibleName() != name)
+            Announce(widget, name);
+        widget->setAccessibleName(name);
     });
     QObject::connect(widget, &QPushButton::clicked, binding, [&button] { button.Press(); });
     return widget;
