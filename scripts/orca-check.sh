@@ -29,4 +29,4 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" dbus-run-session -- bash -
     kill -TERM $orca
     for i in $(seq 20); do kill -0 $orca 2>/dev/null || break; sleep 0.5; done
     kill -KILL $orca $wm 2>/dev/null || true'
-grep -o "SPEECH OUTPUT: '[^']*'" "$log" | sed "s/^SPEECH OUTPUT: //"
+sed -n "s/.*SPEECH OUTPUT: '\(.*\)'{.*/\1/p" "$log"
