@@ -317,6 +317,10 @@ def look_at_the_records():
     check(chart is not None and chart.getState().contains(pyatspi.STATE_FOCUSABLE), "a chart takes the keyboard")
     bars = [chart.getChildAtIndex(i).name for i in range(chart.childCount)]
     check(any(b.endswith("1 game, the last game among them") for b in bars), "a chart reads bar by bar: %r" % bars)
+    focus_log.clear()
+    chart.queryComponent().grabFocus()  # as Tab brings it: the bar in hand is said
+    role, name, _ = wait_for(lambda: focus_log[-1] if focus_log else None, "the chart's focus", timeout=5)
+    check(role == "list item" and name == bars[0], "the chart's first bar takes the focus: %r" % name)
     heading = find(statistics, "label", "My Guesses to Find Your Word")
     check(label_for(heading) == ["list"], "the chart's heading is its label")
 

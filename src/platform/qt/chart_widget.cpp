@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <memory>
@@ -210,7 +211,8 @@ void ChartWidget::keyPressEvent(QKeyEvent* event) {
 
 void ChartWidget::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    TellCurrent();
+    // After Qt has told of the chart's own focus: then the bar in hand.
+    QTimer::singleShot(0, this, [this] { TellCurrent(); });
 }
 
 void ChartWidget::focusOutEvent(QFocusEvent* event) {
