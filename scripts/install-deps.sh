@@ -7,6 +7,9 @@ set -euo pipefail
 packages=(build-essential cmake qt6-base-dev qt6-svg-dev libqt6svg6 libgtest-dev
           fonts-liberation fonts-ebgaramond desktop-file-utils appstream lintian rsync)
 packages+=(clang libclang-rt-14-dev)  # scripts/fuzz.sh: libFuzzer and the sanitizers
+# tests/a11y: a screen of its own, a session bus, the AT-SPI bus and its
+# Python client, and a window manager
+packages+=(xvfb xauth dbus-x11 at-spi2-core python3-pyatspi openbox)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")

@@ -140,19 +140,24 @@ void BeginMyTurn() {
     form.WhoLabel.SetCaption("It's My Turn");
     for (Button* button : form.CountButtons()) button->SetEnabled(true);
     form.CorrectButton.SetEnabled(true);
-    form.YourGuessText.SetEnabled(false);
-    form.GuessButton.SetEnabled(false);
-    form.WordMatch.SetEnabled(false);
     MyJournal.emplace_back();
     PlayState = Play::MyTurn;
 }
 
 // The guess the turn shows, in the journal too. The focus goes to the
-// answers, and a window that scrolls shows them.
+// answers, and a window that scrolls shows them. The guess and the question
+// ride on the answer that takes the focus, so that a screen reader says
+// them first; the player's side goes off only then, so that the focus goes
+// straight there and passes through no other control.
 void ShowMyGuess(const std::string& guess) {
     QuibblyForm& form = QuibblyForm::Instance();
     form.MyGuessText.SetText(guess);
+    form.YourGuessText.SetDescription("");
+    form.ZeroButton.SetDescription("My guess is " + guess + ". " + form.Label3.Caption());
     form.SetFocus(&form.ZeroButton);
+    form.YourGuessText.SetEnabled(false);
+    form.GuessButton.SetEnabled(false);
+    form.WordMatch.SetEnabled(false);
     form.BringIntoView(form.Frame1);
     const bool word = guess.size() == 5 &&
                       std::all_of(guess.begin(), guess.end(), [](char c) { return c >= 'A' && c <= 'Z'; });

@@ -97,18 +97,37 @@ void ShowFaces() {
     if (known == 5) show(false, false, true);
 }
 
+namespace {
+
+// What a screen reader says when the player's turn brings the focus to the
+// guess box: the count just given, which no box shows when it was right,
+// then whose turn it is.
+std::string YourTurnWords(const std::string& answered) {
+    const std::string turn = "It's Your Turn";
+    if (answered.empty()) return turn;
+    return answered + ": " + std::to_string(YourCount) + (YourCount == 1 ? " letter" : " letters") +
+           " right. " + turn;
+}
+
+}  // namespace
+
 void YourTurn() {
     QuibblyForm& form = QuibblyForm::Instance();
     AdvanceTurn();
     ShowFaces();
     form.WhoLabel.SetCaption("It's Your Turn");
-    form.MyGuessText.SetText("");
-    for (Button* button : form.CountButtons()) button->SetEnabled(false);
-    form.CorrectButton.SetEnabled(false);
+    // The player's side comes on and takes the focus before the answers go
+    // off, so that the focus goes straight to the guess box.
     form.YourGuessText.SetEnabled(true);
     form.GuessButton.SetEnabled(true);
     form.WordMatch.SetEnabled(form.LevelEasy.Checked());
+    form.ZeroButton.SetDescription("");
+    form.YourGuessText.SetDescription(
+        YourTurnWords(PlayState == Play::MyTurn ? form.MyGuessText.Text() : std::string()));
     form.YourGuessText.SetFocus();
+    form.MyGuessText.SetText("");
+    for (Button* button : form.CountButtons()) button->SetEnabled(false);
+    form.CorrectButton.SetEnabled(false);
     form.BringIntoView(form.Frame2);  // a window that scrolls shows the player's side
     PlayState = Play::YourTurn;
     KeptGame::Keep();

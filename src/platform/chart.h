@@ -22,7 +22,12 @@ struct ChartBar {
     std::string above;  // written over the bar (its number)
     std::string below;  // written under it (what it stands for)
     Kind kind = Kind::Plain;
-    friend bool operator==(const ChartBar&, const ChartBar&) = default;
+    std::string words;  // the bar read alone, as the keys step from bar to bar
+    // The same bar to the eye; its words follow from the rest.
+    friend bool operator==(const ChartBar& one, const ChartBar& other) {
+        return one.value == other.value && one.above == other.above && one.below == other.below &&
+               one.kind == other.kind;
+    }
 };
 
 class Chart : public Control {

@@ -25,6 +25,18 @@ void Control::SetVisible(bool visible) {
     Changed();
 }
 
+void Control::SetSpokenName(const std::string& name) {
+    if (spokenName_ == name) return;
+    spokenName_ = name;
+    Changed();
+}
+
+void Control::SetDescription(const std::string& description) {
+    if (description_ == description) return;
+    description_ = description;
+    Changed();
+}
+
 void Control::Changed() {
     if (view_ != nullptr) view_->Refresh();
 }
@@ -129,6 +141,12 @@ void Button::SetBackColor(Colour colour) {
     if (backColour_ == colour) return;
     backColour_ = colour;
     Changed();
+}
+
+const ColourMeaning* Button::Meaning() const {
+    for (const ColourMeaning& meaning : Design().meanings)
+        if (meaning.colour == backColour_) return &meaning;
+    return nullptr;
 }
 
 void Button::Press() {

@@ -42,6 +42,19 @@ enum class ControlKind {
     Chart,  // platform/chart.h
 };
 
+// How a graphical button tells what its colour means to an eye that cannot
+// tell the colours apart: a mark drawn over its caption.
+enum class ColourMark { None, Struck, Ringed };
+
+// What one background colour of a graphical button means: the words a
+// screen reader says after the caption ("E, not in the word") and the mark
+// drawn with it.
+struct ColourMeaning {
+    Colour colour = 0;
+    std::string words;
+    ColourMark mark = ColourMark::None;
+};
+
 // How a control is drawn. Everything here is fixed at design time.
 struct Look {
     Place place;  // twips, within the container
@@ -61,6 +74,8 @@ struct Look {
     bool selectOnFocus = false;
     // What the pointer's hover shows, such as a key that presses a button.
     std::string toolTip;
+    // Graphical buttons: what each colour means, in words and as a mark.
+    std::vector<ColourMeaning> meanings;
 };
 
 class Control {
@@ -81,6 +96,15 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
 
+    // What assistive tools read for the control instead of its caption or
+    // heading (empty: those), and after it: the words of what just changed,
+    // such as the turn that brought the focus here. A screen reader hears
+    // them when the focus comes to the control.
+    const std::string& SpokenName() const { return spokenName_; }
+    void SetSpokenName(const std::string& name);
+    const std::string& Description() const { return description_; }
+    void SetDescription(const std::string& description);
+
     // Draws the control at once (a list or progress bar during a search).
     void Repaint() {
         if (view_ != nullptr) view_->RepaintNow();
@@ -100,6 +124,8 @@ private:
     Look look_;
     bool enabled_ = true;
     bool visible_ = true;
+    std::string spokenName_;
+    std::string description_;
     ControlView* view_ = nullptr;
 };
 
@@ -183,6 +209,9 @@ public:
     void SetCaption(const std::string& caption);
     Colour BackColor() const { return backColour_; }
     void SetBackColor(Colour colour);
+    // What the colour it has now means, if the design says: none for a
+    // colour from elsewhere (a loaded game's).
+    const ColourMeaning* Meaning() const;
 
     std::function<void()> Click;
     // A player's click: does nothing while the button is disabled.

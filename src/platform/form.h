@@ -45,6 +45,9 @@ struct FormDesign {
     BorderStyle border = BorderStyle::FixedSingle;
     bool minMaxButtons = false;
     bool showInTaskbar = true;
+    // What assistive tools call a window whose design leaves its title bar
+    // empty; a window with a caption is called by its caption.
+    std::string spokenName;
     std::string backPicture;    // resource name of a picture that fills the window
     std::string icon;           // resource name of the window icon
     bool controlBox = true;     // the title bar's system menu and close button

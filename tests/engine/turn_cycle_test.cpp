@@ -37,7 +37,10 @@ TEST_F(TurnCycle, ComputerFindsTheWordNoLeavesTheBoardThenAnAnagramAndQuit) {
     EXPECT_TRUE(MyLetters == "H" && PossibleLetters.find('H') == std::string::npos);
     Guess("PLANT");
     EXPECT_EQ(form.MyGuessText.Text(), "ROUSE");
+    // What a screen reader hears as the focus comes: the guess and the question, then the count given.
+    EXPECT_EQ(form.ZeroButton.Description(), "My guess is ROUSE. How many letters did I get right?");
     form.TwoButton.Press();  // H again: known already, not added twice
+    EXPECT_EQ(form.YourGuessText.Description(), "ROUSE: 2 letters right. It's Your Turn");
     EXPECT_EQ(MyLetters, "H");
     Guess("PLANT");
     EXPECT_EQ(form.MyGuessText.Text(), "THOSE");

@@ -5,6 +5,7 @@
 
 #include "engine/functions.h"
 #include "platform/common_dialog.h"
+#include "platform/qt/accessible_names.h"
 #include "platform/qt/control_builders.h"
 #include "platform/qt/help_viewer.h"
 #include "platform/qt/qt_platform.h"
@@ -254,9 +255,33 @@ private slots:
                     QVERIFY2(ratio >= (widget->isEnabled() ? 4.5 : 3.0),
                              where + ' ' + QByteArray::number(ratio));
                 }
+                const bool option = kind == ControlKind::OptionButton;
+                if (option || (kind == ControlKind::Button && !control->Design().graphical)) {
+                    const auto group = widget->isEnabled() ? QPalette::Active : QPalette::Disabled;
+                    const QPalette& pal = widget->palette();
+                    const double ratio =
+                        Contrast(pal.color(group, option ? QPalette::WindowText : QPalette::ButtonText),
+                                 BackOf(*widget, *window.Client(), group,
+                                        option ? QPalette::Window : QPalette::Button));
+                    QVERIFY2(ratio >= (widget->isEnabled() ? 4.5 : 3.0),
+                             where + ' ' + QByteArray::number(ratio));
+                    // An option's round box is light with a dark dot, under any palette.
+                    QVERIFY2(!option || Luminance(pal.color(group, QPalette::Base)) >
+                                            Luminance(pal.color(group, QPalette::Text)) + 0.4,
+                             where);
+                }
                 QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(widget);
                 QVERIFY2(heard != nullptr && !heard->text(QAccessible::Name).isEmpty(), where);
+                // A heading is the label of what it heads.
+                if (const Label* heading = HeadingOf(*control))
+                    QVERIFY2(QAccessible::queryAccessibleInterface(window.WidgetOf(*heading))
+                                     ->relations(QAccessible::Labelled)
+                                     .value(0)
+                                     .first == heard,
+                             where);
             }
+            QVERIFY2(!QAccessible::queryAccessibleInterface(&window)->text(QAccessible::Name).isEmpty(),
+                     name);
             QVERIFY(window.grab().save(Shot(name)));
             // A window that scrolls opens with its own way out in view.
             if (auto* scroll = qobject_cast<QScrollArea*>(window.centralWidget());
@@ -405,17 +430,37 @@ private slots:
         QCOMPARE(tabRound(), playing);
     }
 
-    // The letter buttons paint the colour a click gives them.
-    void letterButtonsPaintTheirColours() {
+    // The letter buttons paint the colour a click gives them, with a mark that tells the
+    // states apart by shape alone, and a name that says the state (the AT-SPI game hears it change).
+    void letterButtonsShowTheirStatesBeyondColour() {
         StartWithEnter("house");
         auto* a = qobject_cast<QPushButton*>(WidgetOf(Form().LetterButton(0)));
-        for (const QColor& next : {QColor(255, 0, 128), QColor(0, 255, 128), QColor(255, 255, 128)}) {
+        std::vector<std::vector<bool>> shapes;  // the dark pixels: the caption and the mark
+        for (const auto& [next, state] : {std::pair{QColor(255, 0, 128), "A, not in the word"},
+                                          {QColor(0, 255, 128), "A, in the word"},
+                                          {QColor(255, 255, 128), "A, not marked"}}) {
             QTest::mouseClick(a, Qt::LeftButton);
-            const QColor seen = a->grab().toImage().pixelColor(4, a->height() / 2);
-            QVERIFY2(std::max({std::abs(seen.red() - next.red()), std::abs(seen.green() - next.green()),
-                               std::abs(seen.blue() - next.blue())}) <= 12,
-                     qPrintable(seen.name() + " for " + next.name()));
+            const QImage seen = a->grab().toImage();
+            const int corner = seen.width() * 15 / 100;  // between the border and the mark at any zoom
+            const QColor back = seen.pixelColor(corner, corner);
+            QVERIFY2(std::max({std::abs(back.red() - next.red()), std::abs(back.green() - next.green()),
+                               std::abs(back.blue() - next.blue())}) <= 12,
+                     qPrintable(back.name() + " for " + next.name()));
+            QCOMPARE(QAccessible::queryAccessibleInterface(a)->text(QAccessible::Name), QLatin1String(state));
+            shapes.emplace_back();
+            for (int y = 0; y < seen.height(); ++y)
+                for (int x = 0; x < seen.width(); ++x) shapes.back().push_back(qGray(seen.pixel(x, y)) < 96);
         }
+        for (std::size_t one = 0; one < 3; ++one) {
+            const std::vector<bool>& other = shapes[(one + 1) % 3];
+            const auto apart = std::inner_product(shapes[one].begin(), shapes[one].end(), other.begin(), 0,
+                                                  std::plus<>(), std::not_equal_to<>());
+            QVERIFY2(apart > 25 * a->devicePixelRatio() * a->devicePixelRatio(),
+                     qPrintable(QString::number(apart)));
+        }
+        Form().LetterButton(4).SetBackColor(Functions::MarkerRed);  // E, not in the word
+        Form().LetterButton(7).SetBackColor(Functions::MarkerGreen);
+        QVERIFY(WidgetOf(Form().Frame4)->grab().save(Shot("letter_markers")));
     }
 
     // The name and winners windows take the keyboard; closing them by their frames leads home.

@@ -34,9 +34,26 @@ int HeadingGap(const Place& label, const Place& control) {
     return -1;
 }
 
-QString HeadingOf(const Control& control) {
+bool Headed(const Control& control) {
+    switch (control.Kind()) {
+        case ControlKind::TextBox:
+        case ControlKind::ListBox:
+        case ControlKind::ProgressBar:
+        case ControlKind::Chart:
+        case ControlKind::DriveList:
+        case ControlKind::DirList:
+        case ControlKind::FileList:
+        case ControlKind::ComboBox:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The nearest captioned label that heads the control, at what gap.
+const Label* NearestHeading(const Control& control, int& bestGap) {
     const Label* best = nullptr;
-    int bestGap = MaxHeadingGap + 1;
+    bestGap = MaxHeadingGap + 1;
     for (const Control* other : control.Owner().Controls()) {
         if (other->Kind() != ControlKind::Label || other->Container() != control.Container()) continue;
         const auto& label = static_cast<const Label&>(*other);
@@ -47,8 +64,27 @@ QString HeadingOf(const Control& control) {
             bestGap = gap;
         }
     }
-    return best != nullptr ? ToQString(best->Caption()) : QString();
+    return best;
 }
+
+}  // namespace
+
+// A heading is the label of one control alone: of those it heads, the nearest.
+const Label* HeadingOf(const Control& control) {
+    if (!Headed(control)) return nullptr;
+    int gap = 0;
+    const Label* heading = NearestHeading(control, gap);
+    if (heading == nullptr) return nullptr;
+    for (const Control* other : control.Owner().Controls()) {
+        if (other == &control || !Headed(*other) || other->Container() != control.Container()) continue;
+        const int otherGap = HeadingGap(heading->Design().place, other->Design().place);
+        int nearest = 0;
+        if (otherGap >= 0 && otherGap < gap && NearestHeading(*other, nearest) == heading) return nullptr;
+    }
+    return heading;
+}
+
+namespace {
 
 // "face_sad" reads "Face sad".
 QString PictureWords(const std::string& picture) {
@@ -72,13 +108,14 @@ QString RoleWords(const std::string& name) {
 }
 
 QString HeadingOrRole(const Control& control) {
-    const QString heading = HeadingOf(control);
-    return heading.isEmpty() ? RoleWords(control.Name()) : heading;
+    const Label* heading = HeadingOf(control);
+    return heading == nullptr ? RoleWords(control.Name()) : ToQString(heading->Caption());
 }
 
 }  // namespace
 
 QString AccessibleName(const Control& control) {
+    if (!control.SpokenName().empty()) return ToQString(control.SpokenName());
     switch (control.Kind()) {
         case ControlKind::TextBox:
         case ControlKind::ListBox:

@@ -16,4 +16,8 @@ namespace quibbly {
 // and caption-less labels, which only group or decorate.
 QString AccessibleName(const Control& control);
 
+// The label that heads a text box, list, chart, progress bar or file list,
+// which the Qt layer ties to it as its label; none for other controls.
+const Label* HeadingOf(const Control& control);
+
 }  // namespace quibbly

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/control_builders.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include <optional>
 
 #include "platform/chart.h"
+#include "platform/qt/announcer.h"
 #include "platform/qt/chart_widget.h"
 #include "platform/qt/control_binding.h"
 #include "platform/qt/file_list_builders.h"
@@ -32,6 +34,10 @@ static void RegisterImages() {
 }
 
 namespace quibbly {
+
+namespace {
+bool holdingFocus = false;  // see Enable
+}  // namespace
 
 int ToPixels(int twips) {
     return static_cast<int>(std::lround(twips / static_cast<double>(TwipsPerPixel)));
@@ -146,17 +152,25 @@ std::optional<QColor> FixedBack(const QWidget* widget, const Look& look, QPalett
 
 }  // namespace
 
+QColor DisabledText(const QColor& text, const QColor& back) {
+    // Drawn part of the way to the background: grey, yet readable.
+    constexpr float toBack = 0.45f;
+    return QColor::fromRgbF(text.redF() + (back.redF() - text.redF()) * toBack,
+                            text.greenF() + (back.greenF() - text.greenF()) * toBack,
+                            text.blueF() + (back.blueF() - text.blueF()) * toBack);
+}
+
+bool HoldingFocus() {
+    return holdingFocus;
+}
+
 void ReadableText(QPalette& palette, QPalette::ColorRole backRole, const QColor& back,
                   const std::optional<Colour>& fore) {
     // Black and white stand out equally from a luminance of 0.179.
     const QColor text = fore                      ? ToQColor(*fore)
                         : Luminance(back) > 0.179 ? QColor(Qt::black)
                                                   : QColor(Qt::white);
-    // Disabled text is drawn part of the way to the background: grey, yet readable.
-    constexpr float toBack = 0.45f;
-    const QColor disabled = QColor::fromRgbF(text.redF() + (back.redF() - text.redF()) * toBack,
-                                             text.greenF() + (back.greenF() - text.greenF()) * toBack,
-                                             text.blueF() + (back.blueF() - text.blueF()) * toBack);
+    const QColor disabled = DisabledText(text, back);
     // Only the role that writes on this background: a container's contents
     // that paint their own background keep the palette's text on it.
     const QPalette::ColorRole role = backRole == QPalette::Base     ? QPalette::Text
@@ -183,12 +197,51 @@ void Style(QWidget* widget, const Control& control, QPalette::ColorRole backRole
     }
     if (const std::optional<QColor> back = FixedBack(widget, look, backRole))
         ReadableText(palette, backRole, *back, look.fore);
+    else if (backRole == QPalette::Button)  // the desktop's button, with a readable grey while off
+        palette.setColor(QPalette::Disabled, QPalette::ButtonText,
+                         DisabledText(palette.color(QPalette::Active, QPalette::ButtonText),
+                                      palette.color(QPalette::Active, QPalette::Button)));
     widget->setPalette(palette);
 }
 
+// Qt hands the keyboard of a control switched off along the tab order at
+// once, through controls that the handler is about to switch on or off, so
+// that a screen reader would announce each. The keyboard stays put instead
+// while the handler runs; the handler may move it straight to its own
+// place, and where it does not, the keyboard moves on as Qt would once the
+// handler is done.
+void Enable(QWidget* widget, bool enabled) {
+    if (enabled || !widget->hasFocus() || widget->isEnabled() == enabled) {
+        widget->setEnabled(enabled);
+        return;
+    }
+    holdingFocus = true;
+    widget->setEnabled(false);
+    holdingFocus = false;
+    // Done is when the event loop waits for the player again: a handler's
+    // own repaints, which handle pending events, are not the end of it.
+    auto done = std::make_shared<QMetaObject::Connection>();
+    *done = QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                             widget, [widget, done] {
+                                 QObject::disconnect(*done);
+                                 if (!widget->hasFocus() || widget->isEnabled()) return;
+                                 for (QWidget* next = widget->nextInFocusChain(); next != widget;
+                                      next = next->nextInFocusChain())
+                                     if (next->window() == widget->window() && next->isEnabled() &&
+                                         next->isVisible() && (next->focusPolicy() & Qt::TabFocus)) {
+                                         next->setFocus(Qt::TabFocusReason);
+                                         return;
+                                     }
+                             });
+}
+
 void ShowCommon(QWidget* widget, const Control& control) {
-    widget->setEnabled(control.Enabled());
+    Enable(widget, control.Enabled());
     widget->setVisible(control.Visible());
+    // What the model gives assistive tools to say; Qt tells them of every
+    // change. A name once spoken stays until the model gives another.
+    if (!control.SpokenName().empty()) widget->setAccessibleName(ToQString(control.SpokenName()));
+    widget->setAccessibleDescription(ToQString(control.Description()));
 }
 
 QWidget* BuildFrame(Frame& frame, QWidget* parent) {
@@ -343,6 +396,41 @@ void FitRows(QListWidget* widget, const Look& look, int from) {
     if (widget->font() != font) widget->setFont(font);
 }
 
+// Assistive tools take a list's current row for the focused object even
+// while the keyboard is elsewhere: away from the keyboard, the model's row
+// is only selected, and it becomes the current row when the list takes the
+// keyboard.
+void ShowRow(QListWidget* widget, int row) {
+    if (widget->hasFocus()) {
+        if (widget->currentRow() != row) widget->setCurrentRow(row);
+        return;
+    }
+    QItemSelectionModel* selection = widget->selectionModel();
+    if (selection->currentIndex().isValid())
+        selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    const QModelIndex index = widget->model()->index(row, 0);
+    if (index.isValid() && !selection->isSelected(index))
+        selection->select(index, QItemSelectionModel::ClearAndSelect);
+    if (!index.isValid() && selection->hasSelection()) selection->clearSelection();
+}
+
+// Shows the model again whenever the widget takes or leaves the keyboard.
+class RefreshOnFocus : public QObject {
+public:
+    RefreshOnFocus(QWidget* widget, ControlBinding* binding) : QObject(widget), binding_(binding) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) binding_->Refresh();
+        return false;
+    }
+
+private:
+    ControlBinding* binding_;
+};
+
 QWidget* BuildListBox(ListBox& list, QWidget* parent) {
     auto* widget = new QListWidget(parent);
     Style(widget, list, QPalette::Base);
@@ -368,9 +456,10 @@ QWidget* BuildListBox(ListBox& list, QWidget* parent) {
         const int shown = widget->count();
         for (int row = shown; row < list.ListCount(); ++row) widget->addItem(ToQString(list.List(row)));
         if (!list.Design().multiLine) FitRows(widget, list.Design(), shown);
-        if (widget->currentRow() != list.ListIndex()) widget->setCurrentRow(list.ListIndex());
+        ShowRow(widget, list.ListIndex());
         if (list.ListIndex() < 0 && !widget->selectedItems().isEmpty()) widget->clearSelection();
     });
+    new RefreshOnFocus(widget, binding);
     // A row appended out of sight changes nothing the list shows yet (its
     // scroll bar follows when the list lays itself out at the next yield), so
     // a repaint draws only a new row that is in view.
@@ -407,15 +496,67 @@ void PaintButton(QPushButton* widget, Colour colour) {
     if (widget->styleSheet() != sheet) widget->setStyleSheet(sheet);
 }
 
+// A button whose colour has a meaning also shows it by a mark of its own,
+// drawn over the caption in the caption's colour: a stroke through it, or a
+// ring round it. The shapes tell the states apart in grey, to any eye, at
+// any scale.
+class MarkedButton : public QPushButton {
+public:
+    explicit MarkedButton(QWidget* parent) : QPushButton(parent) {}
+    void SetMark(ColourMark mark) {
+        if (mark_ == mark) return;
+        mark_ = mark;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPushButton::paintEvent(event);
+        if (mark_ == ColourMark::None) return;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal side = std::min(width(), height());
+        const QPointF centre = QRectF(rect()).center();
+        const qreal reach = side * 0.36;
+        // In the caption's colour of PaintButton's sheet over a white edge,
+        // which keeps it clear of the caption and of a dark background.
+        for (const auto& [colour, width] :
+             {std::pair{QColor(Qt::white), side / 8.0},
+              {isEnabled() ? QColor(Qt::black) : QColor(0x70, 0x70, 0x70), side / 14.0}}) {
+            painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
+            if (mark_ == ColourMark::Struck)
+                painter.drawLine(centre + QPointF(-reach, reach), centre + QPointF(reach, -reach));
+            else
+                painter.drawEllipse(centre, reach + side / 24.0, reach + side / 24.0);
+        }
+    }
+
+private:
+    ColourMark mark_ = ColourMark::None;
+};
+
 QWidget* BuildButton(Button& button, QWidget* parent) {
-    auto* widget = new QPushButton(parent);
+    const bool marked = !button.Design().meanings.empty();
+    QPushButton* widget = marked ? new MarkedButton(parent) : new QPushButton(parent);
     Style(widget, button, QPalette::Button);
     // Enter on a focused button presses it, as Space does, as on any desktop.
     widget->setAutoDefault(true);
-    auto* binding = new ControlBinding(button, widget, [widget, &button] {
+    auto* binding = new ControlBinding(button, widget, [widget, &button, marked] {
         ShowCommon(widget, button);
         widget->setText(ToQString(button.Caption()));
         if (button.Design().graphical) PaintButton(widget, button.BackColor());
+        if (!marked) return;
+        // The state is read with the caption ("E, not in the word"); Qt tells
+        // assistive tools of the new name, so that a screen reader says it
+        // as the click or Space changes it.
+        const ColourMeaning* meaning = button.Meaning();
+        static_cast<MarkedButton*>(widget)->SetMark(meaning != nullptr ? meaning->mark : ColourMark::None);
+        const QString name = meaning != nullptr ? ToQString(button.Caption() + ", " + meaning->words)
+                                                : ToQString(button.Caption());
+        // The player who changed the marker with the keyboard or a click hears its new state.
+        if (widget->hasFocus() && !widget->accessibleName().isEmpty() && widget->accessibleName() != name)
+            Announce(widget, name);
+        widget->setAccessibleName(name);
     });
     QObject::connect(widget, &QPushButton::clicked, binding, [&button] { button.Press(); });
     return widget;
@@ -438,23 +579,37 @@ QWidget* BuildPicture(PictureBox& picture, QWidget* parent) {
     return widget;
 }
 
-// The model keeps the options of a container exclusive, so the widget does
-// not: Qt would refuse to clear the last selected option.
+// The model keeps the options of a container exclusive.
 QWidget* BuildOption(OptionButton& option, QWidget* parent) {
     auto* widget = new QRadioButton(parent);
     // A button paints the Button colour behind it unless told otherwise.
     widget->setBackgroundRole(QPalette::Window);
     Style(widget, option, QPalette::Window);
+    // On a background the design fixes, the round box is white with a black
+    // dot whatever the desktop's palette, so that under a dark one an
+    // option not chosen never looks like a chosen one.
+    if (FixedBack(widget, option.Design(), QPalette::Window)) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Base, Qt::white);
+        palette.setColor(QPalette::Text, Qt::black);
+        palette.setColor(QPalette::Disabled, QPalette::Base, QColor(224, 224, 224));
+        palette.setColor(QPalette::Disabled, QPalette::Text, QColor(96, 96, 96));
+        widget->setPalette(palette);
+    }
     widget->setAutoExclusive(false);
     auto* binding = new ControlBinding(option, widget, [widget, &option] {
         ShowCommon(widget, option);
         widget->setText(ToQString(option.Caption()));
+        // Qt refuses to clear the chosen option of an exclusive group, so the
+        // model's value goes in with the group opened for a moment; closed,
+        // the group is what assistive tools read as option buttons.
+        widget->setAutoExclusive(false);
         widget->setChecked(option.Value());
+        widget->setAutoExclusive(true);
     });
     QObject::connect(widget, &QRadioButton::clicked, binding, [binding, &option] {
         option.Press();
-        // A click on the selected option would clear it; the model has the last word.
-        binding->Refresh();
+        binding->Refresh();  // the model has the last word
     });
     return widget;
 }

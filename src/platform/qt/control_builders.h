@@ -42,12 +42,20 @@ std::string ToModel(const QString& text);
 // zoom and any scale of the screen.
 QPixmap Picture(const std::string& name, QSize size = {}, double zoom = 1.0);
 
+// The grey of disabled text on a background: between the two, at least 3
+// to 1 against the background where the text stands out by 4.5 to 1.
+QColor DisabledText(const QColor& text, const QColor& back);
+
 // Sets the colour of the text a palette writes on a background the design
 // fixes (backRole paints it): the designed text colour, or black or white,
 // whichever stands out more, and disabled text a readable grey between it
 // and the background.
 void ReadableText(QPalette& palette, QPalette::ColorRole backRole, const QColor& back,
                   const std::optional<Colour>& fore);
+
+// True while a control that has the keyboard is being switched off: its
+// window keeps the keyboard where it is, for the handler to move.
+bool HoldingFocus();
 
 // Makes the widget for a control (any kind but MenuItem) as a child of
 // parent, placed and styled by the control's design and bound to the model.

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -73,6 +74,7 @@ FormWindow::FormWindow(Form& form, QWidget* parent)
     : QMainWindow(parent, FlagsFor(form.Design())), form_(form), client_(new QWidget(this)) {
     const FormDesign& design = form.Design();
     setWindowTitle(ToQString(design.caption));
+    if (!design.spokenName.empty()) setAccessibleName(ToQString(design.spokenName));
     setWindowIcon(QIcon(Picture(design.icon.empty() ? "quibbly" : design.icon)));
     // A window without a control to type into never takes the keyboard; one
     // with controls, such as the name window, is made active when shown.
@@ -193,6 +195,10 @@ void FormWindow::BuildControls() {
         controls_[widget] = control;
         widget->installEventFilter(this);
     }
+    // Each heading is the label of what it heads, as assistive tools read them.
+    for (Control* control : form_.Controls())
+        if (const Label* heading = HeadingOf(*control))
+            if (auto* label = qobject_cast<QLabel*>(WidgetOf(*heading))) label->setBuddy(WidgetOf(*control));
 }
 
 void FormWindow::BuildMenus() {
@@ -527,6 +533,10 @@ void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     dragging_ = false;
+}
+
+bool FormWindow::focusNextPrevChild(bool next) {
+    return HoldingFocus() || QMainWindow::focusNextPrevChild(next);
 }
 
 }  // namespace quibbly

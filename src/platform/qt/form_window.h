@@ -61,6 +61,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The keyboard stays where it is while a handler switches its control off.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void BuildControls();

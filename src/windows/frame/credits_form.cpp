@@ -41,6 +41,7 @@ CreditsForm::CreditsForm()
                       .back = Rgb(255, 192, 255),
                       .border = BorderStyle::FixedDialog,
                       .showInTaskbar = false,
+                      .spokenName = "Credits",
                       .controlBox = false}),
       Label1(*this, "Label1", nullptr, Writing({240, 240, 6495, 495}, 20.25, true), "Credits"),
       Label2(*this, "Label2", nullptr, Writing({720, 840, 2055, 375}), "Programming - "),

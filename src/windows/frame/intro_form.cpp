@@ -13,6 +13,7 @@ IntroForm::IntroForm()
                       .back = Rgb(0, 0, 255),
                       .border = BorderStyle::FixedDialog,
                       .showInTaskbar = false,
+                      .spokenName = "Quibbly is starting",
                       .backPicture = "intro_background",
                       .icon = "quibbly",
                       .controlBox = false}),

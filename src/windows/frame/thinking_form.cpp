@@ -10,7 +10,8 @@ ThinkingForm::ThinkingForm()
                       .clientHeight = 3030,
                       .back = Rgb(255, 128, 128),
                       .border = BorderStyle::FixedDialog,
-                      .showInTaskbar = false}),
+                      .showInTaskbar = false,
+                      .spokenName = "I'm Thinking"}),
       Image1(*this, "Image1", nullptr, Look{.place = {1440, 480, 1380, 1470}, .picture = "thinking"}),
       // Dark red writing: pale yellow on the salmon page would stand out too little to read.
       Label1(*this, "Label1", nullptr,

@@ -49,6 +49,14 @@ Look Entry(Place place) {
 Look WordEntry(Place place) {
     return Look{.place = place, .back = White, .selectOnFocus = true};
 }
+// The markers' colours in words and marks, so that neither a screen reader
+// nor an eye that cannot tell red from green needs the colour itself. Red
+// and green mean what a player most often marks with them.
+std::vector<ColourMeaning> LetterMeanings() {
+    return {{Functions::MarkerYellow, "not marked", ColourMark::None},
+            {Functions::MarkerRed, "not in the word", ColourMark::Struck},
+            {Functions::MarkerGreen, "in the word", ColourMark::Ringed}};
+}
 Look Face(Place place, const char* picture) {
     return Look{.place = place, .back = Window, .picture = picture};
 }
@@ -134,7 +142,8 @@ QuibblyForm::QuibblyForm()
         Look look{.place = {240 + 480 * (i % 5), 360 + 480 * (i / 5), 375, 375},
                   .font = Font{.points = 12},
                   .back = LightYellow,
-                  .graphical = true};
+                  .graphical = true,
+                  .meanings = LetterMeanings()};
         letterButtons_[static_cast<std::size_t>(i)] =
             std::make_unique<Button>(*this, letter + "Button", &Frame4, look, letter);
         Button& button = LetterButton(i);

@@ -166,7 +166,7 @@ ReviewForm::ReviewForm()
       DoneButton(*this, "DoneButton", nullptr, Look{.place = {9240, 7710, 1320, 495}}, "Done") {
     YourNote.SetVisible(false);
     MyNote.SetVisible(false);
-    SetTabOrder({&PreviousButton, &NextButton, &YourList, &MyList, &DoneButton});
+    SetTabOrder({&PreviousButton, &NextButton, &YourList, &MyList, &PossibleChart, &DoneButton});
     SetFocus(&DoneButton);
     SetEscapeButton(DoneButton);
     PreviousButton.Click = [this] { PreviousButton_Click(); };
@@ -237,7 +237,8 @@ void ReviewForm::FillYourSide(const Game& game) {
     }
     const GameReview::PlayerReview review = GameReview::ReviewPlayer(words, game.yourGuesses, game.myWord);
     std::vector<ChartBar> bars{{LogHeight(review.levelWords, review.levelWords),
-                                std::to_string(review.levelWords), "", ChartBar::Kind::Plain}};
+                                std::to_string(review.levelWords), "", ChartBar::Kind::Plain,
+                                "At the start: " + std::to_string(review.levelWords) + " words"}};
     std::string said = "Words still possible: " + std::to_string(review.levelWords) + " at the start";
     const bool averages = review.rows.size() <= MostAveragesShown;
     for (std::size_t i = 0; i < review.rows.size(); ++i) {
@@ -251,9 +252,13 @@ void ReviewForm::FillYourSide(const Game& game) {
         if (row.luck != GameReview::Luck::Even) YourList.AddItem(LuckLine(row.luck));
         // A found word leaves no word: no bar, where one word would have a stub.
         bars.push_back({row.found ? 0 : LogHeight(row.possible, review.levelWords),
-                        std::to_string(row.possible), number, ChartBar::Kind::Plain});
-        bars.push_back({LogHeight(row.bestLeaves, review.levelWords), averages ? Average(row.bestLeaves) : "",
-                        "", ChartBar::Kind::Highlighted});
+                        std::to_string(row.possible), number, ChartBar::Kind::Plain,
+                        "After guess " + number + ", " + row.guess + ": " + left});
+        bars.push_back(
+            {LogHeight(row.bestLeaves, review.levelWords), averages ? Average(row.bestLeaves) : "", "",
+             ChartBar::Kind::Highlighted,
+             weighed ? "The best guess, " + row.best + ": " + OneDecimal(row.bestLeaves) + " on average"
+                     : "No best guess"});
         said += "; after guess " + number + ", " + row.guess + ", " + left;
         if (weighed)
             said += " (" + OneDecimal(row.leaves) + " on average; the best guess, " + row.best + ", " +

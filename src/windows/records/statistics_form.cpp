@@ -41,12 +41,13 @@ void ShowBars(Chart& chart, const std::vector<Bar>& bars, const std::string& wha
     std::string words;
     for (const Bar& bar : bars) {
         const std::string guesses = std::to_string(bar.guesses) + (bar.orMore ? "+" : "");
+        const std::string said = guesses + (bar.guesses == 1 && !bar.orMore ? " guess: " : " guesses: ") +
+                                 (bar.games == 0 ? "no games" : Count(bar.games, "game", "games")) +
+                                 (bar.latest ? ", the last game among them" : "");
         shown.push_back({bar.games, bar.games > 0 ? std::to_string(bar.games) : "", guesses,
-                         bar.latest ? ChartBar::Kind::Highlighted : ChartBar::Kind::Plain});
+                         bar.latest ? ChartBar::Kind::Highlighted : ChartBar::Kind::Plain, said});
         if (bar.games == 0) continue;
-        words += (words.empty() ? "" : "; ") + guesses +
-                 (bar.guesses == 1 && !bar.orMore ? " guess: " : " guesses: ") +
-                 Count(bar.games, "game", "games") + (bar.latest ? ", the last game among them" : "");
+        words += (words.empty() ? "" : "; ") + said;
     }
     chart.SetBars(std::move(shown), words.empty() ? chart.EmptyText() : what + ": " + words + ".");
 }
@@ -62,17 +63,19 @@ void ShowRecent(Chart& chart, const std::vector<RecentGame>& recent) {
             case Ending::Won:
                 bar = {static_cast<int>(std::min<long>(game.score, 1000000)), std::to_string(game.score), "",
                        last ? ChartBar::Kind::Highlighted : ChartBar::Kind::Plain};
-                words += (words.empty() ? "" : ", ") + ("won in " + std::to_string(game.score));
+                bar.words = "won in " + std::to_string(game.score);
                 break;
             case Ending::Lost:
                 bar.kind = ChartBar::Kind::Lost;
-                words += words.empty() ? "lost" : ", lost";
+                bar.words = "lost";
                 break;
             case Ending::Quit:
                 bar.kind = ChartBar::Kind::Quit;
-                words += words.empty() ? "gave up" : ", gave up";
+                bar.words = "gave up";
                 break;
         }
+        words += (words.empty() ? "" : ", ") + bar.words;
+        bar.words = "Game " + std::to_string(i + 1) + (last ? ", the last: " : ": ") + bar.words;
         shown.push_back(std::move(bar));
     }
     chart.SetBars(std::move(shown), words.empty() ? chart.EmptyText() : "Oldest first: " + words + ".");
@@ -121,8 +124,8 @@ StatisticsForm::StatisticsForm()
     NoteLabel.SetVisible(false);
     CopiedLabel.SetVisible(false);
     EasyOption.SetValue(true);
-    SetTabOrder(
-        {&EasyOption, &MediumOption, &HardOption, &ExpertOption, &CopyButton, &ClearButton, &OKButton});
+    SetTabOrder({&EasyOption, &MediumOption, &HardOption, &ExpertOption, &ScoreChart, &GuessChart,
+                 &RecentChart, &CopyButton, &ClearButton, &OKButton});
     SetFocus(&OKButton);
     SetEscapeButton(OKButton);
     for (OptionButton* option : {&EasyOption, &MediumOption, &HardOption, &ExpertOption})
@@ -169,6 +172,12 @@ void StatisticsForm::Fill() {
     PercentNumber.SetCaption(std::to_string(summary.winPercent));
     StreakNumber.SetCaption(std::to_string(summary.currentStreak));
     BestNumber.SetCaption(std::to_string(summary.bestStreak));
+    // Each figure is read with the name under it, as one: "Played: 24".
+    for (auto [figure, name] : {std::pair{&PlayedNumber, &PlayedLabel},
+                                {&PercentNumber, &PercentLabel},
+                                {&StreakNumber, &StreakLabel},
+                                {&BestNumber, &BestLabel}})
+        figure->SetSpokenName(name->Caption() + ": " + figure->Caption());
     OutcomeLabel.SetCaption("Won " + std::to_string(summary.won) + "      Lost " +
                             std::to_string(summary.lost) + "      Given up " + std::to_string(summary.quit));
     const DailySummary daily = SummariseDaily(history_, Level(), Services().LocalDate());

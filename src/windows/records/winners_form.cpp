@@ -21,6 +21,7 @@ WinnersForm::WinnersForm()
                       .back = Rgb(255, 255, 255),
                       .border = BorderStyle::FixedDialog,
                       .showInTaskbar = false,
+                      .spokenName = "Winners",
                       .backPicture = "winners"}),
       WinnersList(*this, "WinnersList", nullptr, Look{.place = {1080, 0, 5295, 300}, .font = RowFont}),
       OKButton(*this, "OKButton", nullptr, Look{.place = {2640, 4680, 975, 495}}, "OK"),

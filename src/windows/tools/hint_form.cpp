@@ -20,7 +20,7 @@ Look Text(Place place, std::optional<Colour> back = std::nullopt, bool centred =
 }  // namespace
 
 HintForm::HintForm()
-    : Form(ToolDesign(4815, 6495)),
+    : Form(ToolDesign(4815, 6495, "Hint")),
       Label2(*this, "Label2", nullptr, Text({120, 120, 4575, 375}), "How many words do you want to see?"),
       Frame1(*this, "Frame1", nullptr, Look{.place = {240, 600, 4335, 2055}, .back = Pink}),
       AllOption(*this, "AllOption", &Frame1, Text({240, 180, 3855, 375}, Pink), "Show all words.", true),

@@ -13,7 +13,7 @@ namespace quibbly {
 using namespace tools;
 
 IdeaForm::IdeaForm()
-    : Form(ToolDesign(4335, 2235)),
+    : Form(ToolDesign(4335, 2235, "Idea")),
       TitleLabel(*this, "TitleLabel", nullptr, Look{.place = {120, 240, 4095, 375}}),
       IdeaLabel(*this, "IdeaLabel", nullptr, Look{.place = {1200, 720, 1935, 495}, .border = true}),
       OKButton(*this, "OKButton", nullptr, ButtonLook({240, 1560, 1215, 435}), "Use Word"),

@@ -18,7 +18,7 @@ Look Heading(Place place) {
 }  // namespace
 
 MatchForm::MatchForm()
-    : Form(ToolDesign(4575, 3195)),
+    : Form(ToolDesign(4575, 3195, "Match")),
       Label1(*this, "Label1", nullptr, Heading({120, 120, 4335, 375}), "Match your letters to my word"),
       MatchLabel(*this, "MatchLabel", nullptr, Look{.place = {1080, 600, 2415, 495}, .border = true},
                  "- - - - -"),

@@ -12,7 +12,7 @@ namespace quibbly {
 using namespace tools;
 
 SeriesForm::SeriesForm()
-    : Form(ToolDesign(4575, 5235)),
+    : Form(ToolDesign(4575, 5235, "Series")),
       Label1(*this, "Label1", nullptr, Look{.place = {120, 120, 4335, 375}},
              "Show the series for this word:"),
       WordText(*this, "WordText", nullptr, Look{.place = {1320, 600, 1935, 435}, .back = White}, 5),

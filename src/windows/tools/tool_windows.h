@@ -12,13 +12,15 @@ inline constexpr Colour Pink = Rgb(255, 128, 255);
 inline constexpr Colour White = Rgb(255, 255, 255);
 inline constexpr Integer Enter = 13;
 
-// No caption, no title bar, centred when first shown, no taskbar entry.
-inline FormDesign ToolDesign(int clientWidth, int clientHeight) {
+// No caption, no title bar, centred when first shown, no taskbar entry;
+// assistive tools call it by the tool's name.
+inline FormDesign ToolDesign(int clientWidth, int clientHeight, const char* name) {
     return FormDesign{.clientWidth = clientWidth,
                       .clientHeight = clientHeight,
                       .back = Pink,
                       .border = BorderStyle::FixedDialog,
-                      .showInTaskbar = false};
+                      .showInTaskbar = false,
+                      .spokenName = name};
 }
 
 // Buttons keep the plain sans-serif of the desktop's dialogs.
