@@ -40,8 +40,10 @@ void PrintBoxes() {
         for (const char ch : box.text)
             text += ch == '\n' ? std::string("\\n") : ch == '\r' ? "" : std::string(1, ch);
         std::cout << "BOX " << icons[static_cast<int>(box.icon)] << " "
-                  << (box.buttons == MsgButtons::OK ? "OK" : "YesNo") << " " << box.title << "|" << text
-                  << "\n";
+                  << (box.buttons == MsgButtons::OK      ? "OK"
+                      : box.buttons == MsgButtons::YesNo ? "Yes/No"
+                                                         : "Yes/No,default-No")
+                  << " " << box.title << "|" << text << "\n";
     }
 }
 

@@ -15,7 +15,9 @@ const [native, site, screens] = process.argv.slice(2);
 const seed = '7', level = 'Easy', word = 'PLANT', guesses = ['HOUSE', 'MOUSE', 'CRISP', 'LIGHT', 'BRAVE'];
 const expected = execFileSync(native, [seed, level, word, guesses.join(',')], { encoding: 'latin1' }).trim().split('\n');
 const drawn = expected.find((line) => line.startsWith('DRAWN ')).slice(6);
-const wanted = expected.filter((line) => !line.startsWith('DRAWN '));
+// A box without a title shows the game's name in its title bar, as on the desktop.
+const wanted = expected.filter((line) => !line.startsWith('DRAWN '))
+  .map((line) => line.replace(/^(BOX \S+ \S+ )\|/, '$1Quibbly|'));
 
 fs.mkdirSync(screens, { recursive: true });
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quibbly-chromium-'));
@@ -40,13 +42,18 @@ async function answerBoxes(shotName) {
     await settle();
     const box = await page.$('dialog[open]');
     if (!box) return;
-    const shown = await box.evaluate((d) => ({
-      title: d.dataset.title, icon: d.dataset.icon, text: d.querySelector('p').textContent,
-      buttons: d.querySelectorAll('button').length === 1 ? 'OK' : 'YesNo',
-    }));
+    // What the box shows: its title bar, icon, text, buttons and the one
+    // that has the focus (No, where a Yes cannot be undone).
+    const shown = await box.evaluate((d) => {
+      const buttons = [...d.querySelectorAll('.buttons button')];
+      const icon = getComputedStyle(d.querySelector('.icon')).display === 'none' ? 'none' : d.dataset.icon;
+      const noFirst = buttons.length > 1 && document.activeElement === buttons[1] ? ',default-No' : '';
+      return { title: d.querySelector('.title').textContent, icon, text: d.querySelector('p').textContent,
+        buttons: buttons.map((b) => b.textContent).join('/') + noFirst };
+    });
     seen.push(`BOX ${shown.icon} ${shown.buttons} ${shown.title}|${shown.text.replace(/\n/g, '\\n')}`);
     if (shotName) { await shot(shotName); shotName = null; }
-    if (shown.buttons === 'YesNo') await page.click('dialog[open] button:text-is("No")');
+    if (shown.buttons !== 'OK') await page.click('dialog[open] button:text-is("No")');
     else if (seen.length % 2) await page.keyboard.press('Enter');
     else await page.click('dialog[open] button');
   }
@@ -110,8 +117,12 @@ try {
   }
   await lists();
 
-  // The second game: File > New Game by the mouse, Pause by keys, Resume by
-  // the mouse, Quit Game by its Ctrl shortcut.
+  // The second game in a smaller page, whose windows zoom to fit it anew:
+  // File > New Game by the mouse, Pause by keys, Resume by the mouse, Quit
+  // Game by its Ctrl shortcut.
+  await page.setViewportSize({ width: 900, height: 640 });
+  await page.waitForFunction(() => document.querySelector('.win:not([hidden])').offsetWidth < 900);
+  await settle();
   await page.click(control('FileMenu'));
   await page.click(control('FileNew'));
   await answerBoxes();
