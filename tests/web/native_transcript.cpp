@@ -11,6 +11,8 @@
 // its later ones truly; a win's name is "WEB". Every question is answered
 // No. The second game: three moves, Pause, Resume, Quit Game; then Exit and
 // Done.
+#include <unistd.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
@@ -78,7 +80,8 @@ int main(int argc, char** argv) {
     std::stringstream list(argv[4]);
     for (std::string guess; std::getline(list, guess, ',');) guesses.push_back(guess);
 
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "quibbly-native-transcript";
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("quibbly-native-transcript-" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder);
     InstallPlatform(&platform);
     if (!PrepareGameFolder({QUIBBLY_DATA_DIR}, folder).entered) return 1;
