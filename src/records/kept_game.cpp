@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -28,10 +29,18 @@ bool faultTold = false;
 
 // When the file was last written, local time, as "YYYY-MM-DD HH:MM".
 std::string WrittenAt(const std::string& path) {
+#ifdef __EMSCRIPTEN__
+    // The web build's standard library has no file_clock::to_sys; the file's
+    // own time in seconds is the same moment.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return "an earlier day";
+    const std::time_t when = status.st_mtime;
+#else
     std::error_code error;
     const auto written = std::filesystem::last_write_time(path, error);
     if (error) return "an earlier day";
     const std::time_t when = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written));
+#endif
     std::tm local{};
     if (::localtime_r(&when, &local) == nullptr) return "an earlier day";
     char text[32];

@@ -2,8 +2,10 @@
 #include "records/saved_game.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -36,12 +38,52 @@ std::string IntegerLine(long value) {
 
 // The counter in its shortest decimal form, with a point only when it has
 // a fraction; a fraction below one keeps its leading zero (0.5).
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
 std::string CounterLine(float value) {
     char digits[128];
     const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed);
     const std::string text(digits, result.ptr);
     return (value < 0 ? "" : " ") + text + " ";
 }
+#else
+// A standard library without floating-point to_chars (the web build's):
+// the fewest significant digits that read back as the same float, laid
+// out in fixed notation, which are the bytes to_chars writes.
+std::string CounterLine(float value) {
+    char text[64];
+    if (!std::isfinite(value)) {
+        std::snprintf(text, sizeof text, "%f", static_cast<double>(value));
+        return (value < 0 ? "" : " ") + std::string(text) + " ";
+    }
+    int precision = 0;
+    for (; precision < 9; ++precision) {
+        std::snprintf(text, sizeof text, "%.*e", precision, static_cast<double>(value));
+        if (std::strtof(text, nullptr) == value) break;
+    }
+    // text is [-]d[.ddd]e±x: its digits and its exponent.
+    const std::string scientific(text);
+    const std::size_t e = scientific.find('e');
+    std::string digits;
+    for (std::size_t i = 0; i < e; ++i)
+        if (std::isdigit(static_cast<unsigned char>(scientific[i]))) digits.push_back(scientific[i]);
+    const int exponent = std::atoi(scientific.c_str() + e + 1);
+    const int count = static_cast<int>(digits.size());
+    std::string fixed;
+    if (exponent >= count - 1) {
+        // A whole number takes as many characters in any form: to_chars
+        // writes the exact one.
+        std::snprintf(text, sizeof text, "%.0f", std::fabs(static_cast<double>(value)));
+        fixed = text;
+    } else if (exponent >= 0) {
+        fixed = digits.substr(0, static_cast<std::size_t>(exponent + 1)) + "." +
+                digits.substr(static_cast<std::size_t>(exponent + 1));
+    } else {
+        fixed = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    }
+    if (std::signbit(value)) fixed.insert(0, "-");
+    return (value < 0 ? "" : " ") + fixed + " ";
+}
+#endif
 
 // A text is written unchanged, except where the reading rules would take it
 // apart: a comma, or a space at either end, would end or shorten its field,

@@ -86,7 +86,8 @@ TEST_F(TurnCycle, ComputerFindsTheWordNoLeavesTheBoardThenAnAnagramAndQuit) {
 int LettersFound(const std::string& guess, const std::string& word) {
     std::bitset<26> in;
     for (char letter : word) in.set(static_cast<std::size_t>(letter - 'A'));
-    return static_cast<int>(std::ranges::count_if(guess, [&](char letter) { return in.test(letter - 'A'); }));
+    return static_cast<int>(
+        std::count_if(guess.begin(), guess.end(), [&](char letter) { return in.test(letter - 'A'); }));
 }
 
 // Games of every ending at every level (seed % 3 and seed % 4), each guess and
@@ -137,11 +138,12 @@ TEST_F(ShippedTurns, EveryCountAndTurnShownInGeneratedGamesIsCountedAgainTheLong
                 const std::string win = "You guessed my word!!  I had these letters: " + MyLetters;
                 Guess(MyWord);
                 EXPECT_EQ(Boxes(), std::vector<ShownBox>{Plain(win, "You win!!")});
-                const bool better = best.size() < 15 || std::stoi(turn) < std::ranges::max(best);  // named
+                const bool better = best.size() < 15 ||
+                                    std::stoi(turn) < *std::max_element(best.begin(), best.end());  // named
                 EXPECT_EQ(PlayerForm::Instance().Visible(), better);
                 if (better) PlayerForm::Instance().NameText.Type("ANN\r");
                 best.push_back(std::stoi(turn));  // the list as it is shown: ranked, the best 15 kept
-                std::ranges::sort(best);
+                std::sort(best.begin(), best.end());
                 best.resize(std::min<std::size_t>(best.size(), 15));
                 std::vector<int> shown;
                 for (const std::string& row : WinnersForm::Instance().WinnersList.Rows())

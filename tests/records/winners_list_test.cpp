@@ -135,6 +135,7 @@ TEST_F(WinnersList, LongTurnNumbersEqualKeysAndTheListDuringAGame) {
 }
 
 TEST_F(WinnersList, UnreadableAndUnwritableFilesLoseNothing) {
+    SKIP_ON_THE_WEB("setrlimit");
     // A folder in the file's place cannot be read: one message, nothing written.
     std::filesystem::create_directory(WinnersFile);
     const std::string after = ". The list on the disk is left as it was.";
@@ -219,6 +220,7 @@ TEST_F(WinnersList, AFullLevelRefusesANineTakesAWinWithTheListOpenAndOnlyClearDr
 
 // Two copies of the game in one folder both win and press OK at once: both wins are kept.
 TEST_F(WinnersList, BothWinsAreKeptWhenTwoCopiesWriteTheListAtOnce) {
+    SKIP_ON_THE_WEB("fork");
     WriteLines(WinnersFile, {Row("Old", "Easy", 5), Row("Mo", "Medium", 4)});
     Start("PLANT", 0, 2, true);
     Boxes();

@@ -65,6 +65,7 @@ protected:
 };
 
 TEST_F(CrashSafety, AKilledSaveLeavesTheOldGameOrTheNewOneWholeAndLoadable) {
+    SKIP_ON_THE_WEB("fork");
     QuibblyForm& form = Form();
     // Each press of the A marker changes the board: three versions in turn.
     std::set<std::string> versions;
@@ -86,6 +87,7 @@ TEST_F(CrashSafety, AKilledSaveLeavesTheOldGameOrTheNewOneWholeAndLoadable) {
 
 // The history is rewritten whole at each game's end and at Clear.
 TEST_F(CrashSafety, AKilledHistoryWriteLeavesTheOldHistoryOrTheNewOneWhole) {
+    SKIP_ON_THE_WEB("fork");
     WriteBytes(GameHistory::HistoryFile, "Quibbly History 1\r\nkept as it stands\r\n");
     std::set<std::string> versions{ReadBytes(GameHistory::HistoryFile)};
     auto endGamesThenClear = [&](bool remember) {
@@ -134,6 +136,7 @@ bool PlayOneMove(QuibblyForm& form, ScriptedPlatform& platform, const std::funct
 // The kept game holds the whole board (markers, notes, the computer's journal): a game
 // continued after a kill goes on, and is reviewed, as if nothing had happened.
 TEST_F(CrashSafety, AGameKilledAtAnyMoveComesBackWholeAtTheNextStart) {
+    SKIP_ON_THE_WEB("fork");
     CopyShippedWordFiles();
     Form().FileQuit.Choose();  // the set-up's game, out of the way
     std::filesystem::remove(GameHistory::HistoryFile);
@@ -194,6 +197,7 @@ TEST_F(CrashSafety, AGameKilledAtAnyMoveComesBackWholeAtTheNextStart) {
 }
 
 TEST_F(CrashSafety, AFullDiskKeepsTheOldGameAndTellsThePlayer) {
+    SKIP_ON_THE_WEB("setrlimit");
     ASSERT_TRUE(SavedGame::SaveGame("game.swg"));
     const std::string game = ReadBytes("game.swg");
 

@@ -16,6 +16,14 @@
 #include "support/standard_files.h"
 #include "windows/main/quibbly_form.h"
 
+// The web build's tests run under node, which has no fork, setrlimit or
+// flock: a test that needs one says so and is skipped there.
+#ifdef __EMSCRIPTEN__
+#define SKIP_ON_THE_WEB(needs) GTEST_SKIP() << "needs " needs ", which the web build lacks"
+#else
+#define SKIP_ON_THE_WEB(needs) static_cast<void>(0)
+#endif
+
 namespace quibbly {
 void PrintTo(const ShownBox& box, std::ostream* out);  // how a failing check shows a message box
 }  // namespace quibbly

@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/web/web_platform.h"
+
+#include <emscripten.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+
+#include "platform/form.h"
+#include "platform/web/dom_window.h"
+#include "platform/web/page.h"
+
+namespace quibbly {
+
+WebPlatform::WebPlatform() {
+    if (const double seed = quibbly_test_seed(); seed >= 0) draws_.emplace(static_cast<std::uint64_t>(seed));
+}
+
+WebPlatform::~WebPlatform() = default;
+
+MsgAnswer WebPlatform::MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                              const std::string& title) {
+    const int kind = buttons == MsgButtons::OK ? 0 : buttons == MsgButtons::YesNo ? 1 : 2;
+    const int answer = quibbly_message_box(text.c_str(), title.c_str(), static_cast<int>(icon), kind);
+    if (buttons == MsgButtons::OK) return MsgAnswer::OK;
+    return answer == 1 ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+// A search yields before every word: the page gets its turn (a paint, the
+// click on Stop) at most every 20 ms, which no player can tell from every
+// time, and which spares the search thousands of trips through the page.
+void WebPlatform::DoEvents() {
+    const double now = emscripten_get_now();
+    if (now - lastYield_ >= 20) {
+        lastYield_ = now;
+        emscripten_sleep(0);
+    }
+    HandleWaiting();
+}
+
+double WebPlatform::Timer() {
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const auto second = floor<seconds>(now);
+    const std::time_t whole = system_clock::to_time_t(second);
+    std::tm local{};
+    localtime_r(&whole, &local);
+    const auto micros = duration_cast<microseconds>(now - second).count();
+    return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + static_cast<double>(micros) * 1e-6;
+}
+
+void WebPlatform::Sleep(int milliseconds) {
+    quibbly_sleep(milliseconds < 0 ? 0 : milliseconds);
+}
+
+std::string WebPlatform::ShortDate() {
+    char text[64] = {};
+    quibbly_short_date(text, sizeof text);
+    return text;
+}
+
+// The help file is shown whole in a window of the page; the only command
+// the game gives is the one for the contents.
+void WebPlatform::ShowHelp(const std::string& file, int /*command*/) {
+    std::ifstream in(file, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in) text = "The help file " + file + " cannot be read.";
+    quibbly_help(text.c_str());
+}
+
+// The page says that the game has ended; no window's event runs after.
+void WebPlatform::End() {
+    quibbly_end();
+    for (;;) quibbly_wait_event();
+}
+
+void WebPlatform::FormCreated(Form& form) {
+    const int id = static_cast<int>(windows_.size());
+    windows_.push_back(std::make_unique<DomWindow>(*this, form, id));
+}
+
+void WebPlatform::FormDestroyed(Form& form) {
+    for (auto& window : windows_)
+        if (window != nullptr && &window->Model() == &form) window.reset();
+}
+
+double WebPlatform::Rnd() {
+    if (!draws_) return Platform::Rnd();
+    return static_cast<double>((*draws_)() >> 11) * 0x1.0p-53;
+}
+
+void WebPlatform::SetClipboard(const std::string& text) {
+    quibbly_clipboard(text.c_str());
+}
+
+std::optional<double> WebPlatform::MainZoom() const {
+    for (const auto& window : windows_)
+        if (window != nullptr && window->Model().Design().showInTaskbar) return window->Zoom();
+    return std::nullopt;
+}
+
+DomWindow* WebPlatform::WindowOf(int id) const {
+    return id >= 0 && id < static_cast<int>(windows_.size()) ? windows_[static_cast<std::size_t>(id)].get()
+                                                             : nullptr;
+}
+
+void WebPlatform::Run() {
+    for (;;) {
+        HandleWaiting();
+        quibbly_wait_event();
+    }
+}
+
+void WebPlatform::HandleWaiting() {
+    char event[4096];
+    while (quibbly_take_event(event, sizeof event) > 0) Dispatch(event);
+}
+
+// An event reads "kind window control number text": a click (c), an
+// option's click (o), a row's click (l), a typed key (k, with 1 as its
+// text when the box's whole text is selected), a text changed in place (t),
+// the focus (f), Escape (x), the title bar's close (q), a window made the
+// active one (a) and the page resized (r).
+void WebPlatform::Dispatch(const std::string& event) {
+    char kind = 0;
+    int id = -1, index = -1, number = 0, read = 0;
+    if (std::sscanf(event.c_str(), "%c %d %d %d %n", &kind, &id, &index, &number, &read) < 4) return;
+    const std::string text = event.substr(static_cast<std::size_t>(read));
+    if (kind == 'r') {
+        // The main window first: the others follow its zoom.
+        for (const auto& window : windows_)
+            if (window != nullptr && window->Model().Design().showInTaskbar) window->PageResized();
+        for (const auto& window : windows_)
+            if (window != nullptr && !window->Model().Design().showInTaskbar) window->PageResized();
+        return;
+    }
+    DomWindow* window = WindowOf(id);
+    if (window == nullptr) return;
+    Form& form = window->Model();
+    Control* control = window->ControlAt(index);
+    switch (kind) {
+        case 'a':
+            if (form.Visible()) form.Activate();
+            return;
+        case 'x':
+            form.PressEscape();
+            return;
+        case 'q':
+            form.QueryClose();
+            return;
+        case 'k':
+            if (form.Form_KeyPreview(static_cast<Integer>(number))) return;
+            if (control != nullptr && control->Kind() == ControlKind::TextBox) {
+                // Typed as on the desktop: through the box's key handler, at
+                // the end of its text or over the whole of it when selected.
+                auto& box = static_cast<TextBox&>(*control);
+                box.SetSelected(text == "1" && !box.Text().empty());
+                box.Type(std::string(1, static_cast<char>(number)));
+            }
+            return;
+        default:
+            break;
+    }
+    if (control == nullptr) return;
+    switch (kind) {
+        case 'c':
+            if (control->Kind() == ControlKind::Button) static_cast<Button&>(*control).Press();
+            if (control->Kind() == ControlKind::MenuItem) static_cast<MenuItem&>(*control).Choose();
+            window->Send(index);  // a menu's tick or a button the page drew otherwise
+            break;
+        case 'o':
+            if (control->Kind() == ControlKind::OptionButton) static_cast<OptionButton&>(*control).Press();
+            window->Send(index);
+            break;
+        case 'l':
+            if (control->Kind() == ControlKind::ListBox) static_cast<ListBox&>(*control).ClickRow(number);
+            break;
+        case 't':
+            if (control->Kind() == ControlKind::TextBox) {
+                auto& box = static_cast<TextBox&>(*control);
+                std::string value;
+                for (const char ch : text) value += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+                box.SetSelected(false);
+                box.SetText(value);
+            }
+            break;
+        case 'f':
+            if (form.Focus() != control) form.SetFocus(control);
+            if (control->Kind() == ControlKind::TextBox && control->Design().selectOnFocus)
+                static_cast<TextBox&>(*control).SetSelected(true);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace quibbly

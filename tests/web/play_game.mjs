@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Plays the script of native_transcript.cpp in the page, in Debian's
+// headless Chromium, by clicks and by keys in turn, answering every box,
+// and checks that the page's transcript (the boxes, both guess lists) is
+// the desktop build's for the same draws. Screenshots go to SCREENS.
+//
+//   node play_game.mjs NATIVE_TRANSCRIPT SITE_URL SCREENS
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { chromium } from 'playwright-core';
+
+const [native, site, screens] = process.argv.slice(2);
+const seed = '7', level = 'Easy', word = 'PLANT', guesses = ['HOUSE', 'MOUSE', 'CRISP', 'LIGHT', 'BRAVE'];
+const expected = execFileSync(native, [seed, level, word, guesses.join(',')], { encoding: 'latin1' }).trim().split('\n');
+const drawn = expected.find((line) => line.startsWith('DRAWN ')).slice(6);
+// A box without a title shows the game's name in its title bar, as on the desktop.
+const wanted = expected.filter((line) => !line.startsWith('DRAWN '))
+  .map((line) => line.replace(/^(BOX \S+ \S+ )\|/, '$1Quibbly|'));
+
+fs.mkdirSync(screens, { recursive: true });
+const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quibbly-chromium-'));
+const browser = await chromium.launchPersistentContext(profile, {
+  executablePath: '/usr/bin/chromium', headless: true, viewport: { width: 1280, height: 800 },
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+});
+const page = browser.pages()[0] ?? await browser.newPage();
+const faults = [];
+page.on('pageerror', (error) => faults.push(`page error: ${error.message}`));
+const shot = (name) => page.screenshot({ path: path.join(screens, `web-${name}.png`) });
+const seen = [];
+let turns = 0;  // odd turns are played by keys, even ones by the mouse
+
+const control = (name) => `.win:not([hidden]) [data-name="${name}"]`;
+const usable = (name) => page.$eval(control(name), (el) => !el.hidden && !el.classList.contains('off')).catch(() => false);
+const settle = () => page.waitForFunction(() => document.querySelector('dialog[open]') || document.body.dataset.idle === '1',
+  null, { timeout: 60000 });
+async function answerBoxes(shotName) {
+  for (;;) {
+    await settle();
+    const box = await page.$('dialog[open]');
+    if (!box) return;
+    // What the box shows: its title bar, icon, text, buttons and the one
+    // that has the focus (No, where a Yes cannot be undone).
+    const shown = await box.evaluate((d) => {
+      const buttons = [...d.querySelectorAll('.buttons button')];
+      const icon = getComputedStyle(d.querySelector('.icon')).display === 'none' ? 'none' : d.dataset.icon;
+      const noFirst = buttons.length > 1 && document.activeElement === buttons[1] ? ',default-No' : '';
+      return { title: d.querySelector('.title').textContent, icon, text: d.querySelector('p').textContent,
+        buttons: buttons.map((b) => b.textContent).join('/') + noFirst };
+    });
+    seen.push(`BOX ${shown.icon} ${shown.buttons} ${shown.title}|${shown.text.replace(/\n/g, '\\n')}`);
+    if (shotName) { await shot(shotName); shotName = null; }
+    if (shown.buttons !== 'OK') await page.click('dialog[open] button:text-is("No")');
+    else if (seen.length % 2) await page.keyboard.press('Enter');
+    else await page.click('dialog[open] button');
+  }
+}
+async function lists() {
+  for (const [tag, name] of [['YOURS', 'YourGuessList'], ['MINE', 'MyGuessList']])
+    seen.push([tag, ...await page.$$eval(`${control(name)} > div`, (rows) => rows.map((row) => row.textContent))].join('|'));
+}
+const byKeys = () => turns++ % 2 === 1;
+// Typed where the game put the focus, over the old text as the game selects
+// it; a box the focus is not in is clicked and its text selected first.
+async function typeInto(name, text) {
+  if (!await page.$eval(control(name), (el) => el === document.activeElement)) {
+    await page.click(control(name));
+    await page.keyboard.press('Control+A');
+  }
+  await page.keyboard.type(text);
+}
+async function move(guessed) {
+  if (await usable('GuessButton')) {
+    const guess = guessed.count === 1 ? drawn : guesses[guessed.count % guesses.length];
+    guessed.count++;
+    await typeInto('YourGuessText', guess);
+    if (byKeys()) await page.keyboard.press('Enter'); else await page.click(control('GuessButton'));
+  } else if (await usable('CorrectButton')) {
+    const theirs = await page.$eval(control('MyGuessText'), (el) => el.value);
+    const count = ([...theirs].filter((letter) => word.includes(letter)).length + (guessed.answered++ === 0 ? 1 : 0)) % 6;
+    const keys = byKeys();
+    if (theirs === word) await (keys ? page.keyboard.press('c') : page.click(control('CorrectButton')));
+    else if (keys) await page.keyboard.press(String(count));
+    else await page.click(control(['ZeroButton', 'OneButton', 'TwoButton', 'ThreeButton', 'FourButton', 'FiveButton'][count]));
+  } else {
+    return false;
+  }
+  await answerBoxes(turns === 3 ? 'message-box' : null);
+  return true;
+}
+
+try {
+  await page.goto(`${site}/index.html?draws=${seed}`);
+  await page.waitForSelector('.win:not([hidden]) [data-name="Label3"]');
+  await shot('start-up');
+  await page.waitForSelector(control('YourWordText'), { timeout: 20000 });
+  await settle();
+  // Level > Easy by its access keys, the word by keys and Enter.
+  await page.keyboard.press('Alt+L');
+  await page.keyboard.press('e');
+  await typeInto('YourWordText', word);
+  await page.keyboard.press('Enter');
+  await answerBoxes();
+  const guessed = { count: 0, answered: 0 };
+  for (let step = 0; step < 200 && !(await usable('NameText')) && await move(guessed); step++);
+  if (await usable('NameText')) {
+    await shot('name-window');
+    await page.keyboard.type('WEB');
+    await page.keyboard.press('Enter');
+    await page.waitForSelector(control('OKButton'));
+    await shot('winners');
+    await page.click(control('OKButton'));
+    await answerBoxes();
+  }
+  await lists();
+
+  // The second game in a smaller page, whose windows zoom to fit it anew:
+  // File > New Game by the mouse, Pause by keys, Resume by the mouse, Quit
+  // Game by its Ctrl shortcut.
+  await page.setViewportSize({ width: 900, height: 640 });
+  await page.waitForFunction(() => document.querySelector('.win:not([hidden])').offsetWidth < 900);
+  await settle();
+  await page.click(control('FileMenu'));
+  await page.click(control('FileNew'));
+  await answerBoxes();
+  await typeInto('YourWordText', word);
+  await page.keyboard.press('Enter');
+  await answerBoxes();
+  for (let step = 0; step < 3; step++) await move(guessed);
+  await shot('main-window');
+  await page.keyboard.press('Alt+G');
+  await shot('menu');
+  await page.keyboard.press('p');
+  await answerBoxes();
+  await page.click(control('GameMenu'));
+  await page.click(control('GameResume'));
+  await answerBoxes();
+  await page.keyboard.press('Control+Q');
+  await answerBoxes();
+  await lists();
+  await page.keyboard.press('Control+X');
+  await page.waitForSelector(control('DoneButton'));
+  await settle();
+  await shot('credits');
+  await page.click(control('DoneButton'));
+  await answerBoxes();
+  await page.waitForSelector('#ended:not([hidden])');
+  await shot('ended');
+  seen.push('ENDED');
+} catch (error) {
+  faults.push(`the game stopped: ${error.message.split('\n')[0]}`);
+  await shot('failure').catch(() => {});
+} finally {
+  await browser.close();
+  fs.rmSync(profile, { recursive: true, force: true });
+}
+
+for (let i = 0; i < Math.max(seen.length, wanted.length); i++)
+  if (seen[i] !== wanted[i]) { faults.push(`line ${i + 1}: the page gave\n  ${seen[i]}\nthe desktop build\n  ${wanted[i]}`); break; }
+faults.forEach((fault) => console.log(fault));
+console.log(`played ${seen.length} transcript lines in the page`);
+console.log(`web: ${faults.length ? 0 : 1} passed, ${faults.length ? 1 : 0} failed`);
+process.exit(faults.length ? 1 : 0);
