@@ -17,6 +17,15 @@ mergeInto(LibraryManager.library, {
       Q.events.push(kind + ' ' + w + ' ' + c + ' ' + (n | 0) + ' ' + (text || ''));
       if (Q.wake) { var wake = Q.wake; Q.wake = null; delete document.body.dataset.idle; wake(); }
     },
+    // A caption that the stand-in fonts make too large for its label is
+    // drawn slightly smaller rather than clipped, as on the desktop.
+    fit: function (el) {
+      if (el.hidden || !el.clientHeight) return;
+      var size = +(el.dataset.size || (el.dataset.size = parseFloat(getComputedStyle(el).fontSize)));
+      el.style.fontSize = size + 'px';
+      for (var i = 0; i < 8 && (el.scrollHeight > el.clientHeight + 1 || el.scrollWidth > el.clientWidth + 1); i++)
+        el.style.fontSize = (size *= 0.97) + 'px';
+    },
     // A caption's & marks its access key, underlined; && is a plain &.
     caption: function (node, text) {
       node.textContent = '';
@@ -132,12 +141,16 @@ mergeInto(LibraryManager.library, {
     var holder = document.createElement('div'); holder.innerHTML = text;
     var win = holder.firstChild;
     if (old) { win.hidden = old.hidden; win.style.zIndex = old.style.zIndex; old.replaceWith(win); } else Q.desk.appendChild(win);
+    win.querySelectorAll('.label').forEach(Q.fit);
   },
   quibbly_show: function (w, shown, left, top) {
     var win = document.getElementById('w' + w), wasTop = Q.top() == win;
     if (!win) return;
     win.hidden = !shown;
-    if (shown) { win.style.left = left + 'px'; win.style.top = top + 'px'; win.style.zIndex = ++Q.z; }
+    if (shown) {
+      win.style.left = left + 'px'; win.style.top = top + 'px'; win.style.zIndex = ++Q.z;
+      win.querySelectorAll('.label').forEach(Q.fit);
+    }
     else if (wasTop && Q.top()) Q.push('a', +Q.top().dataset.w, -1, 0);  // the window under it comes to the front
   },
   quibbly_caption: function (w, text) {
@@ -152,7 +165,7 @@ mergeInto(LibraryManager.library, {
     el.classList.toggle('off', !on);
     if ('disabled' in el) el.disabled = !on;
     var cls = el.classList;
-    if (cls.contains('label')) el.textContent = text;
+    if (cls.contains('label')) { el.textContent = text; Q.fit(el); }
     else if (cls.contains('text')) {
       if (el.value != text) el.value = text;
       el.dataset.all = checked ? '1' : '';
