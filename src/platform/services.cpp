@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/services.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -39,6 +40,17 @@ std::string Platform::NewGameId() {
     char text[17];
     std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(bits));
     return text;
+}
+
+double LocalTimeOfDay() {
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const auto second = floor<seconds>(now);
+    const std::time_t whole = system_clock::to_time_t(second);
+    std::tm local{};
+    localtime_r(&whole, &local);
+    const auto micros = duration_cast<microseconds>(now - second).count();
+    return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + static_cast<double>(micros) * 1e-6;
 }
 
 std::string LocalDateTime(std::time_t moment) {

@@ -69,6 +69,10 @@ private:
 
 // A moment as the local time zone (TZ) gives it, "YYYY-MM-DD HH:MM".
 std::string LocalDateTime(std::time_t moment);
+// The local time of day in seconds since midnight, to the microsecond: the
+// computer reseeds its random generator from it at every list build, and
+// builds follow each other far faster than a millisecond.
+double LocalTimeOfDay();
 
 // The installed platform. A program installs one before it creates a window.
 Platform& Services();

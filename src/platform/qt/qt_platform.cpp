@@ -67,18 +67,8 @@ void QtPlatform::DoEvents() {
     QCoreApplication::processEvents();
 }
 
-// The local time of day to the microsecond: the computer reseeds its random
-// generator from it at every list build, and builds follow each other far
-// faster than a millisecond.
 double QtPlatform::Timer() {
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const auto second = floor<seconds>(now);
-    const std::time_t whole = system_clock::to_time_t(second);
-    std::tm local{};
-    localtime_r(&whole, &local);
-    const auto micros = duration_cast<microseconds>(now - second).count();
-    return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + static_cast<double>(micros) * 1e-6;
+    return LocalTimeOfDay();
 }
 
 namespace {
