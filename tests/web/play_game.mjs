@@ -7,9 +7,7 @@
 //   node play_game.mjs NATIVE_TRANSCRIPT SITE_URL SCREENS
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import os from 'node:os';
-import path from 'node:path';
-import { chromium } from 'playwright-core';
+import { drive, launch } from './page_driver.mjs';
 
 const [native, site, screens] = process.argv.slice(2);
 const seed = '7', level = 'Easy', word = 'PLANT', guesses = ['HOUSE', 'MOUSE', 'CRISP', 'LIGHT', 'BRAVE'];
@@ -20,40 +18,20 @@ const wanted = expected.filter((line) => !line.startsWith('DRAWN '))
   .map((line) => line.replace(/^(BOX \S+ \S+ )\|/, '$1Quibbly|'));
 
 fs.mkdirSync(screens, { recursive: true });
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quibbly-chromium-'));
-const browser = await chromium.launchPersistentContext(profile, {
-  executablePath: '/usr/bin/chromium', headless: true, viewport: { width: 1280, height: 800 },
-  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-});
-const page = browser.pages()[0] ?? await browser.newPage();
-const faults = [];
-page.on('pageerror', (error) => faults.push(`page error: ${error.message}`));
-const shot = (name) => page.screenshot({ path: path.join(screens, `web-${name}.png`) });
+const browser = await launch();
+const page = browser.context.pages()[0] ?? await browser.context.newPage();
+const { faults, shot, control, usable, settle, box, typeInto } = drive(page, screens);
 const seen = [];
 let turns = 0;  // odd turns are played by keys, even ones by the mouse
 
-const control = (name) => `.win:not([hidden]) [data-name="${name}"]`;
-const usable = (name) => page.$eval(control(name), (el) => !el.hidden && !el.classList.contains('off')).catch(() => false);
-const settle = () => page.waitForFunction(() => document.querySelector('dialog[open]') || document.body.dataset.idle === '1',
-  null, { timeout: 60000 });
 async function answerBoxes(shotName) {
   for (;;) {
     await settle();
-    const box = await page.$('dialog[open]');
-    if (!box) return;
-    // What the box shows: its title bar, icon, text, buttons and the one
-    // that has the focus (No, where a Yes cannot be undone).
-    const shown = await box.evaluate((d) => {
-      const buttons = [...d.querySelectorAll('.buttons button')];
-      const icon = getComputedStyle(d.querySelector('.icon')).display === 'none' ? 'none' : d.dataset.icon;
-      const noFirst = buttons.length > 1 && document.activeElement === buttons[1] ? ',default-No' : '';
-      return { title: d.querySelector('.title').textContent, icon, text: d.querySelector('p').textContent,
-        buttons: buttons.map((b) => b.textContent).join('/') + noFirst };
-    });
-    seen.push(`BOX ${shown.icon} ${shown.buttons} ${shown.title}|${shown.text.replace(/\n/g, '\\n')}`);
+    const line = await box();
+    if (!line) return;
+    seen.push(line);
     if (shotName) { await shot(shotName); shotName = null; }
-    if (shown.buttons !== 'OK') await page.click('dialog[open] button:text-is("No")');
+    if (!line.includes(' OK ')) await page.click('dialog[open] button:text-is("No")');
     else if (seen.length % 2) await page.keyboard.press('Enter');
     else await page.click('dialog[open] button');
   }
@@ -63,15 +41,6 @@ async function lists() {
     seen.push([tag, ...await page.$$eval(`${control(name)} > div`, (rows) => rows.map((row) => row.textContent))].join('|'));
 }
 const byKeys = () => turns++ % 2 === 1;
-// Typed where the game put the focus, over the old text as the game selects
-// it; a box the focus is not in is clicked and its text selected first.
-async function typeInto(name, text) {
-  if (!await page.$eval(control(name), (el) => el === document.activeElement)) {
-    await page.click(control(name));
-    await page.keyboard.press('Control+A');
-  }
-  await page.keyboard.type(text);
-}
 async function move(guessed) {
   if (await usable('GuessButton')) {
     const guess = guessed.count === 1 ? drawn : guesses[guessed.count % guesses.length];
@@ -155,7 +124,6 @@ try {
   await shot('failure').catch(() => {});
 } finally {
   await browser.close();
-  fs.rmSync(profile, { recursive: true, force: true });
 }
 
 for (let i = 0; i < Math.max(seen.length, wanted.length); i++)
