@@ -145,7 +145,9 @@ mergeInto(LibraryManager.library, {
     },
     key: function (e) {
       if (Q.ended || document.querySelector('dialog[open]')) return;
-      var at = Q.where(e.target), win = at.win || Q.top(), open = document.querySelector('.menu.open');
+      // The keys of a window just hidden go to the one in front.
+      var at = Q.where(e.target), win = at.win && !at.win.hidden ? at.win : Q.top(), open = document.querySelector('.menu.open');
+      if (win != at.win) at = { w: win ? +win.dataset.w : -1, c: -1, win: win, el: null };
       if (!win) return;
       var w = +win.dataset.w, plain = !e.ctrlKey && !e.altKey && !e.metaKey;
       if (e.target.closest && e.target.closest('#help')) {
@@ -303,6 +305,7 @@ mergeInto(LibraryManager.library, {
   quibbly_show: function (w, shown, left, top) {
     var win = document.getElementById('w' + w), wasTop = Q.top() == win;
     if (!win) return;
+    if (!shown && win.contains(document.activeElement)) document.activeElement.blur();
     win.hidden = !shown;
     if (shown) {
       win.style.left = left + 'px'; win.style.top = top + 'px'; win.style.zIndex = ++Q.z;

@@ -150,7 +150,9 @@ void WebPlatform::Dispatch(const std::string& event) {
     Control* control = window->ControlAt(index);
     switch (kind) {
         case 'a':
+            // The keyboard comes back to where it was in the window.
             if (form.Visible()) form.Activate();
+            window->FocusChanged();
             return;
         case 'x':
             form.PressEscape();
