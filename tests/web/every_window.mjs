@@ -71,7 +71,7 @@ async function run({ scale, dark }) {
   const look = async (name) => {
     await settle();
     (await page.evaluate(inspect)).forEach((fault) => faults.push(`${tag} ${name}: ${fault}`));
-    if (scale === 1 || dark) await page.screenshot({ path: `${screens}/web-${dark ? 'dark-' : ''}${name}.png` });
+    if (scale === 1 && !dark || scale === 2) await page.screenshot({ path: `${screens}/web-${dark ? 'dark-' : ''}${name}.png` });
   };
   const menu = async (top, item) => { await page.click(control(top)); await page.click(control(item)); await settle(); };
   const answer = async (button) => { await settle(); await page.click(`dialog[open] button:text-is("${button}")`); };
@@ -79,6 +79,13 @@ async function run({ scale, dark }) {
   const closeWith = async (name) => { await page.click(control(name)); await settle(); };
   const said = (words) => page.waitForFunction((w) => document.getElementById('said').textContent === w, words, { timeout: 2000 })
     .then(() => true, () => false);
+  // The roles and names assistive tools get, from Chromium's own tree.
+  const named = async (wanted) => {
+    const found = [];
+    const walk = (node) => { found.push(`${node.role}|${node.name}`); (node.children || []).forEach(walk); };
+    walk(await page.accessibility.snapshot({ interestingOnly: false }));
+    wanted.filter((w) => !found.includes(w)).forEach((w) => faults.push(`${tag} not in the accessibility tree: ${w}`));
+  };
   const aria = (selector, name) => page.$eval(selector, (el, name) => el.getAttribute(name), name).catch(() => null);
   try {
     await page.goto(`${site}/index.html?draws=7`);
@@ -188,6 +195,8 @@ async function run({ scale, dark }) {
     await page.click(`${files}:text-is("mine.swg")`);
     check(await aria(control('File1'), 'aria-activedescendant') === await page.$eval(`${files}.chosen`, (r) => r.id), `${tag} load: the chosen row is not the active one`);
     await look('load-window');
+    await named(['dialog|Load Game', 'listbox|Files', 'listbox|Folders', 'option|mine.swg', 'combobox|Load from',
+      'textbox|File name:', 'textbox|Files of type:', 'button|Load', 'button|Download', 'group|Saved games on your disk']);
     const [download] = await Promise.all([page.waitForEvent('download'), page.keyboard.press('Alt+D')]);
     const got = fs.readFileSync(await download.path());
     check(download.suggestedFilename() === 'mine.swg' && got.equals(Buffer.from(saved)), `${tag} download: not the saved game's bytes`);
@@ -203,6 +212,9 @@ async function run({ scale, dark }) {
     await page.waitForSelector('dialog[open]');
     check(/^The game in "damaged.swg" cannot be loaded: /.test(await boxText()), `${tag} upload: a damaged file got "${await boxText()}"`);
     await look('upload-refused');
+    await named(['alertdialog|Load Game']);
+    check(await page.$eval('dialog[open]', (b) => document.getElementById(b.getAttribute('aria-describedby')).textContent.startsWith('The game in')),
+      `${tag} upload: the box is not described by its text`);
     await answer('OK');
     check(!(await d.rows('File1')).includes('damaged.swg'), `${tag} upload: the damaged file was kept`);
     await page.dblclick(`${files}:text-is("copy.swg")`);
@@ -215,6 +227,7 @@ async function run({ scale, dark }) {
     const marked = await page.$eval(control('EButton'), (b) => [b.dataset.mark, b.getAttribute('aria-label')]);
     check(marked[0] && marked[1].startsWith('E, ') && await said(marked[1]), `${tag} marker: ${marked}`);
     await look('marker');
+    await named(['main|Quibbly', 'button|E, not in the word', 'button|F, not marked', 'textbox|Your Guess', 'listbox|Old Guesses']);
 
     // Play on, guessing the computer's word from the saved game; the
     // computer's guess is said at its turn.
