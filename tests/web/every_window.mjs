@@ -265,6 +265,13 @@ async function run({ scale, dark }) {
       await page.$eval(chart, (c) => document.getElementById(c.getAttribute('aria-labelledby')).textContent) === 'Your Wins by Guesses',
       `${tag} statistics: the chart's name or its bars ${bar}`);
     await look('statistics');
+    // An option's access key with Alt, as on the desktop.
+    await page.keyboard.press('Alt+M');
+    await settle();
+    check(await page.$eval(`${control('MediumOption')} input`, (i) => i.checked && document.activeElement.closest('[data-name]') === i.closest('[data-name]')),
+      `${tag} statistics: Alt+M did not choose Medium`);
+    await page.keyboard.press('Alt+E');
+    await settle();
     await page.keyboard.press('Escape');
     await settle();
     await menu('GameMenu', 'GameReview');

@@ -173,7 +173,7 @@ mergeInto(LibraryManager.library, {
         if (!control || control.disabled) return;
         e.preventDefault(); Q.closeMenus();
         if (control.closest('.transfer')) control.click();
-        else { control.focus(); Q.push(control.classList.contains('option') ? 'o' : 'c', w, +control.dataset.c, 0); }
+        else { (control.querySelector('input') || control).focus(); Q.push(control.classList.contains('option') ? 'o' : 'c', w, +control.dataset.c, 0); }
         return;
       }
       if (open && plain && letter) {
