@@ -264,7 +264,6 @@ std::string DomWindow::Markup(const Control& control, int index) const {
     // A heading names what it heads, as the desktop ties a label to its buddy.
     if (const Label* heading = HeadingOf(control))
         head += " data-by=\"c" + std::to_string(id_) + "_" + IndexOf(*heading) + "\"";
-    if (!look.meanings.empty()) head += " data-marked=\"1\"";
     switch (control.Kind()) {
         case ControlKind::Frame:
             return "<div" + head + ">" + Children(&control) + "</div>";
@@ -385,8 +384,7 @@ void DomWindow::Build() {
         html +=
             "<div class=\"transfer\" role=\"group\" aria-label=\"Saved games on your disk\">"
             "<button class=\"download\" data-list=\"" +
-            list + "\" aria-describedby=\"" + list +
-            "\">&amp;Download</button><button class=\"upload\" data-list=\"" + list +
+            list + "\">&amp;Download</button><button class=\"upload\" data-list=\"" + list +
             "\">&amp;Upload...</button><input type=\"file\" accept=\".swg\" hidden></div>";
     }
     html += "</div>";
