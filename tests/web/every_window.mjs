@@ -139,6 +139,7 @@ async function run({ scale, dark }) {
       check(stopped[0] < stopped[1] && (await d.rows('HintList')).length === rows && await usable('ShowButton') &&
         await page.$eval(control('DoneButton'), (b) => b.textContent) === 'Done', `${tag} hint: Stop did not stop the search (${stopped}, ${rows} rows)`);
       await look('hint');
+    await named(['dialog|Hint', 'listbox|Hint list', 'progressbar|Progress bar', 'button|Show Words', 'radio|Show all words.']);
       await page.keyboard.press('Escape');
       await settle();
       // Series runs to its end.
@@ -246,10 +247,12 @@ async function run({ scale, dark }) {
     check(heard, `${tag} live region: the computer's guess was not said`);
     check(await usable('NameText'), `${tag}: the game was not won`);
     await look('name-window');
+    await named(['dialog|A top score: your name', 'textbox|Please enter your name:']);
     await page.keyboard.type('WEB');
     await page.keyboard.press('Enter');
     await page.waitForSelector(control('ClearButton'));
     await look('winners');
+    await named(['dialog|Winners']);
     await closeWith('OKButton');
     await d.answerBoxes();
 

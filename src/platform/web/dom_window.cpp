@@ -333,11 +333,14 @@ void DomWindow::Build() {
     const int width = Zoom::Pixels(design.clientWidth, zoom_);
     const int height = Zoom::Pixels(design.clientHeight, zoom_);
     // The main window is the page's main part; the others are its dialogs,
-    // each named by its title bar.
+    // each named as the desktop names it, or by its title bar.
     const std::string title = "t" + std::to_string(id_);
     std::string html = "<div class=\"win\" id=\"w" + std::to_string(id_) + "\" data-w=\"" +
                        std::to_string(id_) + "\" role=\"" + (design.showInTaskbar ? "main" : "dialog") +
-                       "\"" + (design.caption.empty() ? "" : " aria-labelledby=\"" + title + "\"") +
+                       "\"" +
+                       (!design.spokenName.empty() ? " aria-label=\"" + Escape(design.spokenName) + "\""
+                        : design.caption.empty()   ? ""
+                                                   : " aria-labelledby=\"" + title + "\"") +
                        " hidden>";
     if (!design.caption.empty()) {
         html += "<div class=\"title\"><span id=\"" + title + "\"></span>";
