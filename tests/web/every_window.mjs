@@ -268,6 +268,7 @@ async function run({ scale, dark }) {
       await page.$eval(chart, (c) => document.getElementById(c.getAttribute('aria-labelledby')).textContent) === 'Your Wins by Guesses',
       `${tag} statistics: the chart's name or its bars ${bar}`);
     await look('statistics');
+    await named(['dialog|Statistics', 'text|Played: 1', 'radio|Easy', 'listbox|My Guesses to Find Your Word']);
     // An option's access key with Alt, as on the desktop.
     await page.keyboard.press('Alt+M');
     await settle();

@@ -513,7 +513,6 @@ void DomWindow::Send(int index) {
 // (the turn that just came) and a marker's new state while the player is
 // on it are said at once through the page's live region.
 void DomWindow::SendAria(const Control& control, int index) {
-    if (control.Kind() == ControlKind::Label) return;
     std::string name;
     bool marker = false;
     if (control.Kind() == ControlKind::Button) {
@@ -533,6 +532,8 @@ void DomWindow::SendAria(const Control& control, int index) {
             plain += name[i];
         }
         name = plain;
+    } else if (control.Kind() == ControlKind::Label) {
+        name = control.SpokenName();  // a figure read with its caption: "Played: 24"
     } else if (HeadingOf(control) == nullptr || !control.SpokenName().empty()) {
         name = AccessibleText(control);
     }

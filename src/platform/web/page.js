@@ -125,6 +125,18 @@ mergeInto(LibraryManager.library, {
       });
       Q.bar(el, Math.min(+el.dataset.bar || 0, bars.length - 1));
     },
+    // A label the model names otherwise is read by that name alone.
+    label: function (el) {
+      var text = el.dataset.text || '', spoken = el.dataset.spoken;
+      el.textContent = '';
+      if (spoken) {
+        var shown = document.createElement('span'), said = document.createElement('span');
+        shown.setAttribute('aria-hidden', 'true'); shown.textContent = text;
+        said.className = 'sr'; said.textContent = spoken;
+        el.appendChild(shown); el.appendChild(said);
+      } else el.textContent = text;
+      Q.fit(el);
+    },
     closeHelp: function () {
       document.getElementById('help').hidden = true;
       var top = Q.top(), focus = top && top.querySelector('.client :focus, .client [tabindex]:not([tabindex="-1"])');
@@ -272,6 +284,10 @@ mergeInto(LibraryManager.library, {
     // An option's, a combo box's and a list's own element takes the words.
     var target = el.classList.contains('option') || el.classList.contains('combo') ? el.querySelector('input') : el;
     var n = Q.latin(name), d = Q.latin(description);
+    if (el.classList.contains('label')) {
+      if ((el.dataset.spoken || '') != n) { el.dataset.spoken = n; Q.label(el); }
+      return;
+    }
     if (n) target.setAttribute('aria-label', n); else target.removeAttribute('aria-label');
     if (d) target.setAttribute('aria-description', d); else target.removeAttribute('aria-description');
   },
@@ -325,7 +341,7 @@ mergeInto(LibraryManager.library, {
     el.classList.toggle('off', !on);
     if ('disabled' in el) el.disabled = !on;
     var cls = el.classList;
-    if (cls.contains('label')) { el.textContent = text; Q.fit(el); }
+    if (cls.contains('label')) { el.dataset.text = text; Q.label(el); }
     else if (cls.contains('text')) {
       if (el.value != text) el.value = text;
       el.dataset.all = checked ? '1' : '';
