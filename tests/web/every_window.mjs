@@ -3,10 +3,11 @@
 // Debian's headless Chromium: each must be on screen, inside the page, its
 // texts unclipped and readable (contrast by computed styles, light and
 // dark, at device pixel ratios 1 and 2), its controls named for assistive
-// tools. On the way it stops Hint with Stop and runs Series, saves a game through the
-// save-and-load window and loads it back, downloads the save and uploads it
-// (and a damaged one), and hears the computer's guess in the live region.
-// Screenshots go to SCREENS as web-<window>.png.
+// tools. On the way it stops Hint with Stop and runs Series, saves a game
+// through the save-and-load window and loads it back, downloads the save and
+// uploads it (and a damaged one), hears the computer's guess in the live
+// region, and wins with the computer's word read from the save. Screenshots
+// go to SCREENS as web-<window>.png (dark ones, at ratio 2, web-dark-...).
 //
 //   node every_window.mjs SITE_URL SCREENS
 import fs from 'node:fs';
