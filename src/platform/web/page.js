@@ -65,7 +65,7 @@ mergeInto(LibraryManager.library, {
       }
       if (!(e.key in keys) || !count || (e.key.indexOf('Left') > 0 || e.key.indexOf('Right') > 0)) return false;
       e.preventDefault();
-      var next = Math.max(0, Math.min(count - 1, now < 0 ? 0 : now + keys[e.key]));
+      var next = Math.max(0, Math.min(count - 1, (now < 0 ? -1 : now) + keys[e.key]));
       if (next != now) Q.push('m', w, at.c, next);
       return true;
     },
