@@ -356,12 +356,12 @@ private:
     Fields fields_;
 };
 
+}  // namespace
+
 void ReportLoadFault(const std::string& path, const std::string& fault) {
     Services().MsgBox("The game in \"" + path + "\" cannot be loaded: " + fault + ".", MsgButtons::OK,
                       MsgIcon::Exclamation, "Load Game");
 }
-
-}  // namespace
 
 // Fills the game from checked contents, in the order a load takes.
 void Apply(const Contents& contents, const std::string& title) {

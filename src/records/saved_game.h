@@ -79,6 +79,8 @@ std::optional<Contents> ReadForLoad(const std::string& path);
 // Reads and checks the game in path; empty, with the fault, when it cannot
 // be loaded.
 std::optional<Contents> ReadGameFile(const std::string& path, std::string& fault);
+// The box that tells why the game in path cannot be loaded.
+void ReportLoadFault(const std::string& path, const std::string& fault);
 // Puts checked contents on the board, as a load does; title names the box
 // that tells a replay.
 void Apply(const Contents& contents, const std::string& title);

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "platform/accessible_text.h"
 #include "platform/controls.h"
 
 namespace quibbly {
@@ -16,8 +17,7 @@ namespace quibbly {
 // and caption-less labels, which only group or decorate.
 QString AccessibleName(const Control& control);
 
-// The label that heads a text box, list, chart, progress bar or file list,
-// which the Qt layer ties to it as its label; none for other controls.
-const Label* HeadingOf(const Control& control);
+// HeadingOf (platform/accessible_text.h) gives the label that heads a text
+// box, list, chart, progress bar or file list, which the Qt layer ties to it.
 
 }  // namespace quibbly

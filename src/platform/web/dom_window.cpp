@@ -9,6 +9,9 @@
 #include <map>
 #include <optional>
 
+#include "platform/accessible_text.h"
+#include "platform/chart.h"
+#include "platform/file_lists.h"
 #include "platform/web/page.h"
 #include "platform/web/web_platform.h"
 #include "platform/zoom.h"
@@ -22,6 +25,15 @@ namespace {
 constexpr int BorderPixels = 2;
 constexpr int TitlePixels = 26;
 constexpr int MenuPixels = 24;
+// The page's own bar under a window with a file list: Download and Upload
+// between the game folder and the player's disk.
+constexpr int TransferPixels = 34;
+
+const FileList* FileListOf(const Form& form) {
+    for (const Control* control : form.Controls())
+        if (control->Kind() == ControlKind::FileList) return static_cast<const FileList*>(control);
+    return nullptr;
+}
 
 // Markup text: the game's Latin-1 bytes beyond ASCII go as numeric
 // references, so the page reads them whatever its encoding.
@@ -77,7 +89,10 @@ std::optional<Colour> BackBehind(const Form& form, const Control& control) {
         if (at->Design().back) return at->Design().back;
     const FormDesign& design = form.Design();
     if (!design.backPicture.empty()) return std::nullopt;
-    return design.standardBack ? Rgb(240, 240, 240) : design.back;
+    // A standard background follows the page's light or dark palette, and
+    // so does the text on it (the style sheet's colours).
+    if (design.standardBack) return std::nullopt;
+    return design.back;
 }
 
 std::string FontFamily(const std::string& family) {
@@ -123,6 +138,16 @@ const char* KindName(ControlKind kind) {
             return "option";
         case ControlKind::ProgressBar:
             return "progress";
+        case ControlKind::DriveList:
+            return "drives";
+        case ControlKind::DirList:
+            return "list folders";
+        case ControlKind::FileList:
+            return "list files";
+        case ControlKind::ComboBox:
+            return "combo";
+        case ControlKind::Chart:
+            return "chart";
         default:
             return "other";
     }
@@ -144,6 +169,7 @@ private:
 DomWindow::DomWindow(WebPlatform& platform, Form& form, int id) : platform_(platform), form_(form), id_(id) {
     const std::vector<Control*>& controls = form.Controls();
     sent_.resize(controls.size());
+    named_.resize(controls.size());
     for (std::size_t i = 0; i < controls.size(); ++i) {
         views_.push_back(std::make_unique<DomControl>(*this, static_cast<int>(i)));
         controls[i]->Attach(views_.back().get());
@@ -170,14 +196,20 @@ Control* DomWindow::ControlAt(int index) const {
 // zoom, so that the page reads at one scale.
 double DomWindow::ZoomToFit() const {
     const FormDesign& design = form_.Design();
-    const int chrome =
-        BorderPixels + (design.caption.empty() ? 0 : TitlePixels) + (form_.Menus().empty() ? 0 : MenuPixels);
+    const int chrome = BorderPixels + (design.caption.empty() ? 0 : TitlePixels) +
+                       (form_.Menus().empty() ? 0 : MenuPixels) +
+                       (FileListOf(form_) == nullptr ? 0 : TransferPixels);
     double most = 2.0;
     if (!design.showInTaskbar)
         if (const std::optional<double> main = platform_.MainZoom()) most = *main;
     return Zoom::ToFit(design.clientWidth / double(TwipsPerPixel),
                        design.clientHeight / double(TwipsPerPixel), quibbly_room(0) - BorderPixels,
                        quibbly_room(1) - chrome, most);
+}
+
+std::string DomWindow::IndexOf(const Control& control) const {
+    const std::vector<Control*>& controls = form_.Controls();
+    return std::to_string(std::find(controls.begin(), controls.end(), &control) - controls.begin());
 }
 
 std::string DomWindow::Children(const Control* container) const {
@@ -197,7 +229,11 @@ std::string DomWindow::Markup(const Control& control, int index) const {
                         ";font:" + (look.font.bold ? "bold " : "") +
                         std::to_string(look.font.points * zoom_) + "pt " + FontFamily(look.font.family) + ";";
     // Where the design fixes the background, the text colour is fixed with it.
-    const bool box = control.Kind() == ControlKind::TextBox || control.Kind() == ControlKind::ListBox;
+    const ControlKind kind = control.Kind();
+    const bool box = kind == ControlKind::TextBox || kind == ControlKind::ListBox ||
+                     kind == ControlKind::DirList || kind == ControlKind::FileList ||
+                     kind == ControlKind::ComboBox || kind == ControlKind::DriveList ||
+                     kind == ControlKind::Chart;
     std::optional<Colour> back = box ? look.back.value_or(Rgb(255, 255, 255)) : BackBehind(form_, control);
     if (look.back && control.Kind() != ControlKind::Button)
         style += "background-color:" + Css(*look.back) + ";";
@@ -225,6 +261,9 @@ std::string DomWindow::Markup(const Control& control, int index) const {
                        std::to_string(index) + "\" data-name=\"" + Escape(control.Name()) + "\" class=\"" +
                        classes + "\" style=\"" + style + "\"";
     if (!look.toolTip.empty()) head += " title=\"" + Escape(look.toolTip) + "\"";
+    // A heading names what it heads, as the desktop ties a label to its buddy.
+    if (const Label* heading = HeadingOf(control))
+        head += " data-by=\"c" + std::to_string(id_) + "_" + IndexOf(*heading) + "\"";
     switch (control.Kind()) {
         case ControlKind::Frame:
             return "<div" + head + ">" + Children(&control) + "</div>";
@@ -239,9 +278,18 @@ std::string DomWindow::Markup(const Control& control, int index) const {
                    " tabindex=\"" + tabIndex + "\">";
         }
         case ControlKind::ListBox:
-            return "<div" + head + " tabindex=\"" + tabIndex + "\"></div>";
+            return "<div role=\"listbox\"" + head + " tabindex=\"" + tabIndex + "\"></div>";
         case ControlKind::Button:
-            return "<button" + head + " tabindex=\"" + tabIndex + "\"></button>";
+            if (look.meanings.empty()) return "<button" + head + " tabindex=\"" + tabIndex + "\"></button>";
+            // A marker's mark in the caption's colour over a white edge, as
+            // the desktop draws it: a stroke through it or a ring round it.
+            return "<button" + head + " tabindex=\"" + tabIndex +
+                   "\"><span class=\"cap\"></span><svg class=\"mark\" viewBox=\"0 0 100 100\" "
+                   "aria-hidden=\"true\">"
+                   "<path class=\"edge struck\" d=\"M14 86L86 14\"/><path class=\"ink struck\" d=\"M14 86L86 "
+                   "14\"/>"
+                   "<circle class=\"edge ringed\" cx=\"50\" cy=\"50\" r=\"40\"/>"
+                   "<circle class=\"ink ringed\" cx=\"50\" cy=\"50\" r=\"40\"/></svg></button>";
         case ControlKind::PictureBox: {
             const auto [width, height] = PictureSize(look.picture);
             return "<img" + head + " alt=\"\" src=\"images/" + Escape(look.picture) + ".svg\" width=\"" +
@@ -253,9 +301,29 @@ std::string DomWindow::Markup(const Control& control, int index) const {
                    "\"><span></span></label>";
         case ControlKind::ProgressBar:
             return "<progress" + head + "></progress>";
+        case ControlKind::DriveList:
+            return "<select" + head + " tabindex=\"" + tabIndex + "\"></select>";
+        case ControlKind::DirList:
+        case ControlKind::FileList:
+            return "<div role=\"listbox\"" + head + " tabindex=\"" + tabIndex + "\"></div>";
+        case ControlKind::ComboBox: {
+            // The box takes typing; the drop-down beside it chooses an entry.
+            std::string items;
+            for (const std::string& item : static_cast<const ComboBox&>(control).Items())
+                items += "<option>" + Escape(item) + "</option>";
+            return "<div" + head +
+                   "><input type=\"text\" autocomplete=\"off\" spellcheck=\"false\" tabindex=\"" + tabIndex +
+                   "\"><select tabindex=\"" + tabIndex + "\" aria-label=\"Choose a pattern\">" + items +
+                   "</select></div>";
+        }
+        case ControlKind::Chart: {
+            const auto& chart = static_cast<const Chart&>(control);
+            // Taken by the keyboard as on the desktop, even outside the tab order.
+            return "<div role=\"listbox\" aria-orientation=\"horizontal\"" + head + " data-empty=\"" +
+                   Escape(chart.EmptyText()) + "\" tabindex=\"" + (tabIndex == "-1" ? "0" : tabIndex) +
+                   "\"></div>";
+        }
         default:
-            // The save-and-load window's drive, folder and file lists and the
-            // statistics' charts are not drawn in the page yet.
             return "<div" + head + "></div>";
     }
 }
@@ -264,10 +332,18 @@ void DomWindow::Build() {
     const FormDesign& design = form_.Design();
     const int width = Zoom::Pixels(design.clientWidth, zoom_);
     const int height = Zoom::Pixels(design.clientHeight, zoom_);
+    // The main window is the page's main part; the others are its dialogs,
+    // each named as the desktop names it, or by its title bar.
+    const std::string title = "t" + std::to_string(id_);
     std::string html = "<div class=\"win\" id=\"w" + std::to_string(id_) + "\" data-w=\"" +
-                       std::to_string(id_) + "\" hidden>";
+                       std::to_string(id_) + "\" role=\"" + (design.showInTaskbar ? "main" : "dialog") +
+                       "\"" +
+                       (!design.spokenName.empty() ? " aria-label=\"" + Escape(design.spokenName) + "\""
+                        : design.caption.empty()   ? ""
+                                                   : " aria-labelledby=\"" + title + "\"") +
+                       " hidden>";
     if (!design.caption.empty()) {
-        html += "<div class=\"title\"><span></span>";
+        html += "<div class=\"title\"><span id=\"" + title + "\"></span>";
         if (design.controlBox)
             html += "<button class=\"close\" tabindex=\"-1\" aria-label=\"Close\">&#215;</button>";
         html += "</div>";
@@ -303,9 +379,21 @@ void DomWindow::Build() {
         back +=
             "background-image:url(images/" + Escape(design.backPicture) + ".svg);background-size:100% 100%;";
     html += "<div class=\"client\" style=\"width:" + std::to_string(width) +
-            "px;height:" + std::to_string(height) + "px;" + back + "\">" + Children(nullptr) + "</div></div>";
+            "px;height:" + std::to_string(height) + "px;" + back + "\">" + Children(nullptr) + "</div>";
+    if (const FileList* files = FileListOf(form_)) {
+        // Beside the game folder's lists: its saved games to and from the
+        // player's own disk, which the page cannot otherwise reach.
+        const std::string list = "c" + std::to_string(id_) + "_" + IndexOf(*files);
+        html +=
+            "<div class=\"transfer\" role=\"group\" aria-label=\"Saved games on your disk\">"
+            "<button class=\"download\" data-list=\"" +
+            list + "\">&amp;Download</button><button class=\"upload\" data-list=\"" + list +
+            "\">&amp;Upload...</button><input type=\"file\" accept=\".swg\" hidden></div>";
+    }
+    html += "</div>";
     quibbly_open(id_, html.c_str());
     std::fill(sent_.begin(), sent_.end(), std::string());
+    std::fill(named_.begin(), named_.end(), std::string());
     for (std::size_t i = 0; i < sent_.size(); ++i) Send(static_cast<int>(i));
     CaptionChanged();
 }
@@ -337,6 +425,10 @@ void DomWindow::Send(int index) {
         case ControlKind::Button: {
             const auto* button = static_cast<const Button*>(control);
             text = button->Caption();
+            if (const ColourMeaning* meaning = button->Meaning())
+                flags |= meaning->mark == ColourMark::Struck   ? 8
+                         : meaning->mark == ColourMark::Ringed ? 16
+                                                               : 0;
             const Colour colour = button->BackColor();
             number = control->Design().graphical
                          ? static_cast<int>(RedOf(colour) << 16 | GreenOf(colour) << 8 | BlueOf(colour))
@@ -367,14 +459,99 @@ void DomWindow::Send(int index) {
             text = std::to_string(std::max(bar->Max(), 1));
             break;
         }
+        case ControlKind::DriveList: {
+            const auto* drives = static_cast<const DriveList*>(control);
+            const auto at = std::find(drives->Drives().begin(), drives->Drives().end(), drives->Drive());
+            number = at == drives->Drives().end() ? -1 : static_cast<int>(at - drives->Drives().begin());
+            for (const std::string& drive : drives->Drives()) text += (text.empty() ? "" : "\n") + drive;
+            break;
+        }
+        case ControlKind::DirList: {
+            // Each row "depth open name": the page indents it and draws its folder.
+            const auto* folders = static_cast<const DirList*>(control);
+            for (const DirList::Entry& entry : folders->Entries())
+                text += (text.empty() ? "" : "\n") + std::to_string(entry.depth) +
+                        (entry.open ? " 1 " : " 0 ") + entry.name;
+            number = folders->ListIndex();
+            break;
+        }
+        case ControlKind::FileList: {
+            const auto* files = static_cast<const FileList*>(control);
+            for (std::size_t row = 0; row < files->Files().size(); ++row)
+                text += (row == 0 ? "" : "\n") + files->Files()[row];
+            number = files->ListIndex();
+            break;
+        }
+        case ControlKind::ComboBox:
+            text = static_cast<const ComboBox*>(control)->Text();
+            number = static_cast<const ComboBox*>(control)->ListIndex();
+            break;
+        case ControlKind::Chart: {
+            // Each bar "value kind above\tbelow\twords"; the page scales them
+            // against the highest, as the desktop paints them.
+            const auto* chart = static_cast<const Chart*>(control);
+            for (const ChartBar& bar : chart->Bars())
+                text += (text.empty() ? "" : "\n") + std::to_string(bar.value) + " " +
+                        std::to_string(static_cast<int>(bar.kind)) + " " + bar.above + "\t" + bar.below +
+                        "\t" + bar.words;
+            number = static_cast<int>(chart->Bars().size());
+            break;
+        }
         default:
             break;
     }
+    SendAria(*control, index);
     std::string state = std::to_string(flags) + " " + std::to_string(number) + " " + text;
     std::string& sent = sent_[static_cast<std::size_t>(index)];
     if (state == sent) return;
     sent = std::move(state);
     quibbly_state(id_, index, flags, number, text.c_str());
+}
+
+// What assistive tools read for the control: its name where neither its
+// caption nor its heading gives it, and its description. A new description
+// (the turn that just came) and a marker's new state while the player is
+// on it are said at once through the page's live region.
+void DomWindow::SendAria(const Control& control, int index) {
+    std::string name;
+    bool marker = false;
+    if (control.Kind() == ControlKind::Button) {
+        const auto& button = static_cast<const Button&>(control);
+        if (!control.SpokenName().empty()) name = control.SpokenName();
+        if (const ColourMeaning* meaning = button.Meaning()) {
+            name = button.Caption() + ", " + meaning->words;
+            marker = true;
+        } else if (!control.Design().meanings.empty()) {
+            name = button.Caption();
+            marker = true;
+        }
+        // An & marks the access key, not a letter of the name.
+        std::string plain;
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            if (name[i] == '&' && i + 1 < name.size()) ++i;
+            plain += name[i];
+        }
+        name = plain;
+    } else if (control.Kind() == ControlKind::Label) {
+        name = control.SpokenName();  // a figure read with its caption: "Played: 24"
+    } else if (HeadingOf(control) == nullptr || !control.SpokenName().empty()) {
+        name = AccessibleText(control);
+    }
+    const std::string& description = control.Description();
+    std::string both = name + '\n' + description;
+    std::string& named = named_[static_cast<std::size_t>(index)];
+    if (both == named) return;
+    const std::size_t cut = named.find('\n');
+    const std::string oldName = cut == std::string::npos ? std::string() : named.substr(0, cut);
+    const std::string oldDescription = cut == std::string::npos ? std::string() : named.substr(cut + 1);
+    const bool first = named.empty();
+    named = std::move(both);
+    quibbly_aria(id_, index, name.c_str(), description.c_str());
+    if (first) return;
+    if (!description.empty() && description != oldDescription)
+        quibbly_say(description.c_str());
+    else if (marker && name != oldName && form_.Focus() == &control)
+        quibbly_say(name.c_str());
 }
 
 void DomWindow::ShowWindow() {
@@ -385,7 +562,8 @@ void DomWindow::ShowWindow() {
         const int width = Zoom::Pixels(design.clientWidth, zoom_) + BorderPixels;
         const int height = Zoom::Pixels(design.clientHeight, zoom_) + BorderPixels +
                            (design.caption.empty() ? 0 : TitlePixels) +
-                           (form_.Menus().empty() ? 0 : MenuPixels);
+                           (form_.Menus().empty() ? 0 : MenuPixels) +
+                           (FileListOf(form_) == nullptr ? 0 : TransferPixels);
         left_ = std::max(0, (quibbly_room(0) - width) / 2);
         top_ = std::max(0, (quibbly_room(1) - height) / 2);
     }

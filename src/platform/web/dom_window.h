@@ -45,6 +45,8 @@ private:
     void Build();
     std::string Markup(const Control& control, int index) const;
     std::string Children(const Control* container) const;
+    std::string IndexOf(const Control& control) const;
+    void SendAria(const Control& control, int index);
 
     WebPlatform& platform_;
     Form& form_;
@@ -53,7 +55,8 @@ private:
     bool placed_ = false;
     int left_ = 0, top_ = 0;  // pixels
     std::vector<std::unique_ptr<ControlView>> views_;
-    std::vector<std::string> sent_;  // each control's state as last sent
+    std::vector<std::string> sent_;   // each control's state as last sent
+    std::vector<std::string> named_;  // each control's name and description as last sent
 };
 
 }  // namespace quibbly

@@ -16,6 +16,13 @@ void quibbly_caption(int window, const char* caption);
 // selected; number and text as the control's kind reads them.
 void quibbly_state(int window, int control, int flags, int number, const char* text);
 void quibbly_focus(int window, int control);
+// What assistive tools read for a control: a name (none: its caption or its
+// heading) and a description.
+void quibbly_aria(int window, int control, const char* name, const char* description);
+// Said at once by a screen reader, through the page's live region.
+void quibbly_say(const char* words);
+// Gives the player a file of the game folder, as a download of name.
+void quibbly_download(const char* name, const char* bytes, int size);
 // The page's room for windows: which 0 its width, 1 its height.
 int quibbly_room(int which);
 

@@ -3,17 +3,28 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "platform/atomic_file.h"
+#include "platform/chart.h"
+#include "platform/file_lists.h"
 #include "platform/form.h"
 #include "platform/web/dom_window.h"
 #include "platform/web/page.h"
+#include "records/saved_game.h"
 
 namespace quibbly {
+
+namespace {
+// Where the page puts a file the player uploads, outside the game folder.
+const char* const UploadFolder = "/tmp/upload";
+}  // namespace
 
 WebPlatform::WebPlatform() {
     if (const double seed = quibbly_test_seed(); seed >= 0) draws_.emplace(static_cast<std::uint64_t>(seed));
@@ -116,7 +127,10 @@ void WebPlatform::HandleWaiting() {
 // option's click (o), a row's click (l), a typed key (k, with 1 as its
 // text when the box's whole text is selected), a text changed in place (t),
 // the focus (f), Escape (x), the title bar's close (q), a window made the
-// active one (a) and the page resized (r).
+// active one (a) and the page resized (r); in the lists, a row moved to by
+// the keys (m) and a double click or Enter on a row (d); a combo box's entry
+// chosen (h); a file list's selected game downloaded (g) and a file from
+// the player's disk uploaded beside it (u, its name as text).
 void WebPlatform::Dispatch(const std::string& event) {
     char kind = 0;
     int id = -1, index = -1, number = 0, read = 0;
@@ -136,7 +150,9 @@ void WebPlatform::Dispatch(const std::string& event) {
     Control* control = window->ControlAt(index);
     switch (kind) {
         case 'a':
+            // The keyboard comes back to where it was in the window.
             if (form.Visible()) form.Activate();
+            window->FocusChanged();
             return;
         case 'x':
             form.PressEscape();
@@ -170,8 +186,39 @@ void WebPlatform::Dispatch(const std::string& event) {
             break;
         case 'l':
             if (control->Kind() == ControlKind::ListBox) static_cast<ListBox&>(*control).ClickRow(number);
+            if (control->Kind() == ControlKind::FileList) static_cast<FileList&>(*control).ClickRow(number);
+            if (control->Kind() == ControlKind::DirList) static_cast<DirList&>(*control).SetListIndex(number);
+            if (control->Kind() == ControlKind::DriveList) {
+                auto& drives = static_cast<DriveList&>(*control);
+                if (number >= 0 && number < static_cast<int>(drives.Drives().size()))
+                    drives.SetDrive(drives.Drives()[static_cast<std::size_t>(number)]);
+                window->Send(index);  // a drive that cannot be opened puts the list back
+            }
+            break;
+        case 'm':
+            // The keys move the selection as the desktop's lists do: a file
+            // list's move is its click, the others' only a new selection.
+            if (control->Kind() == ControlKind::ListBox) static_cast<ListBox&>(*control).SetListIndex(number);
+            if (control->Kind() == ControlKind::FileList) static_cast<FileList&>(*control).ClickRow(number);
+            if (control->Kind() == ControlKind::DirList) static_cast<DirList&>(*control).SetListIndex(number);
+            break;
+        case 'd':
+            if (control->Kind() == ControlKind::FileList)
+                static_cast<FileList&>(*control).DoubleClickRow(number);
+            if (control->Kind() == ControlKind::DirList) static_cast<DirList&>(*control).OpenRow(number);
+            break;
+        case 'h':
+            if (control->Kind() == ControlKind::ComboBox) static_cast<ComboBox&>(*control).Choose(number);
+            window->Send(index);
+            break;
+        case 'g':
+            if (control->Kind() == ControlKind::FileList) Download(static_cast<FileList&>(*control));
+            break;
+        case 'u':
+            if (control->Kind() == ControlKind::FileList) Upload(static_cast<FileList&>(*control), text);
             break;
         case 't':
+            if (control->Kind() == ControlKind::ComboBox) static_cast<ComboBox&>(*control).SetText(text);
             if (control->Kind() == ControlKind::TextBox) {
                 auto& box = static_cast<TextBox&>(*control);
                 std::string value;
@@ -188,6 +235,49 @@ void WebPlatform::Dispatch(const std::string& event) {
         default:
             break;
     }
+}
+
+// The selected saved game goes to the player's disk under its own name.
+void WebPlatform::Download(const FileList& files) {
+    const std::string name = files.FileName();
+    if (name.empty()) return;  // the page offers Download only with a file selected
+    const std::string path = JoinPath(files.Path(), name);
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in)
+        MsgBox("The game in \"" + path + "\" cannot be read.", MsgButtons::OK, MsgIcon::Exclamation,
+               "Download");
+    else
+        quibbly_download(name.c_str(), bytes.data(), static_cast<int>(bytes.size()));
+}
+
+// A file from the player's disk (the page has put it in UploadFolder) comes
+// into the file list's folder only if it loads: it is checked as a load
+// checks a game, refused with the load's own box, and written whole by the
+// game's writer, asking first before it replaces a game of the same name.
+void WebPlatform::Upload(FileList& files, const std::string& name) {
+    const std::string uploaded = JoinPath(UploadFolder, name);
+    std::error_code error;
+    std::ifstream in(uploaded, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    std::string fault;
+    const bool loads = SavedGame::ReadGameFile(uploaded, fault).has_value();
+    std::filesystem::remove(uploaded, error);
+    if (!loads) return SavedGame::ReportLoadFault(name, fault);
+    // A bare name is a saved game's, as a save names it.
+    const std::string kept = name.find('.') == std::string::npos ? name + ".swg" : name;
+    const std::string path = JoinPath(files.Path(), kept);
+    if (std::filesystem::exists(path, error) &&
+        MsgBox("The game folder already holds \"" + kept + "\". Replace it with the one from your disk?",
+               MsgButtons::YesNo, MsgIcon::Exclamation, "Upload") != MsgAnswer::Yes)
+        return;
+    if (const std::string failed = ReplaceFile(path, bytes); !failed.empty())
+        return (void)MsgBox("The game cannot be written to \"" + path + "\": " + failed + ".", MsgButtons::OK,
+                            MsgIcon::Exclamation, "Upload");
+    files.Refresh();
+    const auto at = std::find(files.Files().begin(), files.Files().end(), kept);
+    if (at != files.Files().end()) files.ClickRow(static_cast<int>(at - files.Files().begin()));
 }
 
 }  // namespace quibbly

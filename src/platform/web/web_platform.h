@@ -17,6 +17,7 @@
 namespace quibbly {
 
 class DomWindow;
+class FileList;
 
 class WebPlatform : public Platform {
 public:
@@ -46,6 +47,8 @@ public:
 private:
     void HandleWaiting();
     void Dispatch(const std::string& event);
+    void Download(const FileList& files);
+    void Upload(FileList& files, const std::string& name);
     DomWindow* WindowOf(int id) const;
 
     std::vector<std::unique_ptr<DomWindow>> windows_;  // by id; null once dropped
