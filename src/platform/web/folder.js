@@ -11,8 +11,9 @@ mergeInto(LibraryManager.library, {
   $F: {
     root: '', off: '', depth: 0, release: null, claim: false,
     // What IndexedDB holds, as this page last loaded or stored it: path to
-    // the file's time in ms (each write moves it). A file here is only ever removed when another tab has
-    // removed it; one this page wrote and could not store stays.
+    // the file's time in ms (each write moves it). A file here is only ever
+    // removed when another tab has removed it; one this page wrote and could
+    // not store stays, and is stored with the next change.
     known: {},
     store: function (db, mode) { return db.transaction([IDBFS.DB_STORE_NAME], mode).objectStore(IDBFS.DB_STORE_NAME); },
     done: function (request) {
@@ -94,14 +95,15 @@ mergeInto(LibraryManager.library, {
       await written;
       list.forEach(function (change) { if (change[1]) F.known[change[0]] = change[2]; else delete F.known[change[0]]; });
     },
-    // Without Web Locks (a page not served from a secure address) each tab
-    // is on its own, as two desktops sharing nothing are.
+    // Without Web Locks (a page not served from a secure address, or one
+    // that refuses them) each tab is on its own, as two desktops sharing
+    // nothing are.
     lock: function () {
       if (!navigator.locks) return Promise.resolve();
       return new Promise(function (held) {
         navigator.locks.request('quibbly-folder', function () {
           return new Promise(function (release) { F.release = release; held(); });
-        });
+        }).catch(function () { held(); });
       });
     },
     unlock: function () { var release = F.release; F.release = null; if (release) release(); },
@@ -163,7 +165,7 @@ mergeInto(LibraryManager.library, {
         F.claim = !!lock;
         wake(lock ? 1 : 0);
         return lock ? new Promise(function () {}) : null;
-      });
+      }).catch(function () { F.claim = true; wake(1); });
     });
   },
   quibbly_watch_front__deps: ['$Q'],
