@@ -14,8 +14,9 @@ import path from 'node:path';
 import { drive, launch } from './page_driver.mjs';
 
 const [nativeToday, site] = process.argv.slice(2);
-// A zone whose date is not UTC's at this hour, so the page must take the browser's local date.
-const zone = new Date().getUTCHours() < 11 ? 'Pacific/Pago_Pago' : 'Pacific/Kiritimati';
+// A zone whose date is not UTC's at this hour, so the page must take the
+// browser's local date, and whose midnight is an hour or more away.
+const zone = new Date().getUTCHours() < 10 ? 'Pacific/Pago_Pago' : 'Pacific/Kiritimati';
 const seed = '7', word = 'PLANT', guesses = ['HOUSE', 'CRISP'];
 const native = execFileSync(nativeToday, [seed, 'Easy', word, guesses.join(',')],
   { encoding: 'utf8', env: { ...process.env, TZ: zone } });
