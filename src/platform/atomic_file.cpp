@@ -9,7 +9,10 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 #include <vector>
+
+#include "platform/services.h"
 
 namespace quibbly {
 
@@ -41,9 +44,7 @@ mode_t ModeFor(const std::string& path) {
     return 0666 & ~mask;
 }
 
-}  // namespace
-
-std::string ReplaceFile(const std::string& path, const std::string& bytes, bool flushToDisk) {
+std::string Replace(const std::string& path, const std::string& bytes, bool flushToDisk) {
     namespace fs = std::filesystem;
     const fs::path target(path);
     if (!target.has_filename()) return "no file name was given";
@@ -80,6 +81,28 @@ std::string ReplaceFile(const std::string& path, const std::string& bytes, bool 
         ::close(dir);
     }
     return {};
+}
+
+}  // namespace
+
+FolderChange::FolderChange() : platform_(InstalledPlatform()) {
+    if (platform_ != nullptr) platform_->BeginFolderChange();
+}
+
+FolderChange::~FolderChange() {
+    End();
+}
+
+std::string FolderChange::End() {
+    Platform* platform = std::exchange(platform_, nullptr);
+    return platform != nullptr ? platform->EndFolderChange() : std::string();
+}
+
+std::string ReplaceFile(const std::string& path, const std::string& bytes, bool flushToDisk) {
+    FolderChange change;
+    const std::string fault = Replace(path, bytes, flushToDisk);
+    const std::string kept = change.End();
+    return fault.empty() ? kept : fault;
 }
 
 FolderLock::FolderLock(const std::string& folder) {

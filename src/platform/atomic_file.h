@@ -7,6 +7,24 @@
 
 namespace quibbly {
 
+class Platform;
+
+// One change to the player's files, bracketed for the platform (see
+// Platform::BeginFolderChange): ReplaceFile and FolderLock hold one, and so
+// does any removal or rename of a file the player keeps. End keeps the
+// change and says what went wrong; the destructor ends it unasked.
+class FolderChange {
+public:
+    FolderChange();
+    ~FolderChange();
+    FolderChange(const FolderChange&) = delete;
+    FolderChange& operator=(const FolderChange&) = delete;
+    std::string End();
+
+private:
+    Platform* platform_;
+};
+
 // Writes the bytes to a temporary file in the target's folder, flushes it
 // to the disk and renames it over the target. Returns an empty text on
 // success, else what went wrong; the target is then as it was.
@@ -24,6 +42,8 @@ std::string ReplaceFile(const std::string& path, const std::string& bytes, bool 
 // until the first lets go (at the end of its scope, or when it dies). The
 // lock is taken on the folder itself, so no lock file is left beside the
 // game's files; where the folder cannot be opened the work goes on unlocked.
+// It is one FolderChange too, so that a platform whose own lock stands in
+// for the folder's (the web page's) holds it for the same time.
 class FolderLock {
 public:
     explicit FolderLock(const std::string& folder);
@@ -33,6 +53,7 @@ public:
     bool Held() const { return held_; }
 
 private:
+    FolderChange change_;
     int fd_ = -1;
     bool held_ = false;
 };

@@ -70,6 +70,10 @@ Platform& Services() {
     return *installed;
 }
 
+Platform* InstalledPlatform() {
+    return installed;
+}
+
 void InstallPlatform(Platform* platform) {
     installed = platform;
 }

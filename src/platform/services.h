@@ -4,6 +4,7 @@
 #pragma once
 
 #include <ctime>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -63,6 +64,18 @@ public:
     // Puts a text (UTF-8) on the desktop's clipboard.
     virtual void SetClipboard(const std::string& text) { (void)text; }
 
+    // Bracket every change to the player's files (FolderChange in
+    // atomic_file.h): the desktop's folder is the disk's own and needs
+    // nothing here; a platform that keeps the folder elsewhere too brings it
+    // up to date at the outermost Begin and keeps what changed at every End.
+    // Sections nest. End returns what went wrong keeping the change, else "".
+    virtual void BeginFolderChange() {}
+    virtual std::string EndFolderChange() { return {}; }
+    // Whether this copy of the game may keep its game in progress, by the
+    // platform's own lock held for the run; nothing where the claim file's
+    // lock decides (the desktop).
+    virtual std::optional<bool> ClaimKeptGame() { return std::nullopt; }
+
 private:
     std::mt19937_64 generator_{0x51u};
 };
@@ -76,6 +89,8 @@ double LocalTimeOfDay();
 
 // The installed platform. A program installs one before it creates a window.
 Platform& Services();
+// The installed platform, or null before one is installed.
+Platform* InstalledPlatform();
 void InstallPlatform(Platform* platform);
 
 }  // namespace quibbly

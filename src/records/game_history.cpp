@@ -493,6 +493,10 @@ Game GameOf(const SavedGame::Contents& contents, Ending ending, const std::strin
 
 // False when the history holds the game already: it is a replay.
 bool AddToHistory(const Game& game) {
+    // The reading and the writing are one change of the folder, so that
+    // where the platform keeps the folder for several pages at once (the
+    // web's tabs) the file is read as another page last wrote it.
+    FolderChange change;
     History history;
     std::string fault;
     if (!Load(history, fault)) {

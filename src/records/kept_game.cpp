@@ -25,6 +25,7 @@ namespace {
 constexpr const char* Title = "Unfinished Game";
 
 int claimFd = -1;
+bool claimedByPlatform = false;  // the platform's own lock, held for the run
 bool faultTold = false;
 
 // When the file was last written, local time, as "YYYY-MM-DD HH:MM".
@@ -51,7 +52,12 @@ std::string WrittenAt(const std::string& path) {
 }  // namespace
 
 bool Claim() {
-    if (claimFd >= 0) return true;
+    if (Claimed()) return true;
+    if (const std::optional<bool> alone = Services().ClaimKeptGame()) {
+        claimedByPlatform = *alone;
+        faultTold = false;
+        return claimedByPlatform;
+    }
     const int fd = ::open(ClaimFile, O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -66,11 +72,12 @@ bool Claim() {
 void Release() {
     if (claimFd >= 0) ::close(claimFd);
     claimFd = -1;
+    claimedByPlatform = false;
     faultTold = false;
 }
 
 bool Claimed() {
-    return claimFd >= 0;
+    return claimFd >= 0 || claimedByPlatform;
 }
 
 void Keep() {
@@ -86,6 +93,7 @@ void Keep() {
 
 void Drop() {
     if (!Claimed()) return;
+    FolderChange change;
     std::error_code error;
     std::filesystem::remove(KeptFile, error);
 }
@@ -109,8 +117,10 @@ void OfferAtStart() {
     if (!contents) {
         // Nothing is lost: the file is kept under another name, which is
         // never offered.
+        FolderChange change;
         const std::string aside = AsideName();
         std::filesystem::rename(KeptFile, aside, error);
+        change.End();
         const std::string kept = error ? " It could not be moved aside (" + error.message() +
                                              "), so it is offered again at the next start."
                                        : " It is kept as \"" + aside + "\" and not offered again.";

@@ -166,6 +166,9 @@ bool PlayedOn(const std::string& level, const std::string& date) {
 }
 
 std::string MarkStarted(const std::string& level, const std::string& date) {
+    // One change of the folder, so that another page's day begun at another
+    // level is kept, as the history keeps its records.
+    FolderChange change;
     Settings settings = LoadSettings();
     settings.started[level] = date;
     return SaveSettings(settings);

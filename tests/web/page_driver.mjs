@@ -8,15 +8,18 @@ import os from 'node:os';
 import path from 'node:path';
 import { chromium } from 'playwright-core';
 
-// A browser with a fresh profile; close() also removes the profile.
-export async function launch({ width = 1280, height = 800, scale = 1 } = {}) {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quibbly-chromium-'));
+// A browser with a fresh profile, which close() also removes, or with the
+// profile given, which close() keeps for the next launch; timezoneId is the
+// browser's time zone (the machine's when not given).
+export async function launch({ width = 1280, height = 800, scale = 1, profile = null, timezoneId } = {}) {
+  const kept = profile !== null;
+  profile ??= fs.mkdtempSync(path.join(os.tmpdir(), 'quibbly-chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
-    executablePath: '/usr/bin/chromium', headless: true, viewport: { width, height }, deviceScaleFactor: scale,
+    executablePath: '/usr/bin/chromium', headless: true, viewport: { width, height }, deviceScaleFactor: scale, timezoneId,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
-  const close = async () => { await context.close(); fs.rmSync(profile, { recursive: true, force: true }); };
+  const close = async () => { await context.close(); if (!kept) fs.rmSync(profile, { recursive: true, force: true }); };
   return { context, close };
 }
 

@@ -455,8 +455,9 @@ mergeInto(LibraryManager.library, {
       d.querySelectorAll('button')[buttons == 2 ? 1 : 0].focus();
     });
   },
+  // The one text the game gives as UTF-8 (the share line's blocks).
   quibbly_clipboard: function (p) {
-    var text = Q.latin(p);
+    var text = UTF8ToString(p);
     if (navigator.clipboard) navigator.clipboard.writeText(text).catch(function () {});
   },
   quibbly_short_date: function (p, size) { Q.put(new Date().toLocaleDateString(), p, size); },

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "platform/atomic_file.h"
 #include "platform/chart.h"
@@ -18,6 +19,7 @@
 #include "platform/web/dom_window.h"
 #include "platform/web/page.h"
 #include "records/saved_game.h"
+#include "platform/web/web_folder.h"
 
 namespace quibbly {
 
@@ -100,6 +102,25 @@ void WebPlatform::SetClipboard(const std::string& text) {
     quibbly_clipboard(text.c_str());
 }
 
+void WebPlatform::BeginFolderChange() {
+    char fault[512] = {};
+    if (quibbly_folder_begin(fault, sizeof fault) != 0) loadFault_ = fault;
+}
+
+// The page's copy holds the change either way; what the browser could not
+// keep is stored with the next change that it can.
+std::string WebPlatform::EndFolderChange() {
+    char fault[512] = {};
+    std::string why =
+        quibbly_folder_end(fault, sizeof fault) != 0 ? std::string(fault) : std::exchange(loadFault_, {});
+    if (why.empty()) return {};
+    return "the browser could not keep it (" + why + "), so it lasts only while this page is open";
+}
+
+std::optional<bool> WebPlatform::ClaimKeptGame() {
+    return quibbly_claim() != 0;
+}
+
 std::optional<double> WebPlatform::MainZoom() const {
     for (const auto& window : windows_)
         if (window != nullptr && window->Model().Design().showInTaskbar) return window->Zoom();
@@ -127,15 +148,24 @@ void WebPlatform::HandleWaiting() {
 // option's click (o), a row's click (l), a typed key (k, with 1 as its
 // text when the box's whole text is selected), a text changed in place (t),
 // the focus (f), Escape (x), the title bar's close (q), a window made the
-// active one (a) and the page resized (r); in the lists, a row moved to by
-// the keys (m) and a double click or Enter on a row (d); a combo box's entry
-// chosen (h); a file list's selected game downloaded (g) and a file from
-// the player's disk uploaded beside it (u, its name as text).
+// active one (a), the page resized (r) and the tab back at the front (v);
+// in the lists, a row moved to by the keys (m) and a double click or Enter
+// on a row (d); a combo box's entry chosen (h); a file list's selected game
+// downloaded (g) and a file from the player's disk uploaded beside it (u,
+// its name as text).
 void WebPlatform::Dispatch(const std::string& event) {
     char kind = 0;
     int id = -1, index = -1, number = 0, read = 0;
     if (std::sscanf(event.c_str(), "%c %d %d %d %n", &kind, &id, &index, &number, &read) < 4) return;
     const std::string text = event.substr(static_cast<std::size_t>(read));
+    if (kind == 'v') {
+        // Back at the front: what other tabs kept meanwhile is loaded now,
+        // between events, so that no handler sees its files change under it.
+        BeginFolderChange();
+        loadFault_.clear();
+        EndFolderChange();
+        return;
+    }
     if (kind == 'r') {
         // The main window first: the others follow its zoom.
         for (const auto& window : windows_)

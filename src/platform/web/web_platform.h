@@ -36,6 +36,9 @@ public:
     void FormDestroyed(Form& form) override;
     double Rnd() override;
     void SetClipboard(const std::string& text) override;
+    void BeginFolderChange() override;
+    std::string EndFolderChange() override;
+    std::optional<bool> ClaimKeptGame() override;
 
     // Handles the page's events for ever: the program's main loop.
     [[noreturn]] void Run();
@@ -56,6 +59,7 @@ private:
     // The page's test hook (?draws=N): every draw comes from this generator,
     // as the native transcript's do, so both play the same game.
     std::optional<std::mt19937_64> draws_;
+    std::string loadFault_;  // the last section's load, told at its end
 };
 
 }  // namespace quibbly
