@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/atomic_file.h"
+#include "records/game_history.h"
 #include "records/winners_list.h"
 #include "support/fresh_game.h"
 #include "windows/records/player_form.h"
@@ -230,6 +231,9 @@ TEST_F(WinnersList, BothWinsAreKeptWhenTwoCopiesWriteTheListAtOnce) {
     for (int i = 0; i < 2; ++i) {
         if ((copies[i] = ::fork()) != 0) continue;
         // A copy wins and waits with its list shown for the other before OK.
+        // Each copy plays a game of its own: a shared identity would let the
+        // history refuse the second record, and its row with it.
+        Functions::GameId = Services().NewGameId();
         Guess(MyWord);
         Name().NameText.Type(std::string(i == 0 ? "Ann" : "Bob") + "\r");
         char byte = Winners().Visible() ? 'r' : 'x';
