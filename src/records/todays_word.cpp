@@ -165,13 +165,17 @@ bool PlayedOn(const std::string& level, const std::string& date) {
     return (started != settings.started.end() && started->second == date) || Recorded(level, date);
 }
 
-std::string MarkStarted(const std::string& level, const std::string& date) {
-    // One change of the folder, so that another page's day begun at another
-    // level is kept, as the history keeps its records.
-    FolderChange change;
+std::string ChangeSettings(const std::function<void(Settings&)>& change) {
+    FolderChange section;
     Settings settings = LoadSettings();
-    settings.started[level] = date;
-    return SaveSettings(settings);
+    change(settings);
+    const std::string fault = SaveSettings(settings);
+    const std::string kept = section.End();
+    return fault.empty() ? kept : fault;
+}
+
+std::string MarkStarted(const std::string& level, const std::string& date) {
+    return ChangeSettings([&](Settings& settings) { settings.started[level] = date; });
 }
 
 bool Recorded(const std::string& level, const std::string& date) {

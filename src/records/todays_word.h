@@ -23,6 +23,7 @@
 // begun; lines this version does not know are dropped when it writes.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -62,6 +63,10 @@ std::string FormatSettings(const Settings& settings);
 Settings LoadSettings();
 // Writes "Settings.Lst" whole, atomically; the fault, or empty.
 std::string SaveSettings(const Settings& settings);
+// Reads "Settings.Lst", changes it and writes it back as one change of the
+// folder, so that a setting another copy (a second tab) wrote meanwhile is
+// kept; the fault, or empty.
+std::string ChangeSettings(const std::function<void(Settings&)>& change);
 
 // The day's game on the board: its date, empty for an ordinary game.
 extern std::string BoardDate;

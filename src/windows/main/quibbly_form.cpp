@@ -363,16 +363,15 @@ void QuibblyForm::GameStart_Click() {
 // The size the player gives the window is kept for the next run; a failure
 // to keep it costs nothing but the size.
 void QuibblyForm::Form_Resize() {
-    TodaysWord::Settings settings = TodaysWord::LoadSettings();
-    settings.mainWindow = ClientSize();
-    TodaysWord::SaveSettings(settings);
+    TodaysWord::ChangeSettings(
+        [this](TodaysWord::Settings& settings) { settings.mainWindow = ClientSize(); });
 }
 
 void QuibblyForm::GameTodaysWord_Click() {
     GameTodaysWord.SetChecked(!GameTodaysWord.Checked());
-    TodaysWord::Settings settings = TodaysWord::LoadSettings();
-    settings.on = GameTodaysWord.Checked();
-    const std::string fault = TodaysWord::SaveSettings(settings);
+    const bool on = GameTodaysWord.Checked();
+    const std::string fault =
+        TodaysWord::ChangeSettings([on](TodaysWord::Settings& settings) { settings.on = on; });
     if (!fault.empty())
         Services().MsgBox("The setting cannot be kept in \"" + std::string(TodaysWord::SettingsFile) +
                               "\": " + fault + ". It holds until the program ends.",
