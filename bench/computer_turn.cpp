@@ -155,8 +155,8 @@ int main(int argc, char** argv) {
     for (const std::string& level : levels) {
         const LevelTimes t = PlayLevel(platform, level, games);
         if (t.turnMs.empty()) continue;
-        std::printf("| %s | %d | %zu | %.3f ms | %.3f ms | %.3f ms |\n", level.c_str(), t.games, t.turnMs.size(),
-                    Percentile(t.turnMs, 0.5), Percentile(t.turnMs, 0.99),
+        std::printf("| %s | %d | %zu | %.3f ms | %.3f ms | %.3f ms |\n", level.c_str(), t.games,
+                    t.turnMs.size(), Percentile(t.turnMs, 0.5), Percentile(t.turnMs, 0.99),
                     *std::max_element(t.turnMs.begin(), t.turnMs.end()));
         std::fflush(stdout);
     }
