@@ -103,7 +103,8 @@ LevelTimes PlayLevel(TurnPlatform& platform, const std::string& level, int games
         form.GameStart.Choose();
         platform.boxes.clear();
         ++times.games;
-        for (int guesses = 1; guesses <= GuessLimit; ++guesses) {
+        bool named = false;
+        for (int guesses = 1; guesses <= GuessLimit && !named; ++guesses) {
             platform.Run();
             const auto start = std::chrono::steady_clock::now();
             Functions::MyTurn();
@@ -111,11 +112,18 @@ LevelTimes PlayLevel(TurnPlatform& platform, const std::string& level, int games
             platform.Stop();
             times.turnMs.push_back(std::chrono::duration<double, std::milli>(end - start).count());
             const std::string guess = form.MyGuessText.Text();
-            if (guess == word) break;
+            named = guess == word;
+            if (named) break;
             platform.clock = std::fmod(platform.clock + answerTime(draw), 86400.0);
             const int count = Functions::MatchCount(guess, word);
             form.CountButtons()[static_cast<std::size_t>(count)]->Press();
         }
+        // The game ends as a player ends it, so that the next New Game asks
+        // nothing: Correct Word (and no to playing again), or giving up.
+        if (named)
+            form.CorrectButton.Press();
+        else
+            platform.Answer(MsgAnswer::Yes);
     }
     return times;
 }

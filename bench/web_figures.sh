@@ -5,7 +5,7 @@
 # page's figures: its transfer size, its start-up times in headless
 # Chromium and the computer's turn at every level, native against Chromium
 # (bench/web/figures.mjs). Options go to figures.mjs: --runs N (start-ups,
-# 7 by default), --games N (games a level, 3 by default), --port P (P and
+# 7 by default), --games N (games a level, 400 by default), --port P (P and
 # P+1 on 127.0.0.1, 8837 by default).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

@@ -13,7 +13,7 @@ import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { launch } from '../../tests/web/page_driver.mjs';
 
-const options = { runs: '7', games: '3', port: '8837' };
+const options = { runs: '7', games: '400', port: '8837' };
 for (let i = 2; i < process.argv.length; i += 2) options[process.argv[i].replace(/^--/, '')] = process.argv[i + 1];
 const site = options.site, benchSite = options['bench-site'], native = options.native;
 const runs = Number(options.runs), games = options.games, port = Number(options.port);
