@@ -225,6 +225,12 @@ void PlayLevel(BenchPlatform& platform, const std::string& level, const std::vec
             const int count = Functions::MatchCount(guess, word);
             form.CountButtons()[static_cast<std::size_t>(count)]->Press();
         }
+        // The game ends as a player ends it, so that the next New Game asks
+        // nothing: Correct Word (and no to playing again), or giving up.
+        if (form.MyGuessText.Text() == word)
+            form.CorrectButton.Press();
+        else
+            platform.Answer(MsgAnswer::Yes);
         if (guesses < GuessLimit || form.MyGuessText.Text() == word) {
             result.guesses.push_back(guesses);
             sum += guesses;
