@@ -13,19 +13,48 @@
 
 namespace quibbly {
 
-TextFileReader::TextFileReader(const std::string& name) : in_(name, std::ios::binary) {
-    // A folder opens as a stream on Linux but cannot be read.
+TextFileReader::TextFileReader(const std::string& name) : fd_(::open(name.c_str(), O_RDONLY | O_CLOEXEC)) {
+    // A folder opens on Linux but cannot be read.
     std::error_code error;
-    if (std::filesystem::is_directory(name, error)) failed_ = true;
+    if (fd_ >= 0 && std::filesystem::is_directory(name, error)) failed_ = true;
+}
+
+TextFileReader::~TextFileReader() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool TextFileReader::Fill() {
+    if (ended_ || failed_) return false;
+    buffer_.erase(0, at_);
+    at_ = 0;
+    const std::size_t kept = buffer_.size();
+    constexpr std::size_t Piece = 65536;
+    buffer_.resize(kept + Piece);
+    ssize_t got = 0;
+    while ((got = ::read(fd_, buffer_.data() + kept, Piece)) < 0 && errno == EINTR) {
+    }
+    buffer_.resize(kept + static_cast<std::size_t>(got > 0 ? got : 0));
+    if (got < 0) failed_ = true;
+    if (got == 0) ended_ = true;
+    return got > 0;
 }
 
 bool TextFileReader::ReadLine(std::string& line) {
     line.clear();
     if (!IsOpen()) return false;
-    if (!std::getline(in_, line)) {
-        if (in_.bad()) failed_ = true;
-        return false;
+    std::size_t end = buffer_.find('\n', at_);
+    while (end == std::string::npos) {
+        const std::size_t searched = buffer_.size() - at_;
+        if (!Fill()) break;
+        end = buffer_.find('\n', searched);
     }
+    if (end == std::string::npos) {
+        // The last line may go without a line end; a fault ends the reading.
+        if (failed_ || at_ == buffer_.size()) return false;
+        end = buffer_.size();
+    }
+    line.assign(buffer_, at_, end - at_);
+    at_ = end < buffer_.size() ? end + 1 : end;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return true;
 }

@@ -2,16 +2,21 @@
 // Sequential reading of the game's single-byte text files, line by line.
 #pragma once
 
-#include <fstream>
 #include <string>
 
 namespace quibbly {
 
+// The file is read in large pieces, split into lines in memory: one system
+// call for tens of thousands of words, where a file's every call is costly
+// (the web page's file system lies behind JavaScript).
 class TextFileReader {
 public:
     explicit TextFileReader(const std::string& name);
+    ~TextFileReader();
+    TextFileReader(const TextFileReader&) = delete;
+    TextFileReader& operator=(const TextFileReader&) = delete;
     // False when the file is missing or cannot be read.
-    bool IsOpen() const { return in_.is_open() && !failed_; }
+    bool IsOpen() const { return fd_ >= 0 && !failed_; }
     // Reads one line without its line end (CR LF or LF). False at the end of
     // the file or on a read fault.
     bool ReadLine(std::string& line);
@@ -19,8 +24,14 @@ public:
     bool Failed() const { return failed_; }
 
 private:
-    std::ifstream in_;
+    // Reads the next piece after what is left of the last; false at the end
+    // of the file or on a fault.
+    bool Fill();
+    int fd_ = -1;
     bool failed_ = false;
+    bool ended_ = false;
+    std::string buffer_;
+    std::size_t at_ = 0;  // the next line's start in buffer_
 };
 
 enum class WholeFile { Read, Missing, Fault };
