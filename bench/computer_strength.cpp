@@ -41,6 +41,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "bench_platform.h"
 #include "engine/functions.h"
 #include "platform/form.h"
 #include "platform/scripted_platform.h"
@@ -48,37 +49,13 @@
 #include "windows/main/quibbly_form.h"
 
 using namespace quibbly;
+using quibbly::bench::BenchPlatform;
 using quibbly::bench::Percentile;
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int GuessLimit = 200;
-
-// The scripted platform with a clock that, while running, also moves with
-// the real time between two readings.
-class BenchPlatform : public ScriptedPlatform {
-public:
-    double Timer() override {
-        if (running_) {
-            const auto now = std::chrono::steady_clock::now();
-            clock = std::fmod(clock + std::chrono::duration<double>(now - last_).count(), 86400.0);
-            last_ = now;
-        }
-        return ScriptedPlatform::Timer();
-    }
-    // The computer's work begins: the clock runs with real time.
-    void Run() {
-        running_ = true;
-        last_ = std::chrono::steady_clock::now();
-    }
-    // The player's turn: the clock only moves when told.
-    void Stop() { running_ = false; }
-
-private:
-    bool running_ = false;
-    std::chrono::steady_clock::time_point last_;
-};
 
 double CpuSeconds() {
     timespec now{};

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_platform.h"
 #include "engine/functions.h"
 #include "platform/form.h"
 #include "platform/scripted_platform.h"
@@ -31,36 +32,13 @@
 #include "windows/main/quibbly_form.h"
 
 using namespace quibbly;
+using quibbly::bench::BenchPlatform;
 using quibbly::bench::Percentile;
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int GuessLimit = 200;
-
-// The scripted platform with a clock that runs with real time while the
-// computer works, as a player's clock does (the computer seeds its draws
-// from it).
-class TurnPlatform : public ScriptedPlatform {
-public:
-    double Timer() override {
-        if (running_) {
-            const auto now = std::chrono::steady_clock::now();
-            clock = std::fmod(clock + std::chrono::duration<double>(now - last_).count(), 86400.0);
-            last_ = now;
-        }
-        return ScriptedPlatform::Timer();
-    }
-    void Run() {
-        running_ = true;
-        last_ = std::chrono::steady_clock::now();
-    }
-    void Stop() { running_ = false; }
-
-private:
-    bool running_ = false;
-    std::chrono::steady_clock::time_point last_;
-};
 
 // The words of master.wtf a player may choose at the level: five different
 // letters at Easy and Medium, any word at Hard and Expert.
@@ -81,7 +59,7 @@ struct LevelTimes {
     std::vector<double> turnMs;
 };
 
-LevelTimes PlayLevel(TurnPlatform& platform, const std::string& level, int games) {
+LevelTimes PlayLevel(BenchPlatform& platform, const std::string& level, int games) {
     QuibblyForm& form = QuibblyForm::Instance();
     std::vector<std::string> words = PlayerWords(level == "hard" || level == "expert");
     std::mt19937 draw(20261208);
@@ -154,7 +132,7 @@ int main(int argc, char** argv) {
     const fs::path previous = fs::current_path();
     fs::current_path(folder);
 
-    TurnPlatform platform;
+    BenchPlatform platform;
     InstallPlatform(&platform);
     Forms::DropAll();
     Functions::ResetModuleState();
