@@ -19,6 +19,7 @@
 
 #include "app/game_folder.h"
 #include "engine/functions.h"
+#include "native_script.h"
 #include "platform/scripted_platform.h"
 #include "windows/main/quibbly_form.h"
 #include "windows/records/player_form.h"
@@ -28,27 +29,14 @@
 using namespace quibbly;
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::cerr << "usage: native_today SEED LEVEL WORD GUESS,GUESS,...\n";
-        return 2;
-    }
     static ScriptedPlatform platform;
     platform.dateTime = LocalDateTime(std::time(nullptr));
-    std::mt19937_64 draws(std::stoull(argv[1]));
-    for (int i = 0; i < 100000; ++i) platform.NextRandom(static_cast<double>(draws() >> 11) * 0x1.0p-53);
-    const std::string level = argv[2], word = argv[3];
-    std::vector<std::string> guesses;
-    std::stringstream list(argv[4]);
-    for (std::string guess; std::getline(list, guess, ',');) guesses.push_back(guess);
-
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("quibbly-native-today-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder);
-    InstallPlatform(&platform);
-    if (!PrepareGameFolder({QUIBBLY_DATA_DIR}, folder).entered) return 1;
+    const std::optional<web_test::Script> script =
+        web_test::StartScript(platform, argc, argv, "native_today");
+    if (!script) return 2;
+    const std::string& word = script->word;
+    std::vector<std::string> guesses = script->guesses;
     QuibblyForm& form = QuibblyForm::Instance();
-    for (auto [item, name] : form.Levels())
-        if (level == name) item->Choose();
     form.GameTodaysWord.Choose();
     form.YourWordText.Type(word + "\r");
     const std::string today = Functions::MyWord;
@@ -59,12 +47,10 @@ int main(int argc, char** argv) {
             form.YourGuessText.Type(guesses[guessed++] + "\r");
         } else if (form.CorrectButton.Enabled()) {
             const std::string theirs = form.MyGuessText.Text();
-            int count = 0;
-            for (const char letter : theirs) count += word.find(letter) != std::string::npos ? 1 : 0;
             if (theirs == word)
                 form.CorrectButton.Press();
             else
-                form.CountButtons()[static_cast<std::size_t>(count)]->Press();
+                form.CountButtons()[static_cast<std::size_t>(web_test::Count(theirs, word))]->Press();
         } else {
             break;
         }
@@ -77,6 +63,6 @@ int main(int argc, char** argv) {
     StatisticsForm::Instance().CopyButton.Press();
     std::cout << "TODAY " << platform.dateTime.substr(0, 10) << " " << today << "\nSHARE "
               << platform.clipboard << "\n";
-    std::filesystem::remove_all(folder);
+    std::filesystem::remove_all(script->folder);
     return 0;
 }

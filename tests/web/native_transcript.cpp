@@ -23,6 +23,7 @@
 
 #include "app/game_folder.h"
 #include "engine/functions.h"
+#include "native_script.h"
 #include "platform/scripted_platform.h"
 #include "windows/frame/credits_form.h"
 #include "windows/main/quibbly_form.h"
@@ -59,35 +60,15 @@ void PrintLists() {
     }
 }
 
-// The count a truthful player gives: the guess's letters found in the word.
-int Count(const std::string& guess, const std::string& word) {
-    int count = 0;
-    for (const char letter : guess) count += word.find(letter) != std::string::npos ? 1 : 0;
-    return count;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::cerr << "usage: native_transcript SEED LEVEL WORD GUESS,GUESS,...\n";
-        return 2;
-    }
-    std::mt19937_64 draws(std::stoull(argv[1]));
-    for (int i = 0; i < 100000; ++i) platform.NextRandom(static_cast<double>(draws() >> 11) * 0x1.0p-53);
-    const std::string level = argv[2], word = argv[3];
-    std::vector<std::string> guesses;
-    std::stringstream list(argv[4]);
-    for (std::string guess; std::getline(list, guess, ',');) guesses.push_back(guess);
-
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("quibbly-native-transcript-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder);
-    InstallPlatform(&platform);
-    if (!PrepareGameFolder({QUIBBLY_DATA_DIR}, folder).entered) return 1;
+    const std::optional<web_test::Script> script =
+        web_test::StartScript(platform, argc, argv, "native_transcript");
+    if (!script) return 2;
+    const std::string& word = script->word;
+    const std::vector<std::string>& guesses = script->guesses;
     QuibblyForm& form = QuibblyForm::Instance();
-    for (auto [item, name] : form.Levels())
-        if (level == name) item->Choose();
 
     std::size_t guessed = 0;
     int answered = 0;
@@ -102,7 +83,7 @@ int main(int argc, char** argv) {
             if (theirs == word) {
                 form.CorrectButton.Press();
             } else {
-                const int count = Count(theirs, word) + (answered == 0 ? 1 : 0);
+                const int count = web_test::Count(theirs, word) + (answered == 0 ? 1 : 0);
                 form.CountButtons()[static_cast<std::size_t>(count % 6)]->Press();
             }
             ++answered;
@@ -132,6 +113,6 @@ int main(int argc, char** argv) {
     PrintBoxes();
     std::cout << (platform.ended ? "ENDED" : "NOT ENDED") << "\n";
     Forms::DropAll();
-    std::filesystem::remove_all(folder);
+    std::filesystem::remove_all(script->folder);
     return 0;
 }
